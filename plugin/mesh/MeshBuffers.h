@@ -1,0 +1,51 @@
+#pragma once
+// The mesh memory of one run: sized once from the image, zero-filled, released on every
+// path. N = (imageRows + 1) * (imageCols + 1) points covers every resolution and the seam.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "plugin/mesh/PolygonRecord.h"
+#include "plugin/preview/PreviewPolygon.h"
+
+inline constexpr std::size_t kOutputBufferSize = 16384;
+
+// Where the blocks come from: platform global memory in the plug-in, the heap natively.
+class BlockAllocator {
+  public:
+    virtual ~BlockAllocator() = default;
+    // A zero-filled block, or nullptr when the memory cannot be had.
+    virtual void* Allocate(std::size_t bytes) = 0;
+    virtual void Release(void* block) = 0;
+};
+
+// polygonBlock holds either record kind, one per point of capacity.
+union PolygonSlot {
+    PreviewPolygon preview;
+    PolygonRecord record;
+};
+
+struct MeshBuffers {
+    std::uint32_t capacity; // N, in points
+    float* pointX;
+    float* pointY;
+    float* pointZ;
+    float* viewX; // the preview's arrays are packed to the current grid size
+    float* viewY;
+    float* viewDepth;
+    std::int16_t* screenX;
+    std::int16_t* screenY;
+    std::uint8_t* grayGrid;   // first N bytes of the gray block
+    std::uint8_t* solidFlags; // next N bytes: 1 where the sample is not black
+    PolygonSlot* polygonBlock;
+    std::uint8_t* outputBuffer; // kOutputBufferSize bytes
+};
+
+// Allocates every block in order, stopping at the first failure; false when any failed
+// (what was obtained stays recorded so that ReleaseMeshBuffers frees it). Refuses image
+// sizes whose blocks would not fit in memory, without allocating.
+bool AllocateMeshBuffers(MeshBuffers& buffers, std::uint16_t imageRows, std::uint16_t imageCols,
+                         BlockAllocator& allocator);
+
+// Releases whatever AllocateMeshBuffers obtained and clears every reference.
+void ReleaseMeshBuffers(MeshBuffers& buffers, BlockAllocator& allocator);

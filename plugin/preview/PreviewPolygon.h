@@ -1,0 +1,15 @@
+#pragma once
+// One preview polygon per grid cell, sorted back to front before filling.
+
+#include <cstdint>
+
+struct CanvasPoint {
+    std::int32_t x, y;
+};
+
+struct PreviewPolygon {
+    CanvasPoint corners[4]; // laid out as the polygon-fill call takes them
+    float depthKey;         // sum of the viewDepth of the cell's four points
+    std::int16_t shade;     // 0..255 from ShadeTriangle
+    std::int32_t visible;   // 1 = draw, 0 = skip
+};
