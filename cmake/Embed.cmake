@@ -9,6 +9,7 @@ function(qm_embed_resources target)
   set(table "")
   set(index 0)
   list(LENGTH pairs count)
+  math(EXPR entries "${count} / 2")
   set(deps "")
   while(index LESS count)
     list(GET pairs ${index} name)
@@ -29,8 +30,8 @@ function(qm_embed_resources target)
 #include <utility>
 namespace {
 ${body}
-const std::pair<std::string_view, std::span<const std::uint8_t>> kTable[] = {
-${table}};
+const std::array<std::pair<std::string_view, std::span<const std::uint8_t>>, ${entries}> kTable{{
+${table}}};
 } // namespace
 std::span<const std::uint8_t> EmbeddedResources::Find(std::string_view name) const {
     for (const auto& entry : kTable)

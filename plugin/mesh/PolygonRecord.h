@@ -4,6 +4,6 @@
 #include <cstdint>
 
 struct PolygonRecord {
-    std::int16_t count;       // 0 = no polygon, 3 = triangle, 4 = quad
-    std::int32_t index[4];    // 0-based point indices; a triangle uses the first three
+    std::int16_t count;    // 0 = no polygon, 3 = triangle, 4 = quad
+    std::int32_t index[4]; // 0-based point indices; a triangle uses the first three
 };
