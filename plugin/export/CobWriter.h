@@ -1,0 +1,31 @@
+#pragma once
+// Binary COB files: file header, one polygon object (points, texture coordinates, faces),
+// one material and the end chunk; the object's data size is patched at the end.
+
+#include "plugin/export/MeshWriter.h"
+
+class CobWriter final : public MeshWriter {
+  public:
+    CobWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
+
+  protected:
+    // The object's data size is a 32-bit field.
+    bool Accepts() override;
+    void WriteBody() override;
+    void PatchLengths() override;
+
+  private:
+    void WriteChunkHeader(const char (&type)[5], std::uint16_t major, std::uint16_t minor,
+                          std::uint32_t id, std::uint32_t parent, std::uint32_t size);
+    // Object data, counted into polygonDataSize_.
+    void WriteCounted(const void* data, std::size_t size);
+    void WriteCountedU32(std::uint32_t value);
+    void WriteCountedF32(float value);
+    void WriteObjectHead();
+    void WritePoints();
+    void WriteTextureCoordinates();
+    void WriteFaces();
+    void WriteMaterial();
+
+    std::uint32_t polygonDataSize_ = 0;
+};

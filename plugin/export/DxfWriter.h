@@ -1,0 +1,28 @@
+#pragma once
+// DXF text files with an ENTITIES section only, in three flavours: one NxM polygon mesh
+// (DiskFormat 1), one 3DFACE per polygon (2), or one polyface mesh (3).
+
+#include "plugin/export/MeshWriter.h"
+
+class DxfWriter final : public MeshWriter {
+  public:
+    DxfWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
+
+  protected:
+    // Counts and vertex numbers are 16-bit signed in DXF: NxM needs rows and points per row,
+    // a polyface mesh its point count, to stay at or below 32767.
+    bool Accepts() override;
+    void WriteBody() override;
+
+  private:
+    void WriteNxmMesh();
+    void WriteFaces();
+    void WritePolyfaceMesh();
+    template <std::size_t N> void WriteText(const char (&text)[N]) { WriteBytes(text, N - 1); }
+    void WriteInteger(std::int32_t value);
+    void WriteReal(float value);
+    void WritePaddedCode(int code);
+    void WritePoint(std::size_t point, int codeOffset);
+
+    std::int32_t flavour_;
+};

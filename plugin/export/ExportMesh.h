@@ -1,0 +1,13 @@
+#pragma once
+// Writes the current mesh in the format DiskFormat selects.
+
+#include "plugin/export/ExportServices.h"
+#include "plugin/mesh/MeshBuffers.h"
+#include "plugin/run/MeshSettings.h"
+
+// Runs one export with the writer for settings.DiskFormat (1 to 6; any other value counts
+// as 1): refuses a mesh the format cannot hold before asking for a file, then chooses the
+// file, builds the polygon list (turning Rectangular heights over, the last use of the
+// points), writes, patches and closes. Every outcome but Written and Cancelled has been
+// shown to the user through services.messages; a file whose writing failed is removed.
+ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);

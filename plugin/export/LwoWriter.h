@@ -1,0 +1,24 @@
+#pragma once
+// LWOB files (big-endian IFF): one surface name, the points, the polygons; the FORM
+// length is patched at the end.
+
+#include "plugin/export/MeshWriter.h"
+
+class LwoWriter final : public MeshWriter {
+  public:
+    LwoWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
+
+  protected:
+    // Point indices are 16-bit: fewer than 65536 points.
+    bool Accepts() override;
+    void WriteBody() override;
+    void PatchLengths() override;
+
+  private:
+    // Everything after the FORM length field, counted into formLength_.
+    void WriteCounted(const void* data, std::size_t size);
+    void WriteCountedU32(std::uint32_t value);
+    void WritePolygons();
+
+    std::uint32_t formLength_ = 0;
+};

@@ -1,0 +1,88 @@
+#pragma once
+// Base of the format writers: the order of an export, the save-file choice, buffered
+// output through outputBuffer, the failed flag, length patches and progress.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "plugin/export/ExportServices.h"
+#include "plugin/mesh/MeshBuffers.h"
+#include "plugin/run/MeshSettings.h"
+
+class MeshWriter {
+  public:
+    MeshWriter(const MeshWriter&) = delete;
+    MeshWriter& operator=(const MeshWriter&) = delete;
+    virtual ~MeshWriter();
+
+    // The whole export: format check, save-file choice, file creation, polygon list, the
+    // format's body, flush, length patches, close. A failed write removes the file.
+    ExportOutcome Export();
+
+    bool Failed() const { return failed_; }
+
+  protected:
+    // filterList: the save dialog's filter pairs, ending with an empty text.
+    MeshWriter(const char* filterList, MeshSettings& settings, MeshBuffers& buffers,
+               ExportServices& services);
+
+    // Whether the format can hold this mesh; asked before any file is chosen.
+    virtual bool Accepts() = 0;
+    // Writes the file through WriteBytes, after the polygon list is built.
+    virtual void WriteBody() = 0;
+    // Fixes length fields after everything is flushed (only when nothing failed).
+    virtual void PatchLengths() {}
+
+    // Appends bytes to outputBuffer, passing every full buffer to the file. After a failed
+    // write the bytes are dropped.
+    void WriteBytes(const void* data, std::size_t size) {
+        if (fill_ + size < kOutputBufferSize) {
+            std::memcpy(buffers_.outputBuffer + fill_, data, size);
+            fill_ += size;
+        } else {
+            WriteBytesSlow(static_cast<const std::uint8_t*>(data), size);
+        }
+    }
+    void WriteU16LE(std::uint16_t value);
+    void WriteU32LE(std::uint32_t value);
+    void WriteF32LE(float value);
+    void WriteU16BE(std::uint16_t value);
+    void WriteU32BE(std::uint32_t value);
+    void WriteF32BE(float value);
+    // Overwrites 4 bytes at offset directly in the file.
+    void PatchBytes(std::uint32_t offset, const std::uint8_t (&bytes)[4]);
+
+    // Progress of one row of work; skipped when there is nothing to measure (total 0).
+    void ReportRow(std::int64_t done, std::int64_t total);
+
+    const MeshSettings& settings() const { return settings_; }
+    const MeshBuffers& buffers() const { return buffers_; }
+    const PolygonRecord& Polygon(std::size_t cell) const {
+        return buffers_.polygonBlock[cell].record;
+    }
+    float X(std::size_t point) const { return buffers_.pointX[point]; }
+    float Y(std::size_t point) const { return buffers_.pointY[point]; }
+    float Z(std::size_t point) const { return buffers_.pointZ[point]; }
+    const ResourceBytes& resources() const { return services_.resources; }
+    std::uint64_t PointCount() const { return std::uint64_t{rows_} * pointsPerRow_; }
+    std::uint32_t CellsPerRow() const { return pointsPerRow_ > 0 ? pointsPerRow_ - 1 : 0; }
+    std::uint32_t CellRows() const { return rows_ > 0 ? rows_ - 1u : 0; }
+
+    std::int32_t faceCount_ = 0;
+    std::uint16_t cols_;
+    std::uint16_t rows_;
+    std::uint32_t pointsPerRow_;
+
+  private:
+    void WriteBytesSlow(const std::uint8_t* data, std::size_t size);
+    void FlushOutput();
+
+    const char* filterList_;
+    MeshSettings& settings_;
+    MeshBuffers& buffers_;
+    ExportServices& services_;
+    bool failed_ = false;
+    bool fileOpen_ = false;
+    std::size_t fill_ = 0;
+};
