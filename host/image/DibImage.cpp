@@ -1,0 +1,49 @@
+#include "host/image/DibImage.h"
+
+#include <new>
+
+DibImage::DibImage(ImageSource& source, int screenBitsPerPixel)
+    : info(std::make_unique<BitmapInfo>()) {
+    if (!Build(source, screenBitsPerPixel)) {
+        failed = 1;
+        *info = BitmapInfo{};
+        info->header.biSize = sizeof(BitmapInfoHeader);
+        pixels.reset();
+        stride = 0;
+        palette.clear();
+    }
+}
+
+std::unique_ptr<std::uint8_t[]> AllocatePixels(std::uint64_t bytes) {
+    if (bytes > kMaxImageBytes)
+        return nullptr;
+    return std::unique_ptr<std::uint8_t[]>(new (std::nothrow)
+                                               std::uint8_t[static_cast<std::size_t>(bytes)]());
+}
+
+bool DibImage::Build(ImageSource& source, int screenBitsPerPixel) {
+    if (!source.IsValid())
+        return false;
+    const std::uint16_t width = source.Width(), height = source.Height();
+    const std::uint16_t bits = source.BitsPerPixel();
+    stride = RowStride(width, bits);
+    pixels = AllocatePixels(ImageBytes(width, height, bits));
+    if (pixels == nullptr)
+        return false;
+    BitmapInfoHeader& h = info->header;
+    h.biSize = sizeof(BitmapInfoHeader);
+    h.biWidth = width;
+    h.biHeight = height; // positive, although rows are held top row first
+    h.biPlanes = 1;
+    h.biBitCount = bits;
+    if (bits <= 8)
+        h.biClrUsed = 1u << bits;
+    source.ReadAll(pixels.get());
+    if (bits <= 8) {
+        source.ReadPalette(info->colors);
+        palette = PaletteFromColorTable(info->colors, bits);
+    } else if (screenBitsPerPixel <= 8) {
+        palette = QuantizedPalette(pixels.get(), width, height);
+    }
+    return true;
+}

@@ -1,0 +1,28 @@
+#include "host/readers/ReaderError.h"
+
+std::string_view ReaderErrorText(std::uint16_t error) {
+    switch (error) {
+    case kUncommonTiffVersion:
+        return "This TIFF file is an uncommon version.\n The image cannot be opened.";
+    case kUnsupportedBitsPerPixel:
+        return "QuorvShell only supports 1, 4, 8, and 24 - bits-per-pixel images.\n This image "
+               "cannot be opened.";
+    case kUnsupportedCompression:
+        return "This image uses a form of compression which is not supported by QuorvShell.\n "
+               "The image cannot be opened.";
+    case kDamagedFile:
+        return "This image file is damaged or truncated.\n The image cannot be opened.";
+    case kImageTooLarge:
+        return "This image is too large for QuorvShell.\n The image cannot be opened.";
+    case kUnsupportedBmpHeader:
+        return "This BMP file uses an old header format which is not supported by "
+               "QuorvShell.\n The image cannot be opened.";
+    default:
+        return "QuorvMesh has encountered an unidentified error.";
+    }
+}
+
+void ShowReaderError(MessageReporter& reporter, std::uint16_t error) {
+    // A plain OK box: the readers' messages carry no icon of their own.
+    reporter.Show(ReaderErrorText(error), kReaderCaption, MessageIcon::Information);
+}
