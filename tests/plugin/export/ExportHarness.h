@@ -1,0 +1,126 @@
+#pragma once
+// Runs exports of test meshes into a temporary folder and records what the user was shown.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/EmbeddedResources.h"
+#include "plugin/export/ExportMesh.h"
+#include "plugin/export/StdioOutputFile.h"
+#include "tests/plugin/mesh/TestMesh.h"
+
+// A folder of its own for each test, removed afterwards.
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "qm-export-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a temporary folder");
+        path_ = pattern;
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+struct ShownMessage {
+    std::string text, caption;
+    MessageIcon icon;
+};
+
+class RecordingMessages final : public MessageReporter {
+  public:
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
+        shown.push_back({std::string(text), std::string(caption), icon});
+    }
+    bool AskYesNo(std::string_view, std::string_view, MessageIcon) override { return false; }
+    std::vector<ShownMessage> shown;
+};
+
+class RecordingProgress final : public ProgressSink {
+  public:
+    void Report(std::int32_t done, std::int32_t total) override { calls.emplace_back(done, total); }
+    std::vector<std::pair<std::int32_t, std::int32_t>> calls;
+};
+
+class CancellingChooser final : public SaveFileChooser {
+  public:
+    std::optional<std::string> ChooseSavePath(const char* filterList) override {
+        ++asked;
+        filter = filterList;
+        return std::nullopt;
+    }
+    int asked = 0;
+    const char* filter = nullptr;
+};
+
+inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string ReadText(const std::string& path) {
+    const auto bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// One export of a test mesh to `path` with the native file and the compiled-in templates.
+inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, const std::string& path,
+                              RecordingMessages& messages, RecordingProgress& progress) {
+    mesh.settings.DiskFormat = format;
+    FixedPathChooser chooser(path);
+    StdioOutputFile file;
+    EmbeddedResources resources;
+    ExportServices services{chooser, file, progress, messages, resources};
+    return ExportMesh(mesh.settings, mesh.buffers, services);
+}
+
+inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, const std::string& path) {
+    RecordingMessages messages;
+    RecordingProgress progress;
+    const ExportOutcome outcome = ExportTo(mesh, format, path, messages, progress);
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    return outcome;
+}
+
+inline std::uint32_t U32LE(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
+}
+
+inline std::uint16_t U16LE(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+inline std::uint32_t U32BE(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return std::uint32_t{b[at]} << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
+
+inline std::uint16_t U16BE(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] << 8 | b[at + 1]);
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "text after the last CR LF";
+    return lines;
+}
