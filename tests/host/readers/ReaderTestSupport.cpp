@@ -1,0 +1,97 @@
+#include "tests/host/readers/ReaderTestSupport.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "host/readers/OpenImageSource.h"
+#include "host/readers/SourceFile.h"
+
+namespace readertest {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    std::random_device seed;
+    path = std::filesystem::temp_directory_path() /
+           ("qm-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + "-" +
+            std::to_string(seed()));
+    std::filesystem::create_directories(path);
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+void Decoded::Rgb(std::uint32_t x, std::uint32_t y, std::uint8_t out[3]) const {
+    const std::uint8_t* row = rows.data() + std::size_t{y} * stride;
+    if (bitsPerPixel == 24) {
+        out[0] = row[3 * x + 2];
+        out[1] = row[3 * x + 1];
+        out[2] = row[3 * x];
+        return;
+    }
+    int index = 0;
+    if (bitsPerPixel == 8)
+        index = row[x];
+    else if (bitsPerPixel == 4)
+        index = x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
+    else
+        index = (row[x / 8] >> (7 - x % 8)) & 1;
+    out[0] = colors[index].rgbRed;
+    out[1] = colors[index].rgbGreen;
+    out[2] = colors[index].rgbBlue;
+}
+
+std::vector<std::uint8_t> Decoded::RgbPixels() const {
+    std::vector<std::uint8_t> out(std::size_t{width} * height * 3);
+    for (std::uint32_t y = 0; y < height; ++y)
+        for (std::uint32_t x = 0; x < width; ++x)
+            Rgb(x, y, out.data() + (std::size_t{y} * width + x) * 3);
+    return out;
+}
+
+Decoded Decode(ImageSource& source) {
+    Decoded d;
+    d.width = source.Width();
+    d.height = source.Height();
+    d.bitsPerPixel = source.BitsPerPixel();
+    d.stride = RowStride(d.width, d.bitsPerPixel);
+    d.rows.assign(std::size_t{d.stride} * d.height, 0);
+    source.ReadAll(d.rows.data());
+    source.ReadPalette(d.colors.data());
+    return d;
+}
+
+Decoded DecodeFile(const std::string& path, RecordingReporter& reporter, bool& valid) {
+    SourceFile file(path);
+    auto source = CreateImageSource(file, reporter);
+    valid = source != nullptr && source->IsValid();
+    return valid ? Decode(*source) : Decoded{};
+}
+
+int RunCommand(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool ToolExists(const std::string& path) {
+    return access(path.c_str(), X_OK) == 0;
+}
+
+} // namespace readertest

@@ -1,0 +1,338 @@
+// Hand-made TIFF files: the directory rules, PackBits, strips, colour maps and the three
+// refusals with their exact messages.
+#include <gtest/gtest.h>
+
+#include "host/readers/ReaderError.h"
+#include "host/readers/SourceFile.h"
+#include "host/readers/TiffFileSource.h"
+#include "tests/host/readers/ReaderTestSupport.h"
+#include "tests/host/readers/TiffBuilder.h"
+
+using namespace readertest;
+
+namespace {
+
+struct TiffResult {
+    bool valid = false;
+    Decoded decoded;
+    std::vector<std::string> messages;
+    std::vector<std::string> captions;
+};
+
+TiffResult ReadTiff(const std::vector<std::uint8_t>& bytes) {
+    SourceFile file("memory.tif", bytes);
+    RecordingReporter reporter;
+    TiffFileSource source(file, reporter);
+    TiffResult result;
+    result.valid = source.IsValid();
+    if (result.valid)
+        result.decoded = Decode(source);
+    result.messages = reporter.texts;
+    result.captions = reporter.captions;
+    return result;
+}
+
+std::vector<std::uint8_t> Ramp(std::size_t n) {
+    std::vector<std::uint8_t> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<std::uint8_t>(i * 13 + 5);
+    return v;
+}
+
+std::vector<std::uint8_t> RowsOf(const Decoded& d, std::uint32_t bytesPerRow) {
+    std::vector<std::uint8_t> out;
+    for (std::uint32_t y = 0; y < d.height; ++y)
+        out.insert(out.end(), d.rows.begin() + y * d.stride,
+                   d.rows.begin() + y * d.stride + bytesPerRow);
+    return out;
+}
+
+TEST(TiffReader, GrayLittleEndianOneStrip) {
+    const auto pixels = Ramp(15);
+    const auto r = ReadTiff(GrayTiff(5, 3, pixels, false, 3));
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.decoded.width, 5);
+    EXPECT_EQ(r.decoded.height, 3);
+    EXPECT_EQ(r.decoded.stride, 8u);
+    EXPECT_EQ(RowsOf(r.decoded, 5), pixels); // top row first
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(r.decoded.colors[i].rgbRed, i);
+        EXPECT_EQ(r.decoded.colors[i].rgbBlue, i);
+    }
+}
+
+TEST(TiffReader, BigEndianGivesTheSameImage) {
+    const auto pixels = Ramp(15);
+    const auto little = ReadTiff(GrayTiff(5, 3, pixels, false, 3));
+    const auto big = ReadTiff(GrayTiff(5, 3, pixels, true, 3));
+    ASSERT_TRUE(big.valid);
+    EXPECT_EQ(big.decoded.rows, little.decoded.rows);
+}
+
+TEST(TiffReader, SevenRowsInThreeStrips) {
+    const auto pixels = Ramp(4 * 7);
+    for (bool bigEndian : {false, true}) {
+        const auto r = ReadTiff(GrayTiff(4, 7, pixels, bigEndian, 3));
+        ASSERT_TRUE(r.valid);
+        EXPECT_EQ(RowsOf(r.decoded, 4), pixels);
+    }
+}
+
+TEST(TiffReader, LongWidthInBothByteOrders) {
+    for (bool bigEndian : {false, true}) {
+        TiffBuilder t(bigEndian);
+        const auto at = t.AddData(Ramp(300 * 2));
+        t.Long(256, 300); // LONG, not SHORT
+        t.Long(257, 2);
+        t.Short(258, 8);
+        t.Short(262, 1);
+        t.Long(273, at);
+        const auto r = ReadTiff(t.Build());
+        ASSERT_TRUE(r.valid);
+        EXPECT_EQ(r.decoded.width, 300);
+        EXPECT_EQ(r.decoded.height, 2);
+        EXPECT_EQ(RowsOf(r.decoded, 300), Ramp(600));
+    }
+}
+
+std::vector<std::uint8_t> PackBitsTiff(std::uint16_t width, std::uint16_t height,
+                                       const std::vector<std::uint8_t>& coded) {
+    TiffBuilder t;
+    const auto at = t.AddData(coded);
+    t.Short(256, width);
+    t.Short(257, height);
+    t.Short(258, 8);
+    t.Short(259, 32773);
+    t.Short(262, 1);
+    t.Long(273, at);
+    return t.Build();
+}
+
+TEST(TiffReader, PackBitsRunFillsARowAndTheNextRowStartsAfterIt) {
+    // Row 1: -9 then 0x42 (ten copies). Row 2: a literal of 3, a run of 7 with -128 between.
+    const auto r =
+        ReadTiff(PackBitsTiff(10, 2, {0xF7, 0x42, 0x02, 1, 2, 3, 0x80, 0xFA, 0x09, 0x80}));
+    ASSERT_TRUE(r.valid);
+    const std::vector<std::uint8_t> expected = {
+        0x42, 0x42, 0x42, 0x42, 0x42, 0x42, 0x42, 0x42, 0x42, 0x42, 1, 2, 3, 9, 9, 9, 9, 9, 9, 9};
+    EXPECT_EQ(RowsOf(r.decoded, 10), expected);
+}
+
+TEST(TiffReader, PackBitsRunPastTheRowEndIsCutOff) {
+    // A run of 128 into a row of 5; the second row starts with a fresh control byte.
+    const auto r = ReadTiff(PackBitsTiff(5, 2, {0x81, 7, 0x04, 1, 2, 3, 4, 5}));
+    ASSERT_TRUE(r.valid);
+    const std::vector<std::uint8_t> expected = {7, 7, 7, 7, 7, 1, 2, 3, 4, 5};
+    EXPECT_EQ(RowsOf(r.decoded, 5), expected);
+}
+
+TEST(TiffReader, PackBitsStripCutShortByTheFileEndLeavesZeros) {
+    // The strip is the last thing in the file and ends after its first row.
+    auto make = [](std::uint32_t stripAt) {
+        TiffBuilder t;
+        t.Short(256, 4);
+        t.Short(257, 3);
+        t.Short(258, 8);
+        t.Short(259, 32773);
+        t.Long(273, stripAt);
+        return t.Build();
+    };
+    auto bytes = make(0);
+    bytes = make(static_cast<std::uint32_t>(bytes.size()));
+    bytes.insert(bytes.end(), {0xFD, 6});
+    const auto r = ReadTiff(bytes);
+    ASSERT_TRUE(r.valid);
+    const std::vector<std::uint8_t> expected = {6, 6, 6, 6, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(RowsOf(r.decoded, 4), expected);
+}
+
+std::vector<std::uint8_t> RgbTiff(std::uint16_t planar, std::uint16_t samples) {
+    TiffBuilder t;
+    const auto at = t.AddData({10, 20, 30, 40, 50, 60});
+    const auto bits = t.AddShorts({8, 8, 8});
+    t.Short(256, 2);
+    t.Short(257, 1);
+    t.Entry(258, 3, 3, bits);
+    t.Short(262, 2);
+    t.Long(273, at);
+    t.Short(277, samples);
+    t.Short(284, planar);
+    return t.Build();
+}
+
+TEST(TiffReader, RgbPixelsBecomeBlueGreenRed) {
+    const auto r = ReadTiff(RgbTiff(1, 3));
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.decoded.bitsPerPixel, 24);
+    const std::vector<std::uint8_t> expected = {30, 20, 10, 60, 50, 40};
+    EXPECT_EQ(RowsOf(r.decoded, 6), expected);
+    EXPECT_EQ(r.decoded.colors[0].rgbRed, 0); // no colour table for 24 bits
+}
+
+const char kBitsText[] =
+    "QuorvShell only supports 1, 4, 8, and 24 - bits-per-pixel images.\n This image cannot be "
+    "opened.";
+const char kCompressionText[] = "This image uses a form of compression which is not supported "
+                                "by QuorvShell.\n The image cannot be opened.";
+
+TEST(TiffReader, PlanarRgbIsRefusedAs72Bits) {
+    const auto r = ReadTiff(RgbTiff(2, 3));
+    EXPECT_FALSE(r.valid);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0], kBitsText);
+    EXPECT_EQ(r.captions[0], "QuorvShell Message");
+}
+
+TEST(TiffReader, SixteenBitGrayIsRefused) {
+    TiffBuilder t;
+    t.Short(256, 2);
+    t.Short(257, 2);
+    t.Short(258, 16);
+    t.Long(273, 8);
+    const auto r = ReadTiff(t.Build());
+    EXPECT_FALSE(r.valid);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0], kBitsText);
+}
+
+TEST(TiffReader, LzwIsRefusedBeforeTheBitCount) {
+    TiffBuilder t;
+    t.Short(256, 2);
+    t.Short(257, 2);
+    t.Short(258, 16); // also unsupported, but compression is reported
+    t.Short(259, 5);
+    const auto r = ReadTiff(t.Build());
+    EXPECT_FALSE(r.valid);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0], kCompressionText);
+}
+
+TEST(TiffReader, WrongVersionIsRefusedBeforeTheDirectory) {
+    TiffBuilder t;
+    t.SetVersion(43);
+    t.Short(259, 5);
+    const auto r = ReadTiff(t.Build());
+    EXPECT_FALSE(r.valid);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0],
+              "This TIFF file is an uncommon version.\n The image cannot be opened.");
+}
+
+std::vector<std::uint8_t> PaletteTiff(std::uint16_t bits, const std::vector<std::uint16_t>& map,
+                                      bool bigEndian = false) {
+    TiffBuilder t(bigEndian);
+    const auto at = t.AddData({0x01, 0x23});
+    const auto mapAt = t.AddShorts(map);
+    t.Short(256, bits == 8 ? 2 : 4);
+    t.Short(257, 1);
+    t.Short(258, bits);
+    t.Short(262, 3);
+    t.Long(273, at);
+    t.Entry(320, 3, static_cast<std::uint32_t>(map.size()), mapAt);
+    return t.Build();
+}
+
+TEST(TiffReader, ColorMapKeepsTheLowByteOfEachValue) {
+    std::vector<std::uint16_t> map(3 * 256);
+    for (int i = 0; i < 256; ++i) {
+        map[i] = static_cast<std::uint16_t>(257 * i);               // red: 257 x v gives v
+        map[256 + i] = static_cast<std::uint16_t>(i << 8);          // green: v x 256 gives 0
+        map[512 + i] = static_cast<std::uint16_t>(257 * (255 - i)); // blue
+    }
+    for (bool bigEndian : {false, true}) {
+        const auto r = ReadTiff(PaletteTiff(8, map, bigEndian));
+        ASSERT_TRUE(r.valid);
+        for (int i = 0; i < 256; ++i) {
+            EXPECT_EQ(r.decoded.colors[i].rgbRed, i);
+            EXPECT_EQ(r.decoded.colors[i].rgbGreen, 0);
+            EXPECT_EQ(r.decoded.colors[i].rgbBlue, 255 - i);
+        }
+    }
+}
+
+TEST(TiffReader, FourBitColorMapRedPlaneFirst) {
+    std::vector<std::uint16_t> map(48);
+    for (int i = 0; i < 16; ++i) {
+        map[i] = static_cast<std::uint16_t>(i * 257);
+        map[16 + i] = static_cast<std::uint16_t>(i * 2 * 257);
+        map[32 + i] = static_cast<std::uint16_t>(i * 3 * 257);
+    }
+    const auto r = ReadTiff(PaletteTiff(4, map));
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.decoded.bitsPerPixel, 4);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(r.decoded.colors[i].rgbRed, i);
+        EXPECT_EQ(r.decoded.colors[i].rgbGreen, 2 * i);
+        EXPECT_EQ(r.decoded.colors[i].rgbBlue, 3 * i);
+    }
+    EXPECT_EQ(r.decoded.colors[16].rgbRed, 0);
+}
+
+TEST(TiffReader, ColorMapBeyondTheFileLeavesZeros) {
+    TiffBuilder t;
+    const auto at = t.AddData({1, 2});
+    t.Short(256, 2);
+    t.Short(257, 1);
+    t.Short(258, 8);
+    t.Short(262, 3);
+    t.Long(273, at);
+    t.Entry(320, 3, 768, 1u << 30);
+    const auto r = ReadTiff(t.Build());
+    ASSERT_TRUE(r.valid);
+    for (const auto& c : r.decoded.colors)
+        EXPECT_EQ(c.rgbRed | c.rgbGreen | c.rgbBlue, 0);
+}
+
+std::vector<std::uint8_t> OneBitTiff(std::uint16_t photometric) {
+    TiffBuilder t;
+    const auto at = t.AddData({0xA0});
+    t.Short(256, 3);
+    t.Short(257, 1);
+    t.Short(258, 1);
+    t.Short(262, photometric);
+    t.Long(273, at);
+    return t.Build();
+}
+
+TEST(TiffReader, OneBitBlackIsZeroGetsBlackThenWhite) {
+    const auto r = ReadTiff(OneBitTiff(1));
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.decoded.colors[0].rgbRed, 0);
+    EXPECT_EQ(r.decoded.colors[1].rgbRed, 255);
+}
+
+TEST(TiffReader, WhiteIsZeroShowsAsStored) {
+    // Zero bits are white: the colour table says so, the pixels stay as stored.
+    const auto r = ReadTiff(OneBitTiff(0));
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.decoded.colors[0].rgbRed, 255);
+    EXPECT_EQ(r.decoded.colors[1].rgbRed, 0);
+    EXPECT_EQ(r.decoded.rows[0], 0xA0);
+}
+
+TEST(TiffReader, MissingStripOffsetsDeliverNoRows) {
+    TiffBuilder t;
+    t.Short(256, 4);
+    t.Short(257, 2);
+    t.Short(258, 8);
+    const auto r = ReadTiff(t.Build());
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.decoded.rows, std::vector<std::uint8_t>(8, 0));
+}
+
+TEST(TiffReader, StripBeyondTheFileLeavesItsRowsZero) {
+    TiffBuilder t;
+    const auto first = t.AddData({1, 2, 3, 4});
+    const auto table = t.AddLongs({first, 0x7FFFFFF0u, first});
+    t.Short(256, 4);
+    t.Short(257, 3);
+    t.Short(258, 8);
+    t.Long(273, table, 3);
+    t.Short(278, 1);
+    const auto r = ReadTiff(t.Build());
+    ASSERT_TRUE(r.valid);
+    const std::vector<std::uint8_t> expected = {1, 2, 3, 4, 0, 0, 0, 0, 1, 2, 3, 4};
+    EXPECT_EQ(RowsOf(r.decoded, 4), expected);
+}
+
+} // namespace
