@@ -1,0 +1,53 @@
+#include "tests/host/readers/BmpBuilder.h"
+
+namespace readertest {
+
+namespace {
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+} // namespace
+
+std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec) {
+    const std::uint32_t tableAt = 14 + spec.headerSize;
+    const std::uint32_t dataAt = spec.offBits >= 0
+                                     ? static_cast<std::uint32_t>(spec.offBits)
+                                     : tableAt + static_cast<std::uint32_t>(spec.colorTable.size());
+    std::vector<std::uint8_t> out = {'B', 'M'};
+    Put32(out, static_cast<std::uint32_t>(dataAt + spec.pixelData.size()));
+    Put32(out, 0);
+    Put32(out, dataAt);
+    Put32(out, spec.headerSize);
+    Put32(out, static_cast<std::uint32_t>(spec.width));
+    Put32(out, static_cast<std::uint32_t>(spec.height));
+    Put16(out, 1);
+    Put16(out, spec.bitCount);
+    Put32(out, spec.compression);
+    Put32(out, static_cast<std::uint32_t>(spec.pixelData.size()));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, spec.clrUsed);
+    Put32(out, 0);
+    out.resize(tableAt, 0); // the rest of a longer header
+    out.insert(out.end(), spec.colorTable.begin(), spec.colorTable.end());
+    out.resize(std::max<std::size_t>(out.size(), dataAt), 0);
+    out.resize(dataAt);
+    out.insert(out.end(), spec.pixelData.begin(), spec.pixelData.end());
+    return out;
+}
+
+std::vector<std::uint8_t> TestColorTable(int n) {
+    std::vector<std::uint8_t> table;
+    for (int i = 0; i < n; ++i)
+        table.insert(table.end(),
+                     {static_cast<std::uint8_t>(3 * i), static_cast<std::uint8_t>(2 * i),
+                      static_cast<std::uint8_t>(i), 0});
+    return table;
+}
+
+} // namespace readertest
