@@ -1,0 +1,108 @@
+#include "cli/preview/PictureFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find_first_of("/\\", dot) != std::string::npos)
+        return "";
+    std::string extension = path.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    PutU16(out, v & 0xFFFF);
+    PutU16(out, v >> 16);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                std::string& reason) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    std::FILE* raw = file.release();
+    if (std::fclose(raw) != 0 || !written) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsPictureFileName(const std::string& path) {
+    const std::string extension = LowerExtension(path);
+    return extension == ".png" || extension == ".bmp";
+}
+
+std::vector<std::uint8_t> EncodeBmp(const GrayPicture& picture) {
+    constexpr std::uint32_t kHeaders = 14 + 40, kColours = 256;
+    const std::uint32_t width = static_cast<std::uint32_t>(picture.width);
+    const std::uint32_t height = static_cast<std::uint32_t>(picture.height);
+    const std::uint32_t stride = (width + 3) & ~3u;
+    const std::uint32_t offset = kHeaders + 4 * kColours;
+    std::vector<std::uint8_t> out;
+    out.reserve(offset + stride * height);
+    out.push_back('B');
+    out.push_back('M');
+    PutU32(out, offset + stride * height);
+    PutU32(out, 0);
+    PutU32(out, offset);
+    PutU32(out, 40);
+    PutU32(out, width);
+    PutU32(out, height); // positive: bottom row first
+    PutU16(out, 1);
+    PutU16(out, 8);
+    PutU32(out, 0); // uncompressed
+    PutU32(out, stride * height);
+    PutU32(out, 2835); // 72 dpi
+    PutU32(out, 2835);
+    PutU32(out, kColours);
+    PutU32(out, 0);
+    for (std::uint32_t i = 0; i < kColours; ++i) {
+        const auto gray = static_cast<std::uint8_t>(i);
+        out.insert(out.end(), {gray, gray, gray, 0});
+    }
+    for (std::uint32_t row = height; row-- > 0;) {
+        const auto first = picture.pixels.begin() + std::ptrdiff_t(row) * width;
+        out.insert(out.end(), first, first + width);
+        out.insert(out.end(), stride - width, 0);
+    }
+    return out;
+}
+
+bool WriteGrayPicture(const std::string& path, const GrayPicture& picture, std::string& error) {
+    std::string reason;
+    const std::string extension = LowerExtension(path);
+    bool written = false;
+    if (extension == ".png")
+        written = WritePng(path, picture, reason);
+    else if (extension == ".bmp")
+        written = WriteBytes(path, EncodeBmp(picture), reason);
+    else
+        reason = "the name must end in .png or .bmp";
+    if (!written)
+        error = "Cannot write the preview picture \"" + path + "\": " + reason;
+    return written;
+}

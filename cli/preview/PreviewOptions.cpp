@@ -1,0 +1,135 @@
+#include <CLI/CLI.hpp>
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+#include "cli/preview/PictureFile.h"
+#include "cli/preview/PreviewCommand.h"
+#include "plugin/preview/SoftwareSurface.h"
+
+namespace {
+
+constexpr float kDegreesPerRadian = 57.29578f;
+
+// The dialog's "View:" presets; angles in radians (Xrot, Yrot, Zrot).
+const std::map<std::string, std::array<float, 3>> kViewPresets = {
+    {"3/4 view", {0.5235988f, 0.5235988f, 0.0f}}, {"front", {0.0f, 0.0f, 0.0f}},
+    {"back", {0.0f, 3.1415927f, 0.0f}},           {"top", {0.0f, 1.5707964f, 0.0f}},
+    {"bottom", {0.0f, -1.5707964f, 0.0f}},        {"right", {1.5707964f, 0.0f, 0.0f}},
+    {"left", {-1.5707964f, 0.0f, 0.0f}},
+};
+
+const std::map<std::string, std::int32_t> kStyles = {
+    {"wireframe", 0}, {"outlined", 1}, {"shaded", 2}};
+
+// "X,Y,Z" in degrees, each finite.
+bool ParseRotation(const std::string& text, std::array<float, 3>& radians) {
+    float x, y, z;
+    char end;
+    if (std::sscanf(text.c_str(), "%f,%f,%f%c", &x, &y, &z, &end) != 3)
+        return false;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+        return false;
+    radians = {x / kDegreesPerRadian, y / kDegreesPerRadian, z / kDegreesPerRadian};
+    return true;
+}
+
+// "WxH" with each side from 1 to the surface's limit.
+bool ParseSize(const std::string& text, PreviewSize& size) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos)
+        return false;
+    const auto side = [](const char* first, const char* last, int& value) {
+        const auto [end, error] = std::from_chars(first, last, value);
+        return error == std::errc() && end == last && value >= 1 &&
+               value <= SoftwareSurface::kMaxSide;
+    };
+    int width = 0, height = 0;
+    const char* begin = text.data();
+    if (!side(begin, begin + x, width) || !side(begin + x + 1, begin + text.size(), height))
+        return false;
+    size = {width, height};
+    return true;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace
+
+void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
+    const std::string group = "Preview picture";
+    CLI::Option* preview =
+        app.add_option("--preview", options.path,
+                       "Also write the preview as the dialog first shows it (.png or .bmp)")
+            ->type_name("FILE")
+            ->check([](const std::string& path) {
+                return IsPictureFileName(path) ? std::string()
+                                               : "the preview picture must end in .png or .bmp";
+            })
+            ->group(group);
+
+    app.add_option_function<std::string>(
+           "--style",
+           [&options](const std::string& v) { options.shadetype = kStyles.at(Lower(v)); },
+           "wireframe, outlined or shaded")
+        ->check(CLI::IsMember(kStyles, CLI::ignore_case))
+        ->needs(preview)
+        ->group(group);
+
+    CLI::Option* view =
+        app.add_option_function<std::string>(
+               "--view",
+               [&options](const std::string& v) { options.rotation = kViewPresets.at(Lower(v)); },
+               "\"3/4 view\", front, back, top, bottom, right or left")
+            ->check(CLI::IsMember(kViewPresets, CLI::ignore_case))
+            ->needs(preview)
+            ->group(group);
+
+    app.add_option_function<std::string>(
+           "--rotate",
+           [&options](const std::string& v) {
+               std::array<float, 3> radians{};
+               ParseRotation(v, radians);
+               options.rotation = radians;
+           },
+           "view angles X,Y,Z in degrees")
+        ->type_name("X,Y,Z")
+        ->check([](const std::string& v) {
+            std::array<float, 3> radians{};
+            return ParseRotation(v, radians) ? std::string()
+                                             : "expected three numbers X,Y,Z in degrees";
+        })
+        ->excludes(view)
+        ->needs(preview)
+        ->group(group);
+
+    const auto flag = [&](const char* names, std::optional<bool>& target, const char* help) {
+        app.add_flag_function(
+               names, [&target](std::int64_t count) { target = count > 0; }, help)
+            ->needs(preview)
+            ->group(group);
+    };
+    flag("--perspective,!--no-perspective", options.perspective, "perspective projection");
+    flag("--latitude,!--no-latitude", options.latitude, "wireframe rows");
+    flag("--longitude,!--no-longitude", options.longitude, "wireframe columns");
+
+    app.add_option_function<std::string>(
+           "--size", [&options](const std::string& v) { ParseSize(v, options.size); },
+           "picture size, default 800x800")
+        ->type_name("WxH")
+        ->check([](const std::string& v) {
+            PreviewSize size{};
+            return ParseSize(v, size) ? std::string()
+                                      : "expected WxH with each side from 1 to " +
+                                            std::to_string(SoftwareSurface::kMaxSide);
+        })
+        ->needs(preview)
+        ->group(group);
+}
