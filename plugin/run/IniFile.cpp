@@ -78,7 +78,7 @@ std::uint32_t ParseProfileInt(std::string_view value) {
     if (i < value.size() && (value[i] == '+' || value[i] == '-'))
         negative = value[i++] == '-';
     std::uint32_t base = 10;
-    if (i + 1 < value.size() && value[i] == '0' && (value[i + 1] == 'x' || value[i + 1] == 'X')) {
+    if (i + 1 < value.size() && value[i] == '0' && value[i + 1] == 'x') {
         base = 16;
         i += 2;
     }
@@ -141,7 +141,8 @@ std::uint32_t IniFile::GetInt(std::string_view section, std::string_view key,
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string entry = std::string(key) + "=" + std::string(value);
+    std::string entry(key);
+    entry.append("=").append(value);
     if (const auto line = FindKeyLine(section, key)) {
         lines_[*line] = std::move(entry);
         return true;
@@ -162,7 +163,8 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(*insertAt), std::move(entry));
         return true;
     }
-    lines_.push_back("[" + std::string(section) + "]");
+    std::string header("[");
+    lines_.push_back(header.append(section).append("]"));
     lines_.push_back(std::move(entry));
     return true;
 }

@@ -32,7 +32,8 @@ class IniFile final : public ProfileStore {
 };
 
 // The profile functions' reading of an integer value: optional blanks and sign, then
-// decimal digits or "0x" and hex digits, up to the first other character; wraps modulo 2^32.
+// decimal digits or "0x" (lower case) and hex digits, up to the first other character; wraps modulo
+// 2^32.
 std::uint32_t ParseProfileInt(std::string_view value);
 
 // Reads a whole INI file; nothing when it cannot be read.

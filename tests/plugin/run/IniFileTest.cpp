@@ -16,6 +16,7 @@ TEST(ParseProfileInt, ReadsSignsBlanksAndHex) {
     EXPECT_EQ(ParseProfileInt("-1"), 0xFFFFFFFFu);
     EXPECT_EQ(ParseProfileInt("-30"), static_cast<std::uint32_t>(-30));
     EXPECT_EQ(ParseProfileInt("0x1F"), 31u);
+    EXPECT_EQ(ParseProfileInt("0X10"), 0u); // only a lower-case prefix counts
     EXPECT_EQ(ParseProfileInt("12abc"), 12u);
     EXPECT_EQ(ParseProfileInt("abc"), 0u);
     EXPECT_EQ(ParseProfileInt("--5"), 0u);

@@ -1,0 +1,83 @@
+#include "tests/win32/support/BoxWatcher.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+constexpr int kMessageTextId = 0xFFFF; // the static text control of a message box
+constexpr DWORD kCloseAfterMs = 5000;
+constexpr DWORD kGiveUpAfterMs = 15000;
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+void Press(HWND box, int id) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+} // namespace
+
+BoxWatcher::BoxWatcher() : thread_([this] { Run(); }) {}
+
+BoxWatcher::~BoxWatcher() {
+    stop_ = true;
+    thread_.join();
+}
+
+std::vector<SeenBox> BoxWatcher::TakeSeen() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(seen_, {});
+}
+
+void BoxWatcher::Run() {
+    while (!stop_) {
+        EnumWindows(&BoxWatcher::Visit, reinterpret_cast<LPARAM>(this));
+        // Forget boxes that have closed, so that a reused handle counts as new.
+        std::erase_if(pressed_, [](const auto& entry) { return !IsWindow(entry.first); });
+        Sleep(20);
+    }
+}
+
+BOOL CALLBACK BoxWatcher::Visit(HWND window, LPARAM self) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        std::string(className) == "#32770")
+        reinterpret_cast<BoxWatcher*>(self)->Handle(window);
+    return TRUE;
+}
+
+void BoxWatcher::Handle(HWND box) {
+    const auto known = std::find_if(pressed_.begin(), pressed_.end(),
+                                    [box](const auto& e) { return e.first == box; });
+    if (known != pressed_.end()) {
+        const DWORD waited = GetTickCount() - known->second;
+        if (waited > kGiveUpAfterMs) {
+            std::printf("box \"%s\" would not close\n", WindowText(box).c_str());
+            std::fflush(stdout);
+            ExitProcess(3);
+        }
+        if (waited > kCloseAfterMs)
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        return;
+    }
+    SeenBox seen{WindowText(box), "", GetWindow(box, GW_OWNER), IDOK};
+    if (HWND text = GetDlgItem(box, kMessageTextId))
+        seen.text = WindowText(text);
+    if (GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO))
+        seen.pressed = answer_;
+    else if (GetDlgItem(box, IDCANCEL))
+        seen.pressed = IDCANCEL;
+    Press(box, seen.pressed);
+    pressed_.emplace_back(box, GetTickCount());
+    std::lock_guard<std::mutex> lock(mutex_);
+    seen_.push_back(std::move(seen));
+}
