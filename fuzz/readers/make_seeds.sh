@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Makes the seed corpora: small valid pictures of every kind the readers take, written by
+# ImageMagick and libtiff's tools, plus the damaged files of tests/data/readers/crashers.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+top="$(cd "$here/../.." && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+bmp="$here/corpus/qm_fuzz_bmp"
+tif="$here/corpus/qm_fuzz_tiff"
+mkdir -p "$bmp" "$tif"
+/usr/bin/convert -size 9x5 gradient:red-blue "$work/src.ppm"
+c() { /usr/bin/convert "$work/src.ppm" "$@"; }
+c -monochrome BMP3:"$bmp/1bit.bmp"
+c -colors 12 -type Palette -compress None BMP3:"$bmp/4bit.bmp"
+c -colors 40 -type Palette -compress None BMP3:"$bmp/8bit.bmp"
+c -colors 40 -type Palette -compress RLE BMP3:"$bmp/8bit-rle.bmp"
+c -type TrueColor BMP3:"$bmp/24bit.bmp"
+c -type TrueColor BMP:"$bmp/24bit-v5.bmp"
+c -monochrome -depth 1 -compress None "$tif/1bit.tif"
+c -colors 12 -type Palette -depth 4 -compress None "$tif/4bit-palette.tif"
+c -colors 40 -type Palette -depth 8 -compress RLE "$tif/8bit-palette-packbits.tif"
+c -colorspace Gray -depth 8 -define tiff:rows-per-strip=2 -compress None "$tif/8bit-gray-strips.tif"
+c -type TrueColor -depth 8 -compress RLE "$tif/24bit-packbits.tif"
+/usr/bin/tiffcp -B -c packbits -r 2 "$tif/24bit-packbits.tif" "$tif/24bit-big-endian.tif"
+c -type TrueColor -depth 8 -compress LZW "$tif/24bit-lzw.tif"
+cp "$top"/tests/data/readers/crashers/*.bmp "$bmp/"
+cp "$top"/tests/data/readers/crashers/*.tif "$tif/"
