@@ -1,10 +1,9 @@
 #include "plugin/preview/ShadedRenderer.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
+#include <optional>
 
 #include "plugin/preview/PassPacer.h"
+#include "plugin/preview/PolygonSort.h"
 #include "plugin/preview/PreviewGrid.h"
 #include "plugin/preview/PreviewPolygons.h"
 
@@ -12,11 +11,14 @@ namespace {
 
 constexpr std::uint32_t kPhaseStepMs = 6;
 constexpr std::uint32_t kFillStepMs = 10;
+constexpr std::uint32_t kPrefetchAhead = 16;
 
-// Farthest first. A NaN key sorts as nearest, so the order stays well defined.
-float SortKey(const PolygonSlot& slot) {
-    const float key = slot.preview.depthKey;
-    return std::isnan(key) ? -std::numeric_limits<float>::infinity() : key;
+inline void Prefetch(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
 }
 
 class ShadedPass {
@@ -62,17 +64,19 @@ class ShadedPass {
     }
 
     void Sort() {
-        std::sort(
-            buffers_.polygonBlock, buffers_.polygonBlock + cells_,
-            [](const PolygonSlot& a, const PolygonSlot& b) { return SortKey(a) > SortKey(b); });
+        order_.emplace(buffers_.polygonBlock, cells_);
         cache_.polygonsSorted = true;
     }
 
     // Returns the number of visible polygons reached.
     std::uint32_t Fill() {
         std::uint32_t drawn = 0;
+        const DrawOrder& order = *order_;
         for (std::uint32_t i = 0; i < cells_; ++i) {
-            const PreviewPolygon& polygon = buffers_.polygonBlock[i].preview;
+            // The order jumps about the block: ask for records well before they are drawn.
+            if (i + kPrefetchAhead < cells_)
+                Prefetch(&buffers_.polygonBlock[order[i + kPrefetchAhead]]);
+            const PreviewPolygon& polygon = buffers_.polygonBlock[order[i]].preview;
             if (polygon.visible != 1)
                 continue;
             ++drawn;
@@ -98,6 +102,7 @@ class ShadedPass {
     ViewArrays view_;
     std::uint32_t quarterRow_;
     PassPacer pacer_;
+    std::optional<DrawOrder> order_;
 };
 
 } // namespace

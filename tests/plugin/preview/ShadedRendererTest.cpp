@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "PreviewFakes.h"
@@ -99,12 +100,17 @@ TEST_F(ShadedFixture, PolygonsAreFilledFarthestFirst) {
     Roughen(5);
     mesh.settings.Yrot = 0.4f;
     Render();
-    const PolygonSlot* block = mesh.buffers.polygonBlock;
-    for (int i = 1; i < 6; ++i)
-        EXPECT_GE(block[i - 1].preview.depthKey, block[i].preview.depthKey);
     ASSERT_EQ(surface.fills.size(), 6u);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(surface.fills[i].corners[2], block[i].preview.corners[2]);
+    const PolygonSlot* block = mesh.buffers.polygonBlock;
+    float previous = INFINITY;
+    for (const FillCall& fill : surface.fills) {
+        const auto* record = std::find_if(block, block + 6, [&](const PolygonSlot& s) {
+            return std::equal(fill.corners, fill.corners + 4, s.preview.corners);
+        });
+        ASSERT_NE(record, block + 6);
+        EXPECT_LE(record->preview.depthKey, previous);
+        previous = record->preview.depthKey;
+    }
 }
 
 TEST_F(ShadedFixture, CellsWithTwoBlackCornersAreNeitherDrawnNorCounted) {
