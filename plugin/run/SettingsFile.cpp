@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -101,4 +102,22 @@ void ApplySettingsRecord(const SettingsRecord& r, MeshSettings& s) {
     s.Xrot = r.Xrot, s.Yrot = r.Yrot, s.Zrot = r.Zrot;
     s.MeshRes = r.MeshRes, s.Tooltype = r.Tooltype, s.Shadetype = r.Shadetype;
     s.viewCenterX = r.viewCenterX, s.viewCenterY = r.viewCenterY, s.viewZoom = r.viewZoom;
+}
+
+SettingsStatus LoadSettingsFile(const std::string& path, SettingsRecord& record) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return SettingsStatus::InvalidFile;
+    std::array<std::uint8_t, kSettingsFileSize> bytes{};
+    in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
+    const auto got = static_cast<std::size_t>(in.gcount());
+    return DecodeSettings(std::span(bytes).first(got), record);
+}
+
+bool SaveSettingsFile(const std::string& path, const SettingsRecord& record) {
+    const auto bytes = EncodeSettings(record);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    out.close();
+    return !out.fail();
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "plugin/run/MeshSettings.h"
@@ -36,6 +37,12 @@ std::array<std::uint8_t, kSettingsFileSize> EncodeSettings(const SettingsRecord&
 SettingsRecord SettingsRecordOf(const MeshSettings& settings);
 // Stores every field of the record in settings; values are taken as they come.
 void ApplySettingsRecord(const SettingsRecord& record, MeshSettings& settings);
+
+// A settings file on disk: one that cannot be opened is an InvalidFile; only the first
+// record's worth of bytes is read.
+SettingsStatus LoadSettingsFile(const std::string& path, SettingsRecord& record);
+// Writes the 84 bytes in one go; false when the file cannot be created or written.
+bool SaveSettingsFile(const std::string& path, const SettingsRecord& record);
 
 // The box for a refused file: text and caption, shown with the exclamation icon.
 struct SettingsMessage {

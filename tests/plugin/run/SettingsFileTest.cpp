@@ -4,7 +4,10 @@
 
 #include <bit>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
+#include <stdlib.h>
 #include <vector>
 
 #include "plugin/run/SettingsFile.h"
@@ -192,6 +195,50 @@ TEST(SettingsFile, RecordCarriesTheUserFieldsOfTheSettings) {
     EXPECT_EQ(std::memcmp(&expected, &actual, sizeof expected), 0);
     EXPECT_EQ(loaded.MeshRes, 8);
     EXPECT_EQ(loaded.imageRows, 0); // only the file's fields change
+}
+
+class SettingsFileOnDisk : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qm-stg-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string PathOf(const char* name) const { return (folder_ / name).string(); }
+    std::filesystem::path folder_;
+};
+
+TEST_F(SettingsFileOnDisk, SavedFileIsTheEncodedRecordAndLoadsBack) {
+    SettingsRecord r{};
+    ASSERT_EQ(DecodeSettings(Version120File(), r), SettingsStatus::Ok);
+    ASSERT_TRUE(SaveSettingsFile(PathOf("a.stg"), r));
+    EXPECT_EQ(std::filesystem::file_size(PathOf("a.stg")), kSettingsFileSize);
+    SettingsRecord back{};
+    ASSERT_EQ(LoadSettingsFile(PathOf("a.stg"), back), SettingsStatus::Ok);
+    ExpectExampleValues(back);
+}
+
+TEST_F(SettingsFileOnDisk, OlderAndShortAndMissingFilesLoadAsTheCodecSays) {
+    const auto write = [&](const char* name, const Bytes& bytes) {
+        std::ofstream(PathOf(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return PathOf(name);
+    };
+    SettingsRecord r{};
+    EXPECT_EQ(LoadSettingsFile(write("old.stg", Version120File()), r), SettingsStatus::Ok);
+    ExpectExampleValues(r);
+    Bytes shortFile = Version132File();
+    shortFile.resize(83);
+    EXPECT_EQ(LoadSettingsFile(write("short.stg", shortFile), r), SettingsStatus::InvalidFile);
+    EXPECT_EQ(LoadSettingsFile(PathOf("absent.stg"), r), SettingsStatus::InvalidFile);
+    EXPECT_EQ(LoadSettingsFile(folder_.string(), r), SettingsStatus::InvalidFile); // a folder
+}
+
+TEST_F(SettingsFileOnDisk, FailedSavesAreReported) {
+    EXPECT_FALSE(SaveSettingsFile(PathOf("missing/a.stg"), SettingsRecord{}));
+    EXPECT_FALSE(SaveSettingsFile("/dev/full", SettingsRecord{}));
 }
 
 } // namespace
