@@ -15,8 +15,9 @@ double ExportTop(const MeshSettings& s) {
     return double{s.MapAlt} * double{s.ModelScale};
 }
 
-// Visits every cell in order as a reduced CellQuad: visit(cell, cellIndex), and
-// rowStarts(r) before each cell row. zOf(i) gives the export height of point i.
+// Visits every cell in order as a reduced polygon: visit(count, corners, cellIndex) with
+// count 4, 3 or less (no polygon), and rowStarts(r) before each cell row. zOf(i) gives the
+// export height of point i.
 template <class ZOf, class RowStart, class Visit>
 void ForEachReducedCell(const MeshSettings& s, const MeshBuffers& b, ZOf zOf, RowStart rowStarts,
                         Visit visit) {
@@ -24,30 +25,47 @@ void ForEachReducedCell(const MeshSettings& s, const MeshBuffers& b, ZOf zOf, Ro
     if (rows < 2 || perRow < 2)
         return;
     const bool blackHoles = s.BlackHoles != 0;
+    const std::uint8_t* solid = b.solidFlags;
     std::size_t cellIndex = 0;
     for (std::uint32_t r = 0; r + 1 < rows; ++r) {
         rowStarts(r);
         for (std::uint32_t c = 0; c + 1 < perRow; ++c, ++cellIndex) {
-            const std::int32_t i0 = static_cast<std::int32_t>(r * perRow + c);
-            const std::int32_t corners[4] = {i0, i0 + 1, i0 + static_cast<std::int32_t>(perRow) + 1,
-                                             i0 + static_cast<std::int32_t>(perRow)};
+            const auto i0 = static_cast<std::int32_t>(r * perRow + c);
+            const auto below = static_cast<std::int32_t>(perRow);
+            const std::int32_t corners[4] = {i0, i0 + 1, i0 + below + 1, i0 + below};
+            const float z[4] = {zOf(corners[0]), zOf(corners[1]), zOf(corners[2]), zOf(corners[3])};
+            // The common case: nothing to drop and no two corners alike, so the quad stays
+            // as it is (every reduction rule needs a pair of equal corners).
+            const bool allSolid = !blackHoles || (solid[corners[0]] & solid[corners[1]] &
+                                                  solid[corners[2]] & solid[corners[3]]);
+            const auto same = [&](int a, int j) {
+                return z[a] == z[j] && b.pointX[corners[a]] == b.pointX[corners[j]] &&
+                       b.pointY[corners[a]] == b.pointY[corners[j]];
+            };
+            if (allSolid && !same(0, 1) && !same(0, 2) && !same(0, 3) && !same(1, 2) &&
+                !same(1, 3) && !same(2, 3)) {
+                visit(4, corners, cellIndex);
+                continue;
+            }
             CellQuad cell;
             cell.count = 4;
             for (int k = 0; k < 4; ++k) {
                 const std::int32_t i = corners[k];
-                cell.q[k] = {b.pointX[i], b.pointY[i], zOf(i), i};
-                cell.solid[k] = b.solidFlags[i];
+                cell.q[k] = {b.pointX[i], b.pointY[i], z[k], i};
+                cell.solid[k] = solid[i];
             }
             if (blackHoles)
                 ReduceBlackHoles(cell);
             ReduceDegenerateCorners(cell);
-            visit(cell, cellIndex);
+            const std::int32_t reduced[4] = {cell.q[0].index, cell.q[1].index, cell.q[2].index,
+                                             cell.q[3].index};
+            visit(cell.count, reduced, cellIndex);
         }
     }
 }
 
-bool IsPolygon(const CellQuad& cell) {
-    return cell.count == 3 || cell.count == 4;
+bool IsPolygon(std::int16_t count) {
+    return count == 3 || count == 4;
 }
 
 } // namespace
@@ -64,15 +82,15 @@ std::int32_t BuildPolygonList(MeshSettings& s, MeshBuffers& b, ProgressSink& pro
     ForEachReducedCell(
         s, b, [&](std::int32_t i) { return b.pointZ[i]; },
         [&](std::uint32_t r) { progress.Report(static_cast<std::int32_t>(r), total); },
-        [&](const CellQuad& cell, std::size_t at) {
+        [&](std::int16_t count, const std::int32_t* corners, std::size_t at) {
             PolygonRecord& record = b.polygonBlock[at].record;
-            if (!IsPolygon(cell)) {
+            if (!IsPolygon(count)) {
                 record = PolygonRecord{};
                 return;
             }
-            record.count = cell.count;
+            record.count = count;
             for (int k = 0; k < 4; ++k)
-                record.index[k] = k < cell.count ? cell.q[k].index : 0;
+                record.index[k] = k < count ? corners[k] : 0;
             ++faces;
         });
     return faces;
@@ -85,12 +103,12 @@ PolygonTally TallyPolygons(const MeshSettings& s, const MeshBuffers& b) {
     ForEachReducedCell(
         s, b, [&](std::int32_t i) { return turnOver ? TurnedOver(top, b.pointZ[i]) : b.pointZ[i]; },
         [](std::uint32_t) {},
-        [&](const CellQuad& cell, std::size_t) {
-            if (!IsPolygon(cell))
+        [&](std::int16_t count, const std::int32_t*, std::size_t) {
+            if (!IsPolygon(count))
                 return;
             ++tally.faces;
-            tally.triangles += cell.count == 4 ? 2 : 1;
-            tally.cornerCount += static_cast<std::uint64_t>(cell.count);
+            tally.triangles += count == 4 ? 2 : 1;
+            tally.cornerCount += static_cast<std::uint64_t>(count);
         });
     return tally;
 }
