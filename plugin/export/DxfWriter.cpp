@@ -47,23 +47,18 @@ void DxfWriter::WriteReal(float value) {
     WriteBytes(text, size);
 }
 
-// Group codes right-aligned in three columns.
-void DxfWriter::WritePaddedCode(int code) {
-    char text[8] = {' ', ' '};
-    const std::size_t pad = code < 10 ? 2 : code < 100 ? 1 : 0;
-    const std::size_t size = pad + FormatInteger(code, text + pad);
-    text[size] = '\r';
-    text[size + 1] = '\n';
-    WriteBytes(text, size + 2);
-}
-
-// x, y, z of a point under the codes 10 + offset, 20 + offset, 30 + offset.
+// x, y, z of a point under the codes 10 + offset, 20 + offset, 30 + offset, each code
+// right-aligned in three columns.
 void DxfWriter::WritePoint(std::size_t point, int codeOffset) {
-    WritePaddedCode(10 + codeOffset);
+    const char digit = static_cast<char>('0' + codeOffset);
+    const char xCode[] = {' ', '1', digit, '\r', '\n'};
+    const char yCode[] = {' ', '2', digit, '\r', '\n'};
+    const char zCode[] = {' ', '3', digit, '\r', '\n'};
+    WriteBytes(xCode, sizeof xCode);
     WriteReal(X(point));
-    WritePaddedCode(20 + codeOffset);
+    WriteBytes(yCode, sizeof yCode);
     WriteReal(Y(point));
-    WritePaddedCode(30 + codeOffset);
+    WriteBytes(zCode, sizeof zCode);
     WriteReal(Z(point));
 }
 

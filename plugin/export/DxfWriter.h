@@ -21,7 +21,7 @@ class DxfWriter final : public MeshWriter {
     template <std::size_t N> void WriteText(const char (&text)[N]) { WriteBytes(text, N - 1); }
     void WriteInteger(std::int32_t value);
     void WriteReal(float value);
-    void WritePaddedCode(int code);
+    // codeOffset 0 to 3
     void WritePoint(std::size_t point, int codeOffset);
 
     std::int32_t flavour_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "plugin/export/ByteOrder.h"
 #include "plugin/mesh/BuildPolygonList.h"
 
 MeshWriter::MeshWriter(const char* filterList, MeshSettings& settings, MeshBuffers& buffers,
@@ -74,40 +73,4 @@ void MeshWriter::ReportRow(std::int64_t done, std::int64_t total) {
     if (total > 0)
         services_.progress.Report(static_cast<std::int32_t>(std::min(done, total)),
                                   static_cast<std::int32_t>(total));
-}
-
-void MeshWriter::WriteU16LE(std::uint16_t value) {
-    std::uint8_t bytes[2];
-    PutU16LE(bytes, value);
-    WriteBytes(bytes, sizeof bytes);
-}
-
-void MeshWriter::WriteU32LE(std::uint32_t value) {
-    std::uint8_t bytes[4];
-    PutU32LE(bytes, value);
-    WriteBytes(bytes, sizeof bytes);
-}
-
-void MeshWriter::WriteF32LE(float value) {
-    std::uint8_t bytes[4];
-    PutF32LE(bytes, value);
-    WriteBytes(bytes, sizeof bytes);
-}
-
-void MeshWriter::WriteU16BE(std::uint16_t value) {
-    std::uint8_t bytes[2];
-    PutU16BE(bytes, value);
-    WriteBytes(bytes, sizeof bytes);
-}
-
-void MeshWriter::WriteU32BE(std::uint32_t value) {
-    std::uint8_t bytes[4];
-    PutU32BE(bytes, value);
-    WriteBytes(bytes, sizeof bytes);
-}
-
-void MeshWriter::WriteF32BE(float value) {
-    std::uint8_t bytes[4];
-    PutF32BE(bytes, value);
-    WriteBytes(bytes, sizeof bytes);
 }

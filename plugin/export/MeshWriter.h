@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "plugin/export/ByteOrder.h"
 #include "plugin/export/ExportServices.h"
 #include "plugin/mesh/MeshBuffers.h"
 #include "plugin/run/MeshSettings.h"
@@ -44,12 +45,12 @@ class MeshWriter {
             WriteBytesSlow(static_cast<const std::uint8_t*>(data), size);
         }
     }
-    void WriteU16LE(std::uint16_t value);
-    void WriteU32LE(std::uint32_t value);
-    void WriteF32LE(float value);
-    void WriteU16BE(std::uint16_t value);
-    void WriteU32BE(std::uint32_t value);
-    void WriteF32BE(float value);
+    void WriteU16LE(std::uint16_t value) { WriteEncoded<2>(value, PutU16LE); }
+    void WriteU32LE(std::uint32_t value) { WriteEncoded<4>(value, PutU32LE); }
+    void WriteF32LE(float value) { WriteEncoded<4>(value, PutF32LE); }
+    void WriteU16BE(std::uint16_t value) { WriteEncoded<2>(value, PutU16BE); }
+    void WriteU32BE(std::uint32_t value) { WriteEncoded<4>(value, PutU32BE); }
+    void WriteF32BE(float value) { WriteEncoded<4>(value, PutF32BE); }
     // Overwrites 4 bytes at offset directly in the file.
     void PatchBytes(std::uint32_t offset, const std::uint8_t (&bytes)[4]);
 
@@ -75,6 +76,11 @@ class MeshWriter {
     std::uint32_t pointsPerRow_;
 
   private:
+    template <std::size_t N, class T, class Put> void WriteEncoded(T value, Put put) {
+        std::uint8_t bytes[N];
+        put(bytes, value);
+        WriteBytes(bytes, N);
+    }
     void WriteBytesSlow(const std::uint8_t* data, std::size_t size);
     void FlushOutput();
 
