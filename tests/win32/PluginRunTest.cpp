@@ -230,14 +230,21 @@ int main(int argc, char** argv) {
     if (!host.Loaded())
         return Tally().Finish();
     BoxWatcher watcher;
-    UnknownSelectorsAreRefused(host);
-    WrongImageModeEndsTheRunAtStart(host, watcher);
-    CompleteRunRequestsTheImageAndReleasesEverything(host, watcher);
-    PolygonQuestionAnsweredYesAndNo(host, watcher);
-    MaxPolysSetsTheLimit(host, watcher);
-    OutOfMemoryShowsTheBoxAndTheRunGoesOn(host, watcher);
-    AboutLeavesNothingBehind(host, watcher);
-    ParametersComeBackThroughTheIniFile(host, watcher);
+    // Each case with its time, for the test log.
+    const auto run = [&](const char* name, auto&& body) {
+        const DWORD start = GetTickCount();
+        body();
+        std::printf("%-48s %5lu ms\n", name, static_cast<unsigned long>(GetTickCount() - start));
+    };
+    run("unknown selectors", [&] { UnknownSelectorsAreRefused(host); });
+    run("wrong image mode", [&] { WrongImageModeEndsTheRunAtStart(host, watcher); });
+    run("complete run", [&] { CompleteRunRequestsTheImageAndReleasesEverything(host, watcher); });
+    run("polygon question", [&] { PolygonQuestionAnsweredYesAndNo(host, watcher); });
+    run("MaxPolys", [&] { MaxPolysSetsTheLimit(host, watcher); });
+    run("out of memory", [&] { OutOfMemoryShowsTheBoxAndTheRunGoesOn(host, watcher); });
+    run("about", [&] { AboutLeavesNothingBehind(host, watcher); });
+    run("parameters through the INI file",
+        [&] { ParametersComeBackThroughTheIniFile(host, watcher); });
     QM_CHECK_EQ(PluginHost::ForbiddenCalls(), 0);
     RemoveWindowsIni();
     return Tally().Finish();
