@@ -67,7 +67,7 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
     const std::string group = "Preview picture";
     CLI::Option* preview =
         app.add_option("--preview", options.path,
-                       "Also write the preview as the dialog first shows it (.png or .bmp)")
+                       "also write the preview as the dialog first shows it (.png or .bmp)")
             ->type_name("FILE")
             ->check([](const std::string& path) {
                 return IsPictureFileName(path) ? std::string()

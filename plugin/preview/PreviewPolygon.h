@@ -1,5 +1,5 @@
 #pragma once
-// One preview polygon per grid cell, sorted back to front before filling.
+// One preview polygon per grid cell, in cell order; the fill visits them back to front.
 
 #include <cstdint>
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 #include "GoldenScenes.h"
@@ -26,6 +29,25 @@ TEST(GoldenPictures, EveryScenePaintsAsItsStoredPicture) {
         ASSERT_TRUE(stored.count(scene.name)) << scene.name;
         EXPECT_EQ(PictureChecksum(scene), stored.at(scene.name)) << scene.name;
     }
+}
+
+// The stored pictures are the ones checked: ImageMagick decodes each to the pixels drawn.
+TEST(GoldenPictures, StoredPicturesHoldTheRenderedPixels) {
+    const auto folder = std::filesystem::temp_directory_path() / "qm_preview_golden_decode";
+    std::filesystem::create_directories(folder);
+    for (const GoldenScene& scene : RenderGoldenScenes()) {
+        const std::string png =
+            std::string(QM_SOURCE_DIR) + "/" + kGoldenFolder + "/" + scene.name + ".png";
+        const std::string raw = (folder / (scene.name + ".gray")).string();
+        const std::string command =
+            "/usr/bin/convert '" + png + "' -depth 8 'gray:" + raw + "' 2>/dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0) << png;
+        std::ifstream in(raw, std::ios::binary);
+        const std::vector<std::uint8_t> decoded{std::istreambuf_iterator<char>(in),
+                                                std::istreambuf_iterator<char>()};
+        EXPECT_EQ(decoded, scene.pixels) << scene.name;
+    }
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
