@@ -1,0 +1,42 @@
+#pragma once
+// What the command line asks for. Options that were not given stay empty, so that the INI
+// file and the settings file keep their say; explicit options win over both.
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/preview/PreviewCommand.h"
+
+struct CliOptions {
+    std::string input;  // BMP or TIFF; empty: the built-in start-up picture
+    std::string output; // the mesh file; may be empty only when a preview is asked for
+    std::optional<std::int32_t> diskFormat; // 1..6
+    std::optional<std::int32_t> meshType;   // 0 rectangular, 1 cylindrical, 2 spherical
+    std::optional<std::int32_t> meshRes;    // 1..8
+    std::optional<float> mapAlt, radOff, modelScale, cylLen;
+    std::optional<bool> blackHoles;
+    bool invert = false;
+    std::string settingsPath;     // --settings FILE.stg
+    std::string saveSettingsPath; // --save-settings FILE.stg
+    std::string iniPath;          // --ini FILE
+    bool quiet = false;
+    PreviewOptions preview;
+};
+
+// Exit codes of the tool.
+enum CliExit : int {
+    kExitOk = 0,
+    kExitUsage = 1,
+    kExitInput = 2,  // the input (picture, settings or INI file) cannot be read or is refused
+    kExitFormat = 3, // the mesh does not fit the format
+    kExitOutput = 4, // an output cannot be written
+};
+
+// Parses args (args[0] is the program name). Returns nothing when the run should go on;
+// otherwise the exit code, after --help or --version was printed to out, or a usage
+// error (one line, then a hint) to err.
+std::optional<int> ParseCommandLine(const std::vector<std::string>& args, CliOptions& options,
+                                    std::ostream& out, std::ostream& err);

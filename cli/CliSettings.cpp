@@ -1,0 +1,108 @@
+#include "cli/CliSettings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "plugin/run/IniFile.h"
+#include "plugin/run/Parameters.h"
+#include "plugin/run/PluginState.h"
+#include "plugin/run/SettingsFile.h"
+
+namespace {
+
+StepResult ApplyIniFile(const std::string& path, MeshSettings& settings) {
+    IniFile ini; // without --ini: every key takes its default
+    if (!path.empty()) {
+        auto loaded = LoadIniFile(path);
+        if (!loaded)
+            return Fail(kExitInput, path, "cannot be read");
+        ini = std::move(*loaded);
+    }
+    RememberedSettings remembered{};
+    std::int16_t orient = 0;
+    LoadParameters(ini, settings, remembered, orient);
+    return std::nullopt;
+}
+
+StepResult ApplySettingsFile(const std::string& path, MeshSettings& settings) {
+    if (path.empty())
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Fail(kExitInput, path, "cannot be read");
+    // A settings file is 84 bytes; anything much longer is not one.
+    std::vector<std::uint8_t> bytes(4096);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    SettingsRecord record{};
+    switch (DecodeSettings(bytes, record)) {
+    case SettingsStatus::InvalidFile:
+        return Fail(kExitInput, path, kInvalidSettingsFile.text);
+    case SettingsStatus::InvalidVersion:
+        return Fail(kExitInput, path, kInvalidSettingsVersion.text);
+    case SettingsStatus::Ok:
+        break;
+    }
+    ApplySettingsRecord(record, settings);
+    return std::nullopt;
+}
+
+void ApplyOptions(const CliOptions& o, MeshSettings& s) {
+    s.Meshtype = o.meshType.value_or(s.Meshtype);
+    s.MeshRes = o.meshRes.value_or(s.MeshRes);
+    s.MapAlt = o.mapAlt.value_or(s.MapAlt);
+    s.RadOff = o.radOff.value_or(s.RadOff);
+    s.ModelScale = o.modelScale.value_or(s.ModelScale);
+    s.CylLen = o.cylLen.value_or(s.CylLen);
+    if (o.blackHoles)
+        s.BlackHoles = *o.blackHoles ? 1 : 0;
+    s.DiskFormat = ChooseDiskFormat(o, s.DiskFormat);
+}
+
+std::string LowerExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+} // namespace
+
+std::int32_t ChooseDiskFormat(const CliOptions& options, std::int32_t fromSettings) {
+    if (options.diskFormat)
+        return *options.diskFormat;
+    const std::string ext = LowerExtension(options.output);
+    if (ext == ".dxf")
+        return kNxmDxf;
+    if (ext == ".3ds")
+        return kTds;
+    if (ext == ".cob")
+        return kCob;
+    if (ext == ".lwo")
+        return kLwo;
+    return fromSettings;
+}
+
+StepResult BuildSettings(const CliOptions& options, MeshSettings& settings) {
+    if (auto failure = ApplyIniFile(options.iniPath, settings))
+        return failure;
+    if (auto failure = ApplySettingsFile(options.settingsPath, settings))
+        return failure;
+    ApplyOptions(options, settings);
+    return std::nullopt;
+}
+
+StepResult SaveSettingsFile(const std::string& path, const MeshSettings& settings) {
+    const auto bytes = EncodeSettings(SettingsRecordOf(settings));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        return Fail(kExitOutput, path, "cannot be written");
+    return std::nullopt;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// A progress bar on the error stream, drawn only when that stream is a terminal, so that
+// pipes and logs get nothing but messages.
+
+#include <iosfwd>
+
+#include "plugin/mesh/ProgressSink.h"
+
+class TerminalProgress final : public ProgressSink {
+  public:
+    TerminalProgress(std::ostream& stream, bool enabled) : stream(stream), enabled(enabled) {}
+    ~TerminalProgress() override { Finish(); }
+
+    void Report(std::int32_t done, std::int32_t total) override;
+    // Ends the bar's line, if one was drawn.
+    void Finish();
+
+  private:
+    std::ostream& stream;
+    bool enabled;
+    int shownPercent = -1;
+};

@@ -1,0 +1,229 @@
+// The quorvmesh tool end to end: every format from BMP and TIFF pictures, parameters from
+// options, INI and settings files, and the exit code and one-line message of each failure.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/cli/CliTestSupport.h"
+#include "tests/host/readers/TiffBuilder.h"
+
+using namespace clitest;
+using readertest::ReadBytes;
+using readertest::TempDir;
+
+namespace {
+
+const char* const kExtensions[] = {".dxf", ".3ds", ".cob", ".lwo"};
+
+int Lines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class PictureFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto gray = GrayPattern(23, 17);
+        WriteGrayBmp(dir.File("in.bmp"), 23, 17, gray);
+        WriteGrayTiff(dir.File("in.tif"), 23, 17, gray, false);
+        WriteGrayTiff(dir.File("in-mm.tif"), 23, 17, gray, true);
+    }
+    TempDir dir;
+};
+
+TEST_F(PictureFiles, BmpAndTiffGiveIdenticalMeshesInEveryFormat) {
+    for (const std::string format : {"1", "2", "3", "4", "5", "6"}) {
+        std::vector<std::vector<std::uint8_t>> meshes;
+        for (const std::string input : {"in.bmp", "in.tif", "in-mm.tif"}) {
+            const std::string out = dir.File(input + "." + format + ".mesh");
+            const auto r = RunTool({dir.File(input), "-o", out, "--format", format, "-q"});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            EXPECT_TRUE(r.err.empty()) << r.err;
+            EXPECT_TRUE(r.out.empty());
+            meshes.push_back(ReadBytes(out));
+        }
+        ASSERT_GT(meshes[0].size(), 100u) << "format " << format;
+        EXPECT_EQ(meshes[0], meshes[1]) << "format " << format;
+        EXPECT_EQ(meshes[0], meshes[2]) << "format " << format;
+    }
+}
+
+TEST_F(PictureFiles, FormatFollowsTheExtensionUnlessGiven) {
+    for (const char* ext : kExtensions) {
+        const std::string upper = std::string(ext) == ".3ds" ? ".3DS" : ext;
+        ASSERT_EQ(
+            RunTool({dir.File("in.bmp"), "-o", dir.File(std::string("a") + upper), "-q"}).exitCode,
+            0);
+    }
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "-o", dir.File("b.3ds"), "--format", "3ds", "-q"}).exitCode,
+        0);
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "-o", dir.File("b.cob"), "--format", "5", "-q"}).exitCode, 0);
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "-o", dir.File("b.lwo"), "--format", "LWO", "-q"}).exitCode,
+        0);
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "-o", dir.File("b.dxf"), "--format", "nxm-dxf", "-q"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(ReadBytes(dir.File("a.3DS")), ReadBytes(dir.File("b.3ds")));
+    EXPECT_EQ(ReadBytes(dir.File("a.cob")), ReadBytes(dir.File("b.cob")));
+    EXPECT_EQ(ReadBytes(dir.File("a.lwo")), ReadBytes(dir.File("b.lwo")));
+    EXPECT_EQ(ReadBytes(dir.File("a.dxf")), ReadBytes(dir.File("b.dxf")));
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "-o", dir.File("c.dxf"), "--format", "polyline-dxf", "-q"})
+            .exitCode,
+        0);
+    EXPECT_NE(ReadBytes(dir.File("a.dxf")), ReadBytes(dir.File("c.dxf")));
+    // An extension the tool does not know keeps the INI file's format (NxM by default).
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "-o", dir.File("d.mesh"), "-q"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir.File("a.dxf")), ReadBytes(dir.File("d.mesh")));
+}
+
+TEST_F(PictureFiles, StatisticsUnlessQuiet) {
+    const auto r = RunTool({dir.File("in.bmp"), "-o", dir.File("a.dxf")});
+    ASSERT_EQ(r.exitCode, 0);
+    ASSERT_EQ(Lines(r.out), 4);
+    EXPECT_EQ(r.out.rfind("Polygons:  352\n", 0), 0u) << r.out; // 22 x 16 cells
+    EXPECT_NE(r.out.find("X Range: "), std::string::npos);
+    EXPECT_NE(r.out.find("Z Range: "), std::string::npos);
+    EXPECT_TRUE(r.err.empty()); // not a terminal: no progress bar
+}
+
+TEST_F(PictureFiles, InvertEqualsAnInvertedPicture) {
+    auto gray = GrayPattern(23, 17);
+    for (auto& v : gray)
+        v = static_cast<std::uint8_t>(255 - v);
+    WriteGrayBmp(dir.File("inverted.bmp"), 23, 17, gray);
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "--invert", "-o", dir.File("a.lwo"), "-q"}).exitCode, 0);
+    ASSERT_EQ(RunTool({dir.File("inverted.bmp"), "-o", dir.File("b.lwo"), "-q"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir.File("a.lwo")), ReadBytes(dir.File("b.lwo")));
+}
+
+TEST_F(PictureFiles, OptionsWinOverTheIniFileAndSettingsFilesRoundTrip) {
+    readertest::WriteBytes(dir.File("q.ini"),
+                           {'[', 'Q', 'U', 'O', 'R', 'V', 'M', 'E', 'S', 'H', ']',  '\n',
+                            'M', 'a', 'p', 'A', 'l', 't', '=', '5', '0', '0', '\n', 'M',
+                            'e', 's', 'h', 't', 'y', 'p', 'e', '=', '1', '\n'});
+    const std::vector<std::string> explicitArgs = {dir.File("in.bmp"), "--map-altitude", "50",
+                                                   "--mesh",           "cylindrical",    "-q"};
+    auto args = explicitArgs;
+    args.insert(args.end(), {"-o", dir.File("explicit.cob"), "--save-settings", dir.File("s.stg")});
+    ASSERT_EQ(RunTool(args).exitCode, 0);
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "--ini", dir.File("q.ini"), "-o", dir.File("ini.cob"), "-q"})
+            .exitCode,
+        0);
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "--settings", dir.File("s.stg"), "-o",
+                       dir.File("stg.cob"), "-q"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "--ini", dir.File("q.ini"), "--map-altitude", "25", "-o",
+                       dir.File("mixed.cob"), "-q"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "--mesh", "cylindrical", "-o", dir.File("plain.cob"), "-q"})
+            .exitCode,
+        0);
+    EXPECT_EQ(ReadBytes(dir.File("explicit.cob")), ReadBytes(dir.File("ini.cob")));
+    EXPECT_EQ(ReadBytes(dir.File("explicit.cob")), ReadBytes(dir.File("stg.cob")));
+    EXPECT_EQ(ReadBytes(dir.File("mixed.cob")),
+              ReadBytes(dir.File("plain.cob"))); // 25 is the default
+    EXPECT_EQ(ReadBytes(dir.File("s.stg")).size(), 84u);
+}
+
+TEST_F(PictureFiles, BlackHolesAndResolutionChangeTheMesh) {
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "-o", dir.File("a.dxf"), "-q"}).exitCode, 0);
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "-o", dir.File("b.dxf"), "--resolution", "50", "-q"}).exitCode,
+        0);
+    EXPECT_LT(ReadBytes(dir.File("b.dxf")).size(), ReadBytes(dir.File("a.dxf")).size());
+    const auto holes = RunTool({dir.File("in.bmp"), "-o", dir.File("c.3ds"), "--black-holes"});
+    const auto solid = RunTool({dir.File("in.bmp"), "-o", dir.File("d.3ds"), "--no-black-holes"});
+    ASSERT_EQ(holes.exitCode, 0);
+    ASSERT_EQ(solid.exitCode, 0);
+    EXPECT_NE(ReadBytes(dir.File("c.3ds")), ReadBytes(dir.File("d.3ds")));
+}
+
+TEST(StartupPicture, IsTheDefaultInput) {
+    TempDir dir;
+    const auto r = RunTool({"-o", dir.File("logo.lwo")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Polygons:  24633\n", 0), 0u) << r.out; // 207 x 119 cells
+}
+
+struct Failure {
+    const char* name;
+    int exitCode;
+    const char* messagePart;
+};
+
+TEST(Failures, ExitCodesAndOneLineMessages) {
+    TempDir dir;
+    const auto gray = GrayPattern(260, 260);
+    WriteGrayBmp(dir.File("big.bmp"), 260, 260, gray);
+    readertest::WriteBytes(dir.File("text.bmp"), {'h', 'e', 'l', 'l', 'o'});
+    readertest::TiffBuilder lzw;
+    lzw.Short(256, 4);
+    lzw.Short(257, 4);
+    lzw.Short(258, 8);
+    lzw.Short(259, 5);
+    readertest::WriteBytes(dir.File("lzw.tif"), lzw.Build());
+    readertest::WriteBytes(dir.File("bad.stg"), {'N', 'O', 'P', 'E'});
+    const std::string missing = dir.File("missing.bmp");
+    const std::string unwritable = dir.File("no-such-folder/out.dxf");
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string mustContain;
+    } cases[] = {
+        {{missing, "-o", dir.File("a.dxf")}, 2, missing + ": No such file or directory"},
+        {{dir.File("text.bmp"), "-o", dir.File("a.dxf")},
+         2,
+         "text.bmp: Not a recognizable file type"},
+        {{dir.File("lzw.tif"), "-o", dir.File("a.dxf")},
+         2,
+         "lzw.tif: This image uses a form of compression which is not supported by QuorvShell. "
+         "The image cannot be opened."},
+        {{"--settings", dir.File("bad.stg"), "-o", dir.File("a.dxf")},
+         2,
+         "bad.stg: Invalid settings file."},
+        {{"--ini", dir.File("missing.ini"), "-o", dir.File("a.dxf")},
+         2,
+         "missing.ini: cannot be read"},
+        {{dir.File("big.bmp"), "-o", dir.File("big.3ds")},
+         3,
+         "big.3ds: This file format cannot accomodate this many verticies."},
+        {{"-o", unwritable}, 4, unwritable + ": Problem Creating File!"},
+        {{"-o", dir.File("a.dxf"), "--save-settings", dir.File("no-such-folder/s.stg")},
+         4,
+         "s.stg: cannot be written"},
+        {{}, 1, "an output file is needed"},
+        {{"-o", dir.File("a.dxf"), "--resolution", "5"}, 1, "--resolution"},
+        {{"-o", dir.File("a.dxf"), "--map-altitude", "0"}, 1, "--map-altitude"},
+        {{"-o", dir.File("a.dxf"), "--format", "obj"}, 1, "--format"},
+        {{"-o", dir.File("a.dxf"), "extra", "words"}, 1, "quorvmesh: "},
+    };
+    for (const auto& c : cases) {
+        const auto r = RunTool(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.mustContain << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.mustContain), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.rfind("quorvmesh: ", 0), 0u) << r.err;
+        if (c.exitCode != 1)
+            EXPECT_EQ(Lines(r.err), 1) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("big.3ds")));
+}
+
+TEST(Failures, HelpAndVersionExitZero) {
+    const auto help = RunTool({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--map-altitude"), std::string::npos);
+    EXPECT_NE(help.out.find("--preview"), std::string::npos);
+    const auto version = RunTool({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("quorvmesh ", 0), 0u);
+}
+
+} // namespace

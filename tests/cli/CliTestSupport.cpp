@@ -1,0 +1,59 @@
+#include "tests/cli/CliTestSupport.h"
+
+#include <sstream>
+
+#include "cli/RunQuorvmesh.h"
+#include "tests/host/readers/BmpBuilder.h"
+#include "tests/host/readers/TiffBuilder.h"
+
+namespace clitest {
+
+RunResult RunTool(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"quorvmesh"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::ostringstream out, err;
+    CliOptions options;
+    RunResult result;
+    if (auto code = ParseCommandLine(all, options, out, err)) {
+        result.exitCode = *code;
+    } else {
+        CliConsole console{out, err, false};
+        result.exitCode = RunQuorvmesh(options, console);
+    }
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+std::vector<std::uint8_t> GrayPattern(std::uint16_t width, std::uint16_t height) {
+    std::vector<std::uint8_t> gray(std::size_t{width} * height);
+    for (std::uint32_t y = 0; y < height; ++y)
+        for (std::uint32_t x = 0; x < width; ++x)
+            gray[y * width + x] = static_cast<std::uint8_t>((x * 37 + y * y * 11 + (x ^ y)) % 256);
+    return gray;
+}
+
+void WriteGrayBmp(const std::string& path, std::uint16_t width, std::uint16_t height,
+                  const std::vector<std::uint8_t>& gray) {
+    readertest::BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    for (int i = 0; i < 256; ++i)
+        spec.colorTable.insert(spec.colorTable.end(),
+                               {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
+                                static_cast<std::uint8_t>(i), 0});
+    const std::uint32_t stride = (width + 3u) / 4 * 4;
+    for (int y = height - 1; y >= 0; --y) {
+        const auto row = gray.begin() + static_cast<std::ptrdiff_t>(y) * width;
+        spec.pixelData.insert(spec.pixelData.end(), row, row + width);
+        spec.pixelData.resize(spec.pixelData.size() + stride - width, 0);
+    }
+    readertest::WriteBytes(path, readertest::BuildBmp(spec));
+}
+
+void WriteGrayTiff(const std::string& path, std::uint16_t width, std::uint16_t height,
+                   const std::vector<std::uint8_t>& gray, bool bigEndian) {
+    readertest::WriteBytes(path, readertest::GrayTiff(width, height, gray, bigEndian, 5));
+}
+
+} // namespace clitest
