@@ -17,7 +17,7 @@ class WireframePass {
         : host_(host), surface_(surface), settings_(settings), buffers_(buffers),
           grid_(PreviewGrid(settings, buffers)), pacer_(host, ProgressMaximum()) {}
 
-    // Each step returns false when the user stopped the pass.
+    // Transform returns false when the user stopped the pass; the drawing steps just stop.
     bool Transform() {
         const ViewAngles angles = MakeViewAngles(settings_);
         for (std::uint32_t t = 0; t < grid_.rows; ++t) {
@@ -28,23 +28,22 @@ class WireframePass {
         return true;
     }
 
-    bool DrawCells() {
+    void DrawCells() {
         for (std::uint32_t t = 0; t + 1 < grid_.rows; ++t) {
             if (!Pace(grid_.rows + t))
-                return false;
+                return;
             for (std::uint32_t u = 0; u + 1 < grid_.points; ++u)
                 DrawCell(t * grid_.points + u);
         }
-        return true;
     }
 
-    bool DrawLines() {
+    void DrawLines() {
         std::uint32_t done = grid_.rows;
         std::vector<CanvasPoint> line(std::max(grid_.rows, grid_.points));
         if (settings_.DoLatitude) {
             for (std::uint32_t t = 0; t < grid_.rows; ++t) {
                 if (!Pace(done++))
-                    return false;
+                    return;
                 for (std::uint32_t u = 0; u < grid_.points; ++u)
                     line[u] = Pixel(t * grid_.points + u);
                 surface_.Polyline(line.data(), grid_.points);
@@ -53,13 +52,12 @@ class WireframePass {
         if (settings_.DoLongitude) {
             for (std::uint32_t u = 0; u < grid_.points; ++u) {
                 if (!Pace(done++))
-                    return false;
+                    return;
                 for (std::uint32_t t = 0; t < grid_.rows; ++t)
                     line[t] = Pixel(t * grid_.points + u);
                 surface_.Polyline(line.data(), grid_.rows);
             }
         }
-        return true;
     }
 
     std::uint32_t polygons = 0;
