@@ -1,6 +1,7 @@
 // Worked figures of the formats for a 3 x 3 Rectangular grid (nine points, four quads).
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "tests/plugin/export/ExportHarness.h"
@@ -164,6 +165,90 @@ TEST_F(ThreeByThree, PolyfaceMeshCountsFromOne) {
                                             "0",  "30",     "0",  "70", "128", "71", "1",
                                             "72", "2",      "73", "5",  "74",  "4"};
     EXPECT_EQ(std::vector<std::string>(lines.begin() + face, lines.begin() + face + 20), first);
+}
+
+} // namespace
+
+namespace {
+
+using Calls = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+Calls ProgressOf(std::int32_t format) {
+    TempDir dir;
+    TestMesh mesh(3, 3, {10, 20, 30, 40, 50, 60, 70, 80, 90}, DefaultSettings(kRectangular));
+    RecordingMessages messages;
+    RecordingProgress progress;
+    EXPECT_EQ(ExportTo(mesh, format, dir.File("progress.out"), messages, progress),
+              ExportOutcome::Written);
+    return progress.calls;
+}
+
+TEST(ExportProgress, RowsContinueFromThePolygonList) {
+    EXPECT_EQ(ProgressOf(kNxmDxf), (Calls{{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+    EXPECT_EQ(ProgressOf(kFaceDxf), (Calls{{0, 4}, {1, 4}, {2, 4}, {3, 4}}));
+    // The polyface mesh counts its two later phases out of 4 * rows - 4.
+    EXPECT_EQ(ProgressOf(kPolylineDxf),
+              (Calls{{0, 4}, {1, 4}, {4, 8}, {5, 8}, {6, 8}, {6, 8}, {7, 8}}));
+    for (std::int32_t format : {kTds, kCob, kLwo})
+        EXPECT_EQ(ProgressOf(format), (Calls{{0, 4}, {1, 4}, {2, 4}, {3, 4}})) << format;
+}
+
+TEST(DxfFaces, ATrianglesFourthCornerRepeatsItsThird) {
+    TempDir dir;
+    MeshSettings s = DefaultSettings(kRectangular);
+    s.BlackHoles = 1;
+    // Point 4 is black: every cell loses one corner.
+    TestMesh mesh(3, 3, {10, 20, 30, 40, 0, 60, 70, 80, 90}, s);
+    const std::string path = dir.File("faces.dxf");
+    ASSERT_EQ(ExportTo(mesh, kFaceDxf, path), ExportOutcome::Written);
+    const auto lines = Lines(ReadText(path));
+    int faces = 0;
+    for (std::size_t i = 0; i + 28 <= lines.size(); ++i) {
+        if (lines[i] != "3DFACE")
+            continue;
+        ++faces;
+        // 8/0, then 10, 20, 30, 11, ..., 33 each with its value.
+        EXPECT_EQ(lines[i + 3 + 2 * 6], " 12");
+        EXPECT_EQ(lines[i + 3 + 2 * 9], " 13");
+        for (int axis = 0; axis < 3; ++axis)
+            EXPECT_EQ(lines[i + 3 + 2 * (9 + axis) + 1], lines[i + 3 + 2 * (6 + axis) + 1]);
+    }
+    EXPECT_EQ(faces, 4);
+}
+
+TEST(DxfFaces, PolyfaceWithHolesCountsOnlyItsFaceRecords) {
+    TempDir dir;
+    MeshSettings s = DefaultSettings(kRectangular);
+    s.BlackHoles = 1;
+    // Points 0 and 5 are black: three cells lose a corner, none vanishes.
+    TestMesh mesh(3, 3, {0, 20, 30, 40, 50, 0, 70, 80, 90}, s);
+    const std::string path = dir.File("holes.dxf");
+    ASSERT_EQ(ExportTo(mesh, kPolylineDxf, path), ExportOutcome::Written);
+    const auto lines = Lines(ReadText(path));
+    ASSERT_EQ(lines[14], "72");
+    int records = 0;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i] == "70" && lines[i + 1] == "128")
+            ++records;
+        if (lines[i] == "71" || lines[i] == "72" || lines[i] == "73" || lines[i] == "74") {
+            EXPECT_NE(lines[i + 1], "0") << "line " << i;
+        }
+    }
+    EXPECT_EQ(std::to_string(records), lines[15]);
+    EXPECT_EQ(records, 4); // three triangles and one quad
+}
+
+TEST(DxfFaces, ThePoleKeepsTheSignOfMinusZero) {
+    TempDir dir;
+    TestMesh mesh(4, 4, Filled(16, 128), DefaultSettings(kSpherical));
+    const std::string path = dir.File("sphere.dxf");
+    ASSERT_EQ(ExportTo(mesh, kNxmDxf, path), ExportOutcome::Written);
+    const auto lines = Lines(ReadText(path));
+    // Point 1 of the top row: x = -r * sin(theta) * 0 is -0.0.
+    const std::size_t point1 = 22 + 12;
+    EXPECT_EQ(lines[point1 + 4], " 10");
+    EXPECT_EQ(std::signbit(mesh.buffers.pointX[1]), true);
+    EXPECT_EQ(lines[point1 + 5], "-0.0000");
 }
 
 } // namespace
