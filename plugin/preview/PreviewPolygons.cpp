@@ -38,7 +38,10 @@ void BuildPolygonRow(const MeshSettings& settings, const MeshBuffers& buffers,
         PreviewPolygon& polygon = buffers.polygonBlock[(p - 1) * t + u].preview;
         polygon.depthKey =
             view.depth[cell[0]] + view.depth[cell[1]] + view.depth[cell[2]] + view.depth[cell[3]];
-        polygon.visible = 1;
+        // A corner behind the eye has no pixel of this view: leave the cell out.
+        const bool inFront = view.depth[cell[0]] > 0 && view.depth[cell[1]] > 0 &&
+                             view.depth[cell[2]] > 0 && view.depth[cell[3]] > 0;
+        polygon.visible = inFront ? 1 : 0;
 
         int solid = 0;
         int missing = 0;

@@ -8,7 +8,7 @@
 
 // Fills the records of cell row t ((P - 1) * t + u for column u). With BlackHoles on, a
 // cell with one black corner becomes a triangle (its corner list repeats a neighbour) and
-// a cell with two or more is marked invisible.
+// a cell with two or more is marked invisible, as is any cell with a corner behind the eye.
 void BuildPolygonRow(const MeshSettings& settings, const MeshBuffers& buffers,
                      PreviewGridShape grid, const ViewArrays& view, std::uint32_t t);
 

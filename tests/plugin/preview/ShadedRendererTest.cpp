@@ -315,12 +315,12 @@ TEST(ShadedEdges, GridsWithoutCellsOrBeyondTheBuffersDrawNothing) {
     EXPECT_TRUE(surface.fills.empty());
 }
 
-TEST_F(ShadedFixture, PointBehindTheEyeKeepsItsPreviousPixel) {
+TEST_F(ShadedFixture, PointBehindTheEyeKeepsItsPixelAndItsCellsAreLeftOut) {
     const std::uint32_t i = mesh.Index(1, 1);
     mesh.buffers.screenX[i] = 1234;
     mesh.buffers.screenY[i] = -77;
     mesh.buffers.pointZ[i] = -2 * mesh.settings.viewDistance;
-    Render();
+    EXPECT_EQ(Render(), 2u); // the four cells around it are left out
     EXPECT_EQ(mesh.buffers.screenX[i], 1234);
     EXPECT_EQ(mesh.buffers.screenY[i], -77);
     const ViewArrays view =
