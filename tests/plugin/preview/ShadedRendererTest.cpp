@@ -9,6 +9,8 @@
 #include "plugin/preview/PreviewGrid.h"
 #include "plugin/preview/ShadedRenderer.h"
 #include "plugin/preview/Shading.h"
+#include "plugin/preview/SoftwareSurface.h"
+#include "plugin/preview/ViewSetup.h"
 
 namespace {
 
@@ -327,6 +329,28 @@ TEST_F(ShadedFixture, PointBehindTheEyeKeepsItsPixelAndItsCellsAreLeftOut) {
         PackedViewArrays(mesh.buffers, PreviewGrid(mesh.settings, mesh.buffers));
     EXPECT_LT(view.depth[i], 0.0f);
     EXPECT_EQ(view.y, mesh.buffers.viewX + 12); // packed to the 3 x 4 grid
+}
+
+TEST(ShadedCanvas, FaceOnGridCoversItsRectangleExactlyOnce) {
+    TestMesh mesh(5, 7);
+    mesh.MakeFlat(1.0f);
+    mesh.settings.canvasRect = {0, 0, 130, 90};
+    InitView(mesh.settings);
+    SoftwareSurface surface(130, 90);
+    FakeHost host;
+    PreviewCache cache;
+    EXPECT_EQ(RenderShaded(host, surface, mesh.settings, mesh.buffers, cache, 2), 24u);
+
+    const auto& b = mesh.buffers;
+    const int left = b.screenX[0], top = b.screenY[0];
+    const int right = b.screenX[mesh.Index(4, 6)], bottom = b.screenY[mesh.Index(4, 6)];
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(right, 130);
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 130; ++x) {
+            const bool inside = x >= left && x < right && y >= top && y < bottom;
+            ASSERT_EQ(surface.At(x, y), inside ? 200 : 255) << x << "," << y;
+        }
 }
 
 } // namespace
