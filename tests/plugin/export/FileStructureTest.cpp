@@ -192,4 +192,33 @@ TEST(FileStructure, PolyfaceNumbersStayAmongItsVertices) {
     }
 }
 
+// Pictures smaller than the sampling minimum, and single rows and columns, in every format.
+TEST(FileStructure, TinyPicturesWriteCompleteFiles) {
+    TempDir dir;
+    for (std::int32_t format = kNxmDxf; format <= kLwo; ++format) {
+        for (std::int32_t meshType = 0; meshType < 3; ++meshType) {
+            for (std::uint16_t rows = 1; rows <= 3; ++rows) {
+                for (std::uint16_t cols = 1; cols <= 3; ++cols) {
+                    for (std::int32_t meshRes : {1, 8}) {
+                        TestMesh mesh(rows, cols, Filled(std::size_t{rows} * cols, 77),
+                                      DefaultSettings(meshType, meshRes));
+                        const std::string path = dir.File("tiny.out");
+                        ASSERT_EQ(ExportTo(mesh, format, path), ExportOutcome::Written);
+                        const auto f = ReadBytes(path);
+                        if (format == kTds) {
+                            EXPECT_EQ(U32LE(f, 2), f.size());
+                        }
+                        if (format == kLwo) {
+                            EXPECT_EQ(U32BE(f, 4), f.size() - 8);
+                        }
+                        if (format == kCob) {
+                            EXPECT_EQ(U32LE(f, 48) + 32 + 20 + 57 + 20, f.size());
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 } // namespace
