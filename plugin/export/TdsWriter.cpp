@@ -30,8 +30,11 @@ TdsWriter::TdsWriter(MeshSettings& settings, MeshBuffers& buffers, ExportService
     : MeshWriter(kFilter, settings, buffers, services), header_(header), footer_(footer) {}
 
 bool TdsWriter::Accepts() {
-    return PointCount() <= kLargest16 &&
-           TallyPolygons(settings(), buffers()).triangles <= kLargest16;
+    if (PointCount() > kLargest16)
+        return false;
+    // Every cell gives at most two triangles; count them only when that could be too many.
+    const std::uint64_t cells = std::uint64_t{CellRows()} * CellsPerRow();
+    return 2 * cells <= kLargest16 || TallyPolygons(settings(), buffers()).triangles <= kLargest16;
 }
 
 void TdsWriter::WriteChunkHeader(std::uint16_t id, std::uint32_t length) {
