@@ -143,7 +143,8 @@ void OutOfMemoryShowsTheBoxAndTheRunGoesOn(PluginHost& host, BoxWatcher& watcher
     WriteWindowsIni("[QUORVMESH]\r\nMaxPolys=0\r\n");
     // 65535 x 65535 pixels: far more mesh memory than a 32-bit process can have. The
     // pixels are never read when the allocation fails.
-    host.SetImage(65535, 65535, nullptr, 65535);
+    static const std::uint8_t unread = 0;
+    host.SetImage(65535, 65535, &unread, 65535);
     QM_CHECK_EQ(host.Call(exportSelectorPrepare), noErr);
     QM_CHECK_EQ(host.Call(exportSelectorStart), noErr);
     QM_CHECK_EQ(host.Call(exportSelectorContinue), noErr);
@@ -162,6 +163,18 @@ void OutOfMemoryShowsTheBoxAndTheRunGoesOn(PluginHost& host, BoxWatcher& watcher
     // The parameters are still saved.
     const auto written = ReadWindowsIni();
     QM_CHECK(written && IniFile(*written).GetString("QUORVMESH", "Meshtype").has_value());
+    RemoveWindowsIni();
+}
+
+void ContinueWithoutPixelsEndsQuietly(PluginHost& host, BoxWatcher& watcher) {
+    host.SetImage(20, 20, nullptr, 20);
+    QM_CHECK_EQ(host.Call(exportSelectorPrepare), noErr);
+    QM_CHECK_EQ(host.Call(exportSelectorStart), noErr);
+    QM_CHECK_EQ(host.Call(exportSelectorContinue), noErr);
+    QM_CHECK(RectIs(host.Record().theRect, 0, 0, 0, 0));
+    QM_CHECK(watcher.TakeSeen().empty());
+    QM_CHECK_EQ(host.Call(exportSelectorFinish), 1);
+    QM_CHECK_EQ(host.DataWord(), 0);
     RemoveWindowsIni();
 }
 
@@ -187,7 +200,8 @@ void ParametersComeBackThroughTheIniFile(PluginHost& host, BoxWatcher& watcher) 
         "MaxPolys=0\r\n");
     GrayImage image(3, 4);
     host.SetImage(image.rows, image.columns, image.pixels.data(), image.columns);
-    QM_CHECK_EQ(host.RunExport(), 1);
+    QM_CHECK_EQ(host.RunExport(), noErr);
+    QM_CHECK_EQ(host.DataWord(), 0);
     watcher.TakeSeen();
     const auto text = ReadWindowsIni();
     QM_CHECK(text.has_value());
@@ -242,6 +256,7 @@ int main(int argc, char** argv) {
     run("polygon question", [&] { PolygonQuestionAnsweredYesAndNo(host, watcher); });
     run("MaxPolys", [&] { MaxPolysSetsTheLimit(host, watcher); });
     run("out of memory", [&] { OutOfMemoryShowsTheBoxAndTheRunGoesOn(host, watcher); });
+    run("continue without pixels", [&] { ContinueWithoutPixelsEndsQuietly(host, watcher); });
     run("about", [&] { AboutLeavesNothingBehind(host, watcher); });
     run("parameters through the INI file",
         [&] { ParametersComeBackThroughTheIniFile(host, watcher); });

@@ -24,13 +24,17 @@ void DoContinue(FilterGlobals& globals) {
 
     MeshBuffers buffers{};
     GlobalBlockAllocator allocator;
-    if (AllocateMeshBuffers(buffers, settings.imageRows, settings.imageCols, allocator)) {
-        const HWND hostWindow = HostWindow(record.platformData);
-        Win32MessageReporter reporter(hostWindow);
-        RunContinueWork(globals, buffers, ContinueContext{hostWindow, reporter, previousCursor});
-    } else {
-        SetCursor(previousCursor);
-        ShowError(IDS_NOT_ENOUGH_MEMORY, globals);
+    // A host that gave no pixels leaves nothing to read; the run still ends normally.
+    if (settings.imagePixels) {
+        if (AllocateMeshBuffers(buffers, settings.imageRows, settings.imageCols, allocator)) {
+            const HWND hostWindow = HostWindow(record.platformData);
+            Win32MessageReporter reporter(hostWindow);
+            RunContinueWork(globals, buffers,
+                            ContinueContext{hostWindow, reporter, previousCursor});
+        } else {
+            SetCursor(previousCursor);
+            ShowError(IDS_NOT_ENOUGH_MEMORY, globals);
+        }
     }
     ReleaseMeshBuffers(buffers, allocator);
     settings.grayGrid = nullptr;

@@ -86,7 +86,8 @@ std::int16_t PluginHost::RunExport() {
     for (std::int16_t step : {exportSelectorPrepare, exportSelectorStart, exportSelectorContinue})
         if (const std::int16_t result = Call(step); result != noErr)
             return result;
-    return Call(exportSelectorFinish);
+    Call(exportSelectorFinish);
+    return noErr;
 }
 
 int PluginHost::ProgressCalls() {

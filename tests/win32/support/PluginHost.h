@@ -31,8 +31,9 @@ class PluginHost {
     // One call with the export record (or, for about, the about record); returns the
     // result word.
     std::int16_t Call(std::int32_t selector);
-    // prepare, start, continue and finish, stopping at the first non-zero result of the
-    // first three; returns the last result.
+    // prepare, start, continue and finish as a host runs them: stops at the first non-zero
+    // result of the first three and returns it; after finish (whose result hosts ignore)
+    // returns 0.
     std::int16_t RunExport();
 
     std::intptr_t DataWord() const { return data_; }
