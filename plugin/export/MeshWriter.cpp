@@ -6,8 +6,8 @@
 
 MeshWriter::MeshWriter(const char* filterList, MeshSettings& settings, MeshBuffers& buffers,
                        ExportServices& services)
-    : cols_(settings.meshCols), rows_(settings.meshRows), pointsPerRow_(PointsPerRow(settings)),
-      filterList_(filterList), settings_(settings), buffers_(buffers), services_(services) {}
+    : rows_(settings.meshRows), pointsPerRow_(PointsPerRow(settings)), filterList_(filterList),
+      settings_(settings), buffers_(buffers), services_(services) {}
 
 MeshWriter::~MeshWriter() {
     if (fileOpen_)

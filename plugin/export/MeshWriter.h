@@ -65,15 +65,13 @@ class MeshWriter {
     float X(std::size_t point) const { return buffers_.pointX[point]; }
     float Y(std::size_t point) const { return buffers_.pointY[point]; }
     float Z(std::size_t point) const { return buffers_.pointZ[point]; }
-    const ResourceBytes& resources() const { return services_.resources; }
     std::uint64_t PointCount() const { return std::uint64_t{rows_} * pointsPerRow_; }
     std::uint32_t CellsPerRow() const { return pointsPerRow_ > 0 ? pointsPerRow_ - 1 : 0; }
     std::uint32_t CellRows() const { return rows_ > 0 ? rows_ - 1u : 0; }
 
-    std::int32_t faceCount_ = 0;
-    std::uint16_t cols_;
-    std::uint16_t rows_;
-    std::uint32_t pointsPerRow_;
+    std::int32_t faceCount_ = 0; // polygon records with a polygon, once the list is built
+    std::uint16_t rows_;         // meshRows
+    std::uint32_t pointsPerRow_; // meshCols, plus the seam column of round meshes
 
   private:
     template <std::size_t N, class T, class Put> void WriteEncoded(T value, Put put) {
