@@ -227,3 +227,42 @@ TEST(Failures, HelpAndVersionExitZero) {
 }
 
 } // namespace
+
+namespace {
+
+// The same colour picture written by ImageMagick as a 24-bit BMP and as a PackBits TIFF in
+// both byte orders: converted to gray, each gives the same mesh in every format.
+TEST(EncoderPictures, TrueColorBmpAndTiffGiveIdenticalMeshes) {
+    const std::string convert = "/usr/bin/convert";
+    if (!readertest::ToolExists(convert))
+        GTEST_SKIP() << "ImageMagick missing";
+    TempDir dir;
+    const std::string source = dir.File("source.ppm");
+    ASSERT_EQ(
+        readertest::RunCommand(convert + " -seed 5 -size 31x19 plasma:fractal -depth 8 " + source),
+        0);
+    ASSERT_EQ(readertest::RunCommand(convert + " " + source +
+                                     " -type TrueColor BMP3:" + dir.File("c.bmp")),
+              0);
+    ASSERT_EQ(readertest::RunCommand(convert + " " + source +
+                                     " -type TrueColor -depth 8 -compress RLE " +
+                                     dir.File("c.tif")),
+              0);
+    ASSERT_EQ(readertest::RunCommand(convert + " " + source +
+                                     " -type TrueColor -depth 8 -define tiff:endian=msb " +
+                                     dir.File("c-mm.tif")),
+              0);
+    for (const std::string format : {"1", "2", "3", "4", "5", "6"}) {
+        std::vector<std::vector<std::uint8_t>> meshes;
+        for (const std::string input : {"c.bmp", "c.tif", "c-mm.tif"}) {
+            const std::string out = dir.File(input + format);
+            const auto r = RunTool({dir.File(input), "-o", out, "--format", format, "-q"});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            meshes.push_back(ReadBytes(out));
+        }
+        EXPECT_EQ(meshes[0], meshes[1]) << "format " << format;
+        EXPECT_EQ(meshes[0], meshes[2]) << "format " << format;
+    }
+}
+
+} // namespace
