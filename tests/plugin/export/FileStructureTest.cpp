@@ -1,6 +1,7 @@
 // Over many random grids: every length field equals the bytes it covers, every index is in
 // range, no polygon repeats a point, counts agree with the polygon list, progress is sane.
 
+#include <algorithm>
 #include <set>
 
 #include "plugin/mesh/BuildPolygonList.h"
@@ -20,6 +21,12 @@ Sample WriteSample(std::int32_t format, std::mt19937& rng) {
     MeshSettings s = DefaultSettings(static_cast<std::int32_t>(rng() % 3),
                                      static_cast<std::int32_t>(1 + rng() % 4));
     s.BlackHoles = static_cast<std::int32_t>(rng() % 2);
+    // Anywhere in the ranges the dialog allows.
+    std::uniform_real_distribution<float> length(0.1f, 500.0f);
+    s.MapAlt = length(rng);
+    s.RadOff = length(rng);
+    s.ModelScale = length(rng);
+    s.CylLen = std::max(1.0f, length(rng));
     const auto rows = static_cast<std::uint16_t>(1 + rng() % 40);
     const auto cols = static_cast<std::uint16_t>(1 + rng() % 40);
     TestMesh mesh(rows, cols, RandomGrays(std::size_t{rows} * cols, rng, 4, 1 + rng() % 5), s);
