@@ -23,7 +23,7 @@ inline void Prefetch(const void* address) {
 
 class ShadedPass {
   public:
-    ShadedPass(PreviewHost& host, DrawingSurface& surface, MeshSettings& settings,
+    ShadedPass(PreviewHost& host, DrawingSurface& surface, const MeshSettings& settings,
                const MeshBuffers& buffers, PreviewCache& cache)
         : host_(host), surface_(surface), settings_(settings), buffers_(buffers), cache_(cache),
           grid_(PreviewGrid(settings, buffers)), cells_(grid_.Cells()),
@@ -94,7 +94,7 @@ class ShadedPass {
   private:
     PreviewHost& host_;
     DrawingSurface& surface_;
-    MeshSettings& settings_;
+    const MeshSettings& settings_;
     const MeshBuffers& buffers_;
     PreviewCache& cache_;
     PreviewGridShape grid_;
