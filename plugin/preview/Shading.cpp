@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr std::array<PaletteEntry, kGrayPaletteSize> MakeGrayPalette() {
-    std::array<PaletteEntry, kGrayPaletteSize> palette{};
+constexpr std::array<GrayPaletteEntry, kGrayPaletteSize> MakeGrayPalette() {
+    std::array<GrayPaletteEntry, kGrayPaletteSize> palette{};
     for (int i = 0; i < kGrayPaletteSize; ++i) {
         const auto gray = static_cast<std::uint8_t>(4 * i);
         palette[i] = {gray, gray, gray, 0};
@@ -13,15 +13,17 @@ constexpr std::array<PaletteEntry, kGrayPaletteSize> MakeGrayPalette() {
     return palette;
 }
 
-LightVector MakeLightDir() {
-    const float length = std::sqrt(1400.0f);
-    return {10.0f / length, 20.0f / length, -30.0f / length};
-}
-
 } // namespace
 
-constinit const std::array<PaletteEntry, kGrayPaletteSize> grayPalette = MakeGrayPalette();
-const LightVector lightDir = MakeLightDir();
+constinit const std::array<GrayPaletteEntry, kGrayPaletteSize> grayPalette = MakeGrayPalette();
+
+const LightVector& LightDirection() {
+    static const LightVector light = [] {
+        const float length = std::sqrt(1400.0f);
+        return LightVector{10.0f / length, 20.0f / length, -30.0f / length};
+    }();
+    return light;
+}
 
 std::int16_t ShadeTriangle(const float (&t)[9]) {
     const float e1x = t[1] - t[0], e1y = t[4] - t[3], e1d = t[7] - t[6];
@@ -38,7 +40,8 @@ std::int16_t ShadeTriangle(const float (&t)[9]) {
     nx /= length;
     ny /= length;
     nd /= length;
-    const float dot = nd * lightDir.d + ny * lightDir.y + nx * lightDir.x;
+    const LightVector& light = LightDirection();
+    const float dot = nd * light.d + ny * light.y + nx * light.x;
     const float brightness = dot > 0.0f ? dot + 0.2f : 0.2f;
     const float shade = brightness * 200.0f;
     // A NaN from overflowing coordinates fails both tests and is shaded black.

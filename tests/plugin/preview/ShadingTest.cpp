@@ -53,6 +53,7 @@ TEST(ShadeTriangle, RandomTrianglesShadeBetweenFortyAndTwoHundredForty) {
 }
 
 TEST(ShadeTriangle, LightComesFromTheUpperRightOnTheViewersSide) {
+    const LightVector& lightDir = LightDirection();
     EXPECT_NEAR(
         std::sqrt(lightDir.x * lightDir.x + lightDir.y * lightDir.y + lightDir.d * lightDir.d),
         1.0f, 1e-6);
