@@ -1,8 +1,10 @@
 // Drives the plug-in module through its selectors the way an export host does, under
 // Wine, with a watcher thread answering its boxes.
-// Usage: win32_plugin_run_test <path of quorms32.8be>
+// Usage: win32_plugin_run_test <path of quorms32.8be> <expected qmesh.ini of the last case>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "plugin/run/IniFile.h"
@@ -191,8 +193,10 @@ void AboutLeavesNothingBehind(PluginHost& host, BoxWatcher& watcher) {
     watcher.TakeSeen();
 }
 
-// The plug-in's own profile writes, read back with the portable INI reader.
-void ParametersComeBackThroughTheIniFile(PluginHost& host, BoxWatcher& watcher) {
+// The plug-in's own profile writes, read back with the portable INI reader and compared
+// with the committed copy that the native tests read too.
+void ParametersComeBackThroughTheIniFile(PluginHost& host, BoxWatcher& watcher,
+                                         const std::string& golden) {
     WriteWindowsIni(
         "[QUORVMESH]\r\nMeshtype=3\r\nDoLatitude=0\r\nDoLongitude=0\r\nMapAlt=25\r\nModelScale="
         "5\r\n"
@@ -205,6 +209,13 @@ void ParametersComeBackThroughTheIniFile(PluginHost& host, BoxWatcher& watcher) 
     watcher.TakeSeen();
     const auto text = ReadWindowsIni();
     QM_CHECK(text.has_value());
+    // Left in the test's folder for a look (and for renewing the committed copy).
+    std::ofstream("qmesh-written.ini", std::ios::binary) << text.value_or("");
+    std::ifstream committed(WindowsPath(golden), std::ios::binary);
+    const std::string expected{std::istreambuf_iterator<char>(committed),
+                               std::istreambuf_iterator<char>()};
+    QM_CHECK(!expected.empty());
+    QM_CHECK(text.value_or("") == expected);
     const IniFile ini(text.value_or(""));
     const auto value = [&](const char* key) {
         return ini.GetString("QUORVMESH", key).value_or("<missing>");
@@ -235,8 +246,8 @@ void ParametersComeBackThroughTheIniFile(PluginHost& host, BoxWatcher& watcher) 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::printf("usage: %s <plug-in module>\n", argv[0]);
+    if (argc < 3) {
+        std::printf("usage: %s <plug-in module> <expected qmesh.ini>\n", argv[0]);
         return 2;
     }
     PluginHost host(argv[1]);
@@ -259,7 +270,7 @@ int main(int argc, char** argv) {
     run("continue without pixels", [&] { ContinueWithoutPixelsEndsQuietly(host, watcher); });
     run("about", [&] { AboutLeavesNothingBehind(host, watcher); });
     run("parameters through the INI file",
-        [&] { ParametersComeBackThroughTheIniFile(host, watcher); });
+        [&] { ParametersComeBackThroughTheIniFile(host, watcher, argv[2]); });
     QM_CHECK_EQ(PluginHost::ForbiddenCalls(), 0);
     RemoveWindowsIni();
     return Tally().Finish();

@@ -76,8 +76,12 @@ void BoxWatcher::Handle(HWND box) {
         seen.pressed = answer_;
     else if (GetDlgItem(box, IDCANCEL))
         seen.pressed = IDCANCEL;
-    Press(box, seen.pressed);
+    const int button = seen.pressed;
+    {
+        // Recorded before the press, which lets the plug-in's call return.
+        std::lock_guard<std::mutex> lock(mutex_);
+        seen_.push_back(std::move(seen));
+    }
     pressed_.emplace_back(box, GetTickCount());
-    std::lock_guard<std::mutex> lock(mutex_);
-    seen_.push_back(std::move(seen));
+    Press(box, button);
 }
