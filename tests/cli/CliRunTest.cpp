@@ -145,6 +145,15 @@ TEST_F(PictureFiles, BlackHolesAndResolutionChangeTheMesh) {
     EXPECT_NE(ReadBytes(dir.File("c.3ds")), ReadBytes(dir.File("d.3ds")));
 }
 
+TEST_F(PictureFiles, PreviewIsDrawnBeforeTheExportChangesThePoints) {
+    const auto both = RunTool(
+        {dir.File("in.bmp"), "-o", dir.File("a.dxf"), "--preview", dir.File("both.png"), "-q"});
+    ASSERT_EQ(both.exitCode, 0) << both.err;
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "--preview", dir.File("alone.png"), "-q"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir.File("both.png")), ReadBytes(dir.File("alone.png")));
+    EXPECT_GT(ReadBytes(dir.File("a.dxf")).size(), 0u);
+}
+
 TEST(StartupPicture, IsTheDefaultInput) {
     TempDir dir;
     const auto r = RunTool({"-o", dir.File("logo.lwo")});
@@ -198,6 +207,7 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
         {{"-o", dir.File("a.dxf"), "--save-settings", dir.File("no-such-folder/s.stg")},
          4,
          "s.stg: cannot be written"},
+        {{"--preview", dir.File("no-such-folder/p.png")}, 4, "p.png"},
         {{}, 1, "an output file is needed"},
         {{"-o", dir.File("a.dxf"), "--resolution", "5"}, 1, "--resolution"},
         {{"-o", dir.File("a.dxf"), "--map-altitude", "0"}, 1, "--map-altitude"},
