@@ -2,6 +2,8 @@
 // refusals with their exact messages.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "host/readers/ReaderError.h"
 #include "host/readers/SourceFile.h"
 #include "host/readers/TiffFileSource.h"
@@ -333,6 +335,65 @@ TEST(TiffReader, StripBeyondTheFileLeavesItsRowsZero) {
     ASSERT_TRUE(r.valid);
     const std::vector<std::uint8_t> expected = {1, 2, 3, 4, 0, 0, 0, 0, 1, 2, 3, 4};
     EXPECT_EQ(RowsOf(r.decoded, 4), expected);
+}
+
+} // namespace
+
+namespace {
+
+// A plain PackBits coder: runs of three or more equal bytes, literals between them.
+void PackRow(const std::uint8_t* row, std::size_t size, std::vector<std::uint8_t>& out) {
+    std::size_t i = 0;
+    while (i < size) {
+        std::size_t run = 1;
+        while (i + run < size && run < 128 && row[i + run] == row[i])
+            ++run;
+        if (run >= 3) {
+            out.insert(out.end(), {static_cast<std::uint8_t>(257 - run), row[i]});
+            i += run;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < size && i - start < 128 &&
+               !(i + 2 < size && row[i] == row[i + 1] && row[i] == row[i + 2]))
+            ++i;
+        out.push_back(static_cast<std::uint8_t>(i - start - 1));
+        out.insert(out.end(), row + start, row + i);
+    }
+}
+
+TEST(TiffReader, RandomPackBitsPicturesRoundTrip) {
+    std::mt19937 random(2024);
+    for (int trial = 0; trial < 60; ++trial) {
+        const auto width = static_cast<std::uint16_t>(1 + random() % 300);
+        const auto height = static_cast<std::uint16_t>(1 + random() % 20);
+        const auto rowsPerStrip = static_cast<std::uint16_t>(1 + random() % height);
+        const bool bigEndian = random() % 2 == 0;
+        std::vector<std::uint8_t> pixels(std::size_t{width} * height);
+        for (auto& p : pixels) // long runs as well as noise
+            p = static_cast<std::uint8_t>(random() % 4 == 0 ? random() : 7);
+        TiffBuilder t(bigEndian);
+        std::vector<std::uint32_t> offsets;
+        for (std::uint32_t row = 0; row < height; row += rowsPerStrip) {
+            std::vector<std::uint8_t> strip;
+            for (std::uint32_t r = row; r < std::min<std::uint32_t>(height, row + rowsPerStrip);
+                 ++r)
+                PackRow(pixels.data() + std::size_t{r} * width, width, strip);
+            offsets.push_back(t.AddData(strip));
+        }
+        t.Short(256, width);
+        t.Short(257, height);
+        t.Short(258, 8);
+        t.Short(259, 32773);
+        if (offsets.size() == 1) // a single offset sits in the entry itself
+            t.Long(273, offsets[0]);
+        else
+            t.Long(273, t.AddLongs(offsets), static_cast<std::uint32_t>(offsets.size()));
+        t.Short(278, rowsPerStrip);
+        const auto r = ReadTiff(t.Build());
+        ASSERT_TRUE(r.valid);
+        ASSERT_EQ(RowsOf(r.decoded, width), pixels) << "trial " << trial;
+    }
 }
 
 } // namespace
