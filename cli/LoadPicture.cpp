@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "cli/CliOptions.h"
 #include "common/EmbeddedResources.h"
@@ -28,6 +29,9 @@ StepResult LoadPicture(const std::string& path, std::unique_ptr<HostImage>& pict
         BmpResourceSource source(resources.Find("Logo"));
         return BuildFrom(source, std::string(kStartupPictureName), picture);
     }
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored))
+        return Fail(kExitInput, path, "is a folder, not a picture");
     SourceFile file(path);
     if (!file.IsOpen())
         return Fail(kExitInput, path, std::strerror(errno));

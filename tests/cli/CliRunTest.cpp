@@ -190,6 +190,7 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
         {{dir.File("text.bmp"), "-o", dir.File("a.dxf")},
          2,
          "text.bmp: Not a recognizable file type"},
+        {{dir.Path().string(), "-o", dir.File("a.dxf")}, 2, "is a folder, not a picture"},
         {{dir.File("lzw.tif"), "-o", dir.File("a.dxf")},
          2,
          "lzw.tif: This image uses a form of compression which is not supported by QuorvShell. "
