@@ -73,6 +73,7 @@ const EncodedCase kCases[] = {
     {"bmp8.bmp", "/usr/bin/convert {in} -colors 200 -type Palette -compress None BMP3:{out}", 8},
     {"bmp24.bmp", "/usr/bin/convert {in} -type TrueColor BMP3:{out}", 24},
     {"bmp24v5.bmp", "/usr/bin/convert {in} -type TrueColor BMP:{out}", 24},
+    {"bmp8v5.bmp", "/usr/bin/convert {in} -colors 200 -type Palette -compress None BMP:{out}", 8},
     {"bmp8gray.bmp", "/usr/bin/convert {in} -colorspace Gray -type Palette -compress None BMP3:{out}", 8},
     {"bmp8grayrle.bmp", "/usr/bin/convert {in} -colorspace Gray -type Palette -compress RLE BMP3:{out}", 8},
     {"bmp8rle.bmp", "/usr/bin/convert {in} -colors 200 -type Palette -compress RLE BMP3:{out}", 8},
