@@ -27,28 +27,29 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
-// The section name of a "[name]" line, or nothing for any other line.
-std::optional<std::string_view> SectionName(std::string_view line) {
-    line = Trim(line);
-    if (line.empty() || line.front() != '[')
-        return std::nullopt;
-    const std::size_t close = line.find(']');
-    return Trim(
-        line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-}
-
-struct KeyValue {
-    std::string_view key, value;
+// One line as the profile functions read it: a section header (the name between "[" and
+// the last "]"), a broken header (no "]", ignored), or an entry; a line without "=" is an
+// entry with an empty value, which hides later lines of the same key.
+struct ParsedLine {
+    enum Kind { Blank, Header, BrokenHeader, Entry } kind;
+    std::string_view name;
+    std::string_view value;
 };
 
-std::optional<KeyValue> SplitKeyValue(std::string_view line) {
-    const std::string_view trimmed = Trim(line);
-    if (trimmed.empty() || trimmed.front() == ';')
-        return std::nullopt;
+ParsedLine ParseLine(std::string_view raw) {
+    const std::string_view line = Trim(raw);
+    if (line.empty())
+        return {ParsedLine::Blank, {}, {}};
+    if (line.front() == '[') {
+        const std::size_t close = line.rfind(']');
+        if (close == std::string_view::npos)
+            return {ParsedLine::BrokenHeader, {}, {}};
+        return {ParsedLine::Header, Trim(line.substr(1, close - 1)), {}};
+    }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
-        return std::nullopt;
-    return KeyValue{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+        return {ParsedLine::Entry, line, {}};
+    return {ParsedLine::Entry, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -108,17 +109,30 @@ IniFile::IniFile(std::string_view text) {
     }
 }
 
+std::optional<IniFile::LineRange> IniFile::FindSection(std::string_view section) const {
+    section = Trim(section);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const ParsedLine header = ParseLine(lines_[i]);
+        if (header.kind != ParsedLine::Header || !SameName(header.name, section))
+            continue;
+        // Only the first section of a name counts, as with the profile functions.
+        std::size_t end = i + 1;
+        while (end < lines_.size() && ParseLine(lines_[end]).kind != ParsedLine::Header)
+            ++end;
+        return LineRange{i + 1, end};
+    }
+    return std::nullopt;
+}
+
 std::optional<std::size_t> IniFile::FindKeyLine(std::string_view section,
                                                 std::string_view key) const {
-    bool inSection = false;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (const auto name = SectionName(lines_[i])) {
-            inSection = SameName(*name, section);
-            continue;
-        }
-        if (!inSection)
-            continue;
-        if (const auto pair = SplitKeyValue(lines_[i]); pair && SameName(pair->key, key))
+    const auto range = FindSection(section);
+    if (!range)
+        return std::nullopt;
+    key = Trim(key);
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+        const ParsedLine line = ParseLine(lines_[i]);
+        if (line.kind == ParsedLine::Entry && SameName(line.name, key))
             return i;
     }
     return std::nullopt;
@@ -129,7 +143,7 @@ std::optional<std::string> IniFile::GetString(std::string_view section,
     const auto line = FindKeyLine(section, key);
     if (!line)
         return std::nullopt;
-    return std::string(Unquote(SplitKeyValue(lines_[*line])->value));
+    return std::string(Unquote(ParseLine(lines_[*line]).value));
 }
 
 std::uint32_t IniFile::GetInt(std::string_view section, std::string_view key,
@@ -148,19 +162,12 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
         return true;
     }
     // After the last non-blank line of the section, or in a new section at the end.
-    std::optional<std::size_t> insertAt;
-    bool inSection = false;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (const auto name = SectionName(lines_[i])) {
-            inSection = SameName(*name, section);
-            if (inSection)
+    if (const auto range = FindSection(section)) {
+        std::size_t insertAt = range->begin;
+        for (std::size_t i = range->begin; i < range->end; ++i)
+            if (ParseLine(lines_[i]).kind != ParsedLine::Blank)
                 insertAt = i + 1;
-        } else if (inSection && !Trim(lines_[i]).empty()) {
-            insertAt = i + 1;
-        }
-    }
-    if (insertAt) {
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(*insertAt), std::move(entry));
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entry));
         return true;
     }
     std::string header("[");

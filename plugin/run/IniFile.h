@@ -1,8 +1,9 @@
 #pragma once
 // A portable INI text file that reads and writes the way the platform's private-profile
-// functions do: sections and keys are case-insensitive, the first of repeated keys wins,
-// values are trimmed and lose one pair of surrounding quotes, writes replace a key's
-// value in place (or append the key, or the section) and keep every other line.
+// functions do: sections and keys are case-insensitive, only the first section of a name
+// and the first of repeated keys count, values are trimmed and lose one pair of
+// surrounding quotes, writes replace a key's value in place (or add the key to its
+// section, or add the section) and keep every other line.
 
 #include <optional>
 #include <string>
@@ -26,6 +27,11 @@ class IniFile final : public ProfileStore {
     std::string Text() const;
 
   private:
+    struct LineRange {
+        std::size_t begin, end;
+    };
+    // The lines of the first section of that name, after its header.
+    std::optional<LineRange> FindSection(std::string_view section) const;
     std::optional<std::size_t> FindKeyLine(std::string_view section, std::string_view key) const;
     std::vector<std::string> lines_;
     std::string newline_ = "\r\n";

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <fstream>
+#include <iterator>
+#include <random>
 #include <sstream>
 
 #include "plugin/run/IniFile.h"
@@ -85,11 +87,68 @@ void WritesReadBackBothWays() {
     DeleteFileA(FilePath().c_str());
 }
 
+// Random INI texts, read by both: every lookup agrees.
+void RandomTextsReadAlike() {
+    const char* lines[] = {
+        "[QUORVMESH]", "[quorvmesh]", "[Other]", "  [QuorvMesh]", "[QUORVMESH] ; note", "",
+        "; comment",   "garbage",     "=5",      "Key=",          "[QUORVMESH",         "Key",
+        "[ Other ]",   "[Other]x]",   " other "};
+    const char* keys[] = {"Key", "key", " KEY ", "Other", "Meshtype"};
+    const char* values[] = {"12", "-3", " 0x1f", "abc",      "4294967297", "'7'",
+                            "+5", "",   "\"9\"", "8 ; note", "  6  "};
+    std::mt19937 random(2024);
+    char folder[MAX_PATH] = "";
+    GetWindowsDirectoryA(folder, sizeof folder);
+    int disagreements = 0;
+    for (int round = 0; round < 500; ++round) {
+        std::string text;
+        const int count = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            if (random() % 3 == 0)
+                text += lines[random() % std::size(lines)];
+            else
+                text += std::string(keys[random() % std::size(keys)]) + "=" +
+                        values[random() % std::size(values)];
+            text += random() % 4 == 0 ? "\n" : "\r\n";
+        }
+        // A new name each round: the profile functions cache files by name and time.
+        const std::string name = "qmrandom" + std::to_string(round) + ".ini";
+        const std::string path = std::string(folder) + "\\" + name;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+        const Win32Profile platform(name);
+        const IniFile portable(text);
+        for (const char* section : {"QUORVMESH", "Other"}) {
+            for (const char* key : {"Key", "Other", "Meshtype"}) {
+                const std::uint32_t expected = platform.GetInt(section, key, 99);
+                const std::uint32_t actual = portable.GetInt(section, key, 99);
+                QM_CHECK_EQ(actual, expected);
+                if (actual != expected && ++disagreements < 5)
+                    std::printf("  [%s] %s in:\n%s\n", section, key, text.c_str());
+            }
+        }
+        // One write by each; the files may be laid out differently but read the same.
+        const char* section = random() % 2 ? "QUORVMESH" : "Other";
+        const char* key = random() % 2 ? "Key" : "Meshtype";
+        Win32Profile(name).WriteString(section, key, "42");
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, name.c_str());
+        std::ifstream in(path, std::ios::binary);
+        const IniFile platformWritten(std::string(std::istreambuf_iterator<char>(in), {}));
+        IniFile portableWritten(text);
+        portableWritten.WriteString(section, key, "42");
+        for (const char* s : {"QUORVMESH", "Other"})
+            for (const char* k : {"Key", "Other", "Meshtype"})
+                QM_CHECK_EQ(portableWritten.GetInt(s, k, 99), platformWritten.GetInt(s, k, 99));
+        in.close();
+        DeleteFileA(path.c_str());
+    }
+}
+
 } // namespace
 
 int main() {
     IntegersReadAlike();
     NamesAreFoundAlike();
     WritesReadBackBothWays();
+    RandomTextsReadAlike();
     return Tally().Finish();
 }

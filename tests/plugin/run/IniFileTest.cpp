@@ -41,6 +41,28 @@ TEST(IniFile, EmptyValueGivesTheFallbackAndQuotesAreDropped) {
     EXPECT_FALSE(ini.GetString("QUORVMESH", "Zrot").has_value());
 }
 
+TEST(IniFile, OnlyTheFirstSectionOfANameCounts) {
+    IniFile ini("[QUORVMESH]\nXrot=5\n[Other]\n[quorvmesh]\nMapAlt=25\nXrot=9\n");
+    EXPECT_EQ(ini.GetInt("QUORVMESH", "Xrot", 30), 5u);
+    EXPECT_EQ(ini.GetInt("QUORVMESH", "MapAlt", 250), 250u);
+    ini.WriteString("QUORVMESH", "MapAlt", "30");
+    EXPECT_EQ(ini.Text(),
+              "[QUORVMESH]\nXrot=5\nMapAlt=30\n[Other]\n[quorvmesh]\nMapAlt=25\nXrot=9\n");
+}
+
+TEST(IniFile, ReadsOddLinesAsTheProfileFunctionsDo) {
+    // No "]": not a header, the keys stay in the section before it.
+    EXPECT_EQ(IniFile("[QUORVMESH\nXrot=5\n").GetInt("QUORVMESH", "Xrot", 30), 30u);
+    EXPECT_EQ(IniFile("[QUORVMESH]\n[Broken\nXrot=5\n").GetInt("QUORVMESH", "Xrot", 30), 5u);
+    // The name runs to the last "]", trimmed.
+    EXPECT_EQ(IniFile("[ QuorvMesh ] ; note\nXrot=5\n").GetInt("QUORVMESH", "Xrot", 30), 5u);
+    EXPECT_EQ(IniFile("[A]B]\nXrot=5\n").GetInt("A]B", "Xrot", 30), 5u);
+    // A key without "=" has an empty value and hides the same key further down.
+    EXPECT_EQ(IniFile("[QUORVMESH]\nXrot\nXrot=5\n").GetInt("QUORVMESH", "Xrot", 30), 30u);
+    // Keys before any header belong to no named section.
+    EXPECT_EQ(IniFile("Xrot=5\n[QUORVMESH]\n").GetInt("QUORVMESH", "Xrot", 30), 30u);
+}
+
 TEST(IniFile, WritesReplaceInPlaceAndKeepEveryOtherLine) {
     IniFile ini("; mine\n[A]\nx=1\n\n[QuorvMesh]\nMapAlt=250\nXrot=30\n\n[B]\ny=2\n");
     ASSERT_TRUE(ini.WriteString("QUORVMESH", "mapalt", "25"));
