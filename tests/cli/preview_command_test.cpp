@@ -9,6 +9,8 @@
 #include <iterator>
 #include <vector>
 
+#include <unistd.h>
+
 #include "cli/preview/PictureFile.h"
 #include "cli/preview/PreviewCommand.h"
 #include "plugin/mesh/HeapBlockAllocator.h"
@@ -144,10 +146,9 @@ class PictureMesh {
 class PreviewPicture : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() /
-            ("qm_preview_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = fs::temp_directory_path() /
+                  ("qm_preview_cli_" + std::to_string(getpid()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }

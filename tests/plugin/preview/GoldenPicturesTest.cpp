@@ -5,6 +5,9 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <string>
+
+#include <unistd.h>
 
 #include "GoldenScenes.h"
 
@@ -33,7 +36,8 @@ TEST(GoldenPictures, EveryScenePaintsAsItsStoredPicture) {
 
 // The stored pictures are the ones checked: ImageMagick decodes each to the pixels drawn.
 TEST(GoldenPictures, StoredPicturesHoldTheRenderedPixels) {
-    const auto folder = std::filesystem::temp_directory_path() / "qm_preview_golden_decode";
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("qm_preview_golden_decode_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     for (const GoldenScene& scene : RenderGoldenScenes()) {
         const std::string png =
