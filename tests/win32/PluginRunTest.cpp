@@ -48,6 +48,9 @@ void UnknownSelectorsAreRefused(PluginHost& host) {
     QM_CHECK_EQ(host.DataWord(), block); // the block is reused
     QM_CHECK_EQ(host.Call(0x5), exportBadParameters);
     QM_CHECK_EQ(host.DataWord(), 0);
+    // A step that needs a record and gets none is refused the same way.
+    QM_CHECK_EQ(host.CallWith(exportSelectorStart, nullptr), exportBadParameters);
+    QM_CHECK_EQ(host.DataWord(), 0);
 }
 
 void WrongImageModeEndsTheRunAtStart(PluginHost& host, BoxWatcher& watcher) {

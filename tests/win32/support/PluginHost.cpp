@@ -75,9 +75,12 @@ void PluginHost::SetImage(std::uint16_t rows, std::uint16_t columns, const std::
 }
 
 std::int16_t PluginHost::Call(std::int32_t selector) {
+    const bool about = SelectorFromSlot(selector) == exportSelectorAbout;
+    return CallWith(selector, about ? static_cast<void*>(&about_) : &record_);
+}
+
+std::int16_t PluginHost::CallWith(std::int32_t selector, void* record) {
     result_ = 0x5A5A; // the plug-in must write it on every path
-    void* record =
-        SelectorFromSlot(selector) == exportSelectorAbout ? static_cast<void*>(&about_) : &record_;
     entry_(selector, record, &data_, &result_);
     return result_;
 }

@@ -31,6 +31,8 @@ class PluginHost {
     // One call with the export record (or, for about, the about record); returns the
     // result word.
     std::int16_t Call(std::int32_t selector);
+    // The same with any record pointer (null included).
+    std::int16_t CallWith(std::int32_t selector, void* record);
     // prepare, start, continue and finish as a host runs them: stops at the first non-zero
     // result of the first three and returns it; after finish (whose result hosts ignore)
     // returns 0.
