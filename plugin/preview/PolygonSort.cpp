@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -19,20 +20,27 @@ std::uint32_t NearFirstKey(float depth) {
     return ~ascending;
 }
 
-// Stable LSD radix sort of (key << 32 | record) items by key, 8 bits a pass.
-void RadixSortByKey(std::vector<std::uint64_t>& items, std::vector<std::uint64_t>& scratch) {
-    for (int shift = 32; shift < 64; shift += 8) {
-        std::uint32_t counts[257] = {};
-        for (const std::uint64_t item : items)
-            ++counts[((item >> shift) & 0xFF) + 1];
-        if (counts[((items[0] >> shift) & 0xFF) + 1] == items.size())
-            continue; // every key has the same byte here
+// Stable LSD radix sort of (key << 32 | record) items by key, 8 bits a pass, counting every
+// byte in one reading; a byte that is the same in every key costs no pass. The result ends
+// in items or in scratch, whichever is returned.
+std::uint64_t* RadixSortByKey(std::uint64_t* items, std::uint64_t* scratch, std::uint32_t count) {
+    std::uint32_t counts[4][256] = {};
+    for (std::uint32_t i = 0; i < count; ++i)
+        for (int byte = 0; byte < 4; ++byte)
+            ++counts[byte][(items[i] >> (32 + 8 * byte)) & 0xFF];
+    for (int byte = 0; byte < 4; ++byte) {
+        const int shift = 32 + 8 * byte;
+        std::uint32_t* bucket = counts[byte];
+        if (bucket[(items[0] >> shift) & 0xFF] == count)
+            continue;
+        std::uint32_t start = 0;
         for (int b = 0; b < 256; ++b)
-            counts[b + 1] += counts[b];
-        for (const std::uint64_t item : items)
-            scratch[counts[(item >> shift) & 0xFF]++] = item;
-        items.swap(scratch);
+            start += std::exchange(bucket[b], start);
+        for (std::uint32_t i = 0; i < count; ++i)
+            scratch[bucket[(items[i] >> shift) & 0xFF]++] = items[i];
+        std::swap(items, scratch);
     }
+    return items;
 }
 
 } // namespace
@@ -40,16 +48,18 @@ void RadixSortByKey(std::vector<std::uint64_t>& items, std::vector<std::uint64_t
 DrawOrder::DrawOrder(PolygonSlot* block, std::uint32_t count) {
     if (count < 2)
         return;
-    try {
-        items_.resize(count);
-        std::vector<std::uint64_t> scratch(count);
-        for (std::uint32_t i = 0; i < count; ++i)
-            items_[i] = std::uint64_t{NearFirstKey(block[i].preview.depthKey)} << 32 | i;
-        RadixSortByKey(items_, scratch);
-    } catch (const std::bad_alloc&) {
-        items_ = {};
+    // Left uninitialised: every entry is written before it is read.
+    std::unique_ptr<std::uint64_t[]> items(new (std::nothrow) std::uint64_t[count]);
+    std::unique_ptr<std::uint64_t[]> scratch(new (std::nothrow) std::uint64_t[count]);
+    if (!items || !scratch) {
         std::stable_sort(block, block + count, [](const PolygonSlot& a, const PolygonSlot& b) {
             return NearFirstKey(a.preview.depthKey) < NearFirstKey(b.preview.depthKey);
         });
+        return;
     }
+    for (std::uint32_t i = 0; i < count; ++i)
+        items[i] = std::uint64_t{NearFirstKey(block[i].preview.depthKey)} << 32 | i;
+    if (RadixSortByKey(items.get(), scratch.get(), count) == scratch.get())
+        items.swap(scratch);
+    items_ = std::move(items);
 }

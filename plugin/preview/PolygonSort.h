@@ -2,7 +2,7 @@
 // Back-to-front order for the painter's algorithm.
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "plugin/mesh/MeshBuffers.h"
 
@@ -17,9 +17,9 @@ class DrawOrder {
 
     // The record to fill i-th.
     std::uint32_t operator[](std::uint32_t i) const {
-        return items_.empty() ? i : static_cast<std::uint32_t>(items_[i]);
+        return items_ ? static_cast<std::uint32_t>(items_[i]) : i;
     }
 
   private:
-    std::vector<std::uint64_t> items_; // near-first key << 32 | record number
+    std::unique_ptr<std::uint64_t[]> items_; // near-first key << 32 | record number
 };
