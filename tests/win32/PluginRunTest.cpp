@@ -74,9 +74,12 @@ void CompleteRunRequestsTheImageAndReleasesEverything(PluginHost& host, BoxWatch
     QM_CHECK_EQ(host.Record().loPlane, 0);
     QM_CHECK_EQ(host.Record().hiPlane, 0);
     QM_CHECK(host.DataWord() != 0);
+    const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    SetCursor(arrow);
     QM_CHECK_EQ(host.Call(exportSelectorContinue), noErr);
     QM_CHECK(RectIs(host.Record().theRect, 0, 0, 0, 0));
     QM_CHECK(host.DataWord() != 0);
+    QM_CHECK(GetCursor() == arrow); // the wait cursor is gone again
     QM_CHECK_EQ(host.Call(exportSelectorFinish), 1);
     QM_CHECK_EQ(host.Record().dirty, 0);
     QM_CHECK_EQ(host.DataWord(), 0);
@@ -152,8 +155,11 @@ void OutOfMemoryShowsTheBoxAndTheRunGoesOn(PluginHost& host, BoxWatcher& watcher
     host.SetImage(65535, 65535, &unread, 65535);
     QM_CHECK_EQ(host.Call(exportSelectorPrepare), noErr);
     QM_CHECK_EQ(host.Call(exportSelectorStart), noErr);
+    const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    SetCursor(arrow);
     QM_CHECK_EQ(host.Call(exportSelectorContinue), noErr);
     QM_CHECK(RectIs(host.Record().theRect, 0, 0, 0, 0));
+    QM_CHECK(GetCursor() == arrow);
     const std::vector<SeenBox> seen = watcher.TakeSeen();
     QM_CHECK_EQ(seen.size(), 1u);
     if (!seen.empty()) {
