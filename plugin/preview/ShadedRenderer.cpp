@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "plugin/preview/DrawOrder.h"
 #include "plugin/preview/PassPacer.h"
-#include "plugin/preview/PolygonSort.h"
 #include "plugin/preview/PreviewGrid.h"
 #include "plugin/preview/PreviewPolygons.h"
 

@@ -9,8 +9,8 @@
 // The order in which to fill the first count records of block: by depthKey, largest
 // (farthest) first; records with equal keys keep their cell order, a NaN key counts as
 // nearest. The records stay where they are (moving 44-byte records about costs more than
-// the sort), and the order takes 8 bytes per record. When that memory cannot be had, the
-// block itself is sorted instead and the order is the block's.
+// the sort), and the order takes 8 bytes per record (16 while sorting). When that memory
+// cannot be had, the block itself is sorted instead and the order is the block's.
 class DrawOrder {
   public:
     DrawOrder(PolygonSlot* block, std::uint32_t count);

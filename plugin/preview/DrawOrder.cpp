@@ -1,4 +1,4 @@
-#include "plugin/preview/PolygonSort.h"
+#include "plugin/preview/DrawOrder.h"
 
 #include <algorithm>
 #include <cmath>

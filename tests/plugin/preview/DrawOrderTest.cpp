@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "plugin/preview/PolygonSort.h"
+#include "plugin/preview/DrawOrder.h"
 
 namespace {
 
