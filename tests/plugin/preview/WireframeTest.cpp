@@ -5,6 +5,7 @@
 
 #include "PreviewFakes.h"
 #include "TestMesh.h"
+#include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/WireframeRenderer.h"
 
 namespace {
@@ -181,6 +182,20 @@ TEST_F(WireframeFixture, SecondPaintReusesThePixels) {
     surface.polylines.clear();
     Render();
     EXPECT_EQ(surface.polylines[0].front(), (CanvasPoint{50, 20}));
+}
+
+TEST_F(WireframeFixture, OnTheCanvasLinesStopShortOfTheirLastPoint) {
+    SoftwareSurface canvas(60, 50);
+    RenderWireframe(host, canvas, mesh.settings, mesh.buffers, cache);
+    int black = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 60; ++x)
+            black += canvas.At(x, y) == 0;
+    // Rows of 30 pixels and columns of 20, each without its end; they cross at 2 x 3 pixels
+    // (the last row lies below the columns' ends, the last column right of the rows').
+    EXPECT_EQ(black, 3 * 30 + 4 * 20 - 2 * 3);
+    EXPECT_EQ(canvas.At(50, 20), 0);   // end of the first row, start of the last column
+    EXPECT_EQ(canvas.At(50, 40), 255); // the end of both the last row and the last column
 }
 
 } // namespace
