@@ -94,13 +94,12 @@ void CobWriter::WriteObjectHead() {
 void CobWriter::WritePoints() {
     const std::uint64_t count = PointCount();
     WriteCountedU32(static_cast<std::uint32_t>(count));
-    for (std::size_t i = 0; i < count; ++i) {
-        std::uint8_t xyz[12];
+    WriteRecords(count, 12, [&](std::size_t i, std::uint8_t* xyz) {
         PutF32LE(xyz, X(i));
         PutF32LE(xyz + 4, Y(i));
         PutF32LE(xyz + 8, Z(i));
-        WriteCounted(xyz, sizeof xyz);
-    }
+    });
+    polygonDataSize_ += static_cast<std::uint32_t>(12 * count);
 }
 
 // u runs 0 -> 1 along a row, v 1 -> 0 down the rows, both summed in single precision.
@@ -112,15 +111,14 @@ void CobWriter::WriteTextureCoordinates() {
     float v = 1.0f;
     for (std::uint32_t row = 0; row < rows_; ++row) {
         float u = 0.0f;
-        for (std::uint32_t col = 0; col < pointsPerRow_; ++col) {
-            std::uint8_t uv[8];
+        WriteRecords(pointsPerRow_, 8, [&](std::size_t, std::uint8_t* uv) {
             PutF32LE(uv, u);
             PutF32LE(uv + 4, v);
-            WriteCounted(uv, sizeof uv);
             u += uStep;
-        }
+        });
         v -= vStep;
     }
+    polygonDataSize_ += static_cast<std::uint32_t>(8 * PointCount());
 }
 
 void CobWriter::WriteFaces() {

@@ -41,13 +41,12 @@ void LwoWriter::WriteBody() {
     WriteCounted("PNTS", 4);
     WriteCountedU32(12 * points);
     // The mesh's Y axis is the file's Z axis and the other way round.
-    for (std::size_t i = 0; i < points; ++i) {
-        std::uint8_t xzy[12];
+    WriteRecords(points, 12, [&](std::size_t i, std::uint8_t* xzy) {
         PutF32BE(xzy, X(i));
         PutF32BE(xzy + 4, Z(i));
         PutF32BE(xzy + 8, Y(i));
-        WriteCounted(xzy, sizeof xzy);
-    }
+    });
+    formLength_ += 12 * points;
     WritePolygons();
 }
 

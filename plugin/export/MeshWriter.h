@@ -45,6 +45,21 @@ class MeshWriter {
             WriteBytesSlow(static_cast<const std::uint8_t*>(data), size);
         }
     }
+    // Writes count records of `size` bytes (at most kLargestRecord), record i encoded by
+    // encode(i, bytes), straight into outputBuffer while it has room.
+    static constexpr std::size_t kLargestRecord = 64;
+    template <class Encode> void WriteRecords(std::size_t count, std::size_t size, Encode encode) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (fill_ + size < kOutputBufferSize) {
+                encode(i, buffers_.outputBuffer + fill_);
+                fill_ += size;
+            } else {
+                std::uint8_t record[kLargestRecord];
+                encode(i, record);
+                WriteBytes(record, size);
+            }
+        }
+    }
     void WriteU16LE(std::uint16_t value) { WriteEncoded<2>(value, PutU16LE); }
     void WriteU32LE(std::uint32_t value) { WriteEncoded<4>(value, PutU32LE); }
     void WriteF32LE(float value) { WriteEncoded<4>(value, PutF32LE); }

@@ -57,18 +57,15 @@ void TdsWriter::WriteBody() {
 
     WriteChunkHeader(0x4110, 8 + 12 * v);
     WriteU16LE(static_cast<std::uint16_t>(v));
-    for (std::size_t i = 0; i < v; ++i) {
-        std::uint8_t xyz[12];
+    WriteRecords(v, 12, [&](std::size_t i, std::uint8_t* xyz) {
         PutF32LE(xyz, X(i));
         PutF32LE(xyz + 4, Y(i));
         PutF32LE(xyz + 8, Z(i));
-        WriteBytes(xyz, sizeof xyz);
-    }
+    });
 
     WriteChunkHeader(0x4111, 8 + 2 * v);
     WriteU16LE(static_cast<std::uint16_t>(v));
-    for (std::size_t i = 0; i < v; ++i)
-        WriteU16LE(0);
+    WriteRecords(v, 2, [](std::size_t, std::uint8_t* flags) { PutU16LE(flags, 0); });
 
     WriteChunkHeader(0x4160, 54);
     for (std::uint32_t bits : kLocalAxes)
@@ -109,8 +106,7 @@ void TdsWriter::WriteFaceList() {
     }
     // Every face in smoothing group 1.
     WriteChunkHeader(0x4150, 6 + 4 * t);
-    for (std::uint32_t i = 0; i < t; ++i)
-        WriteU32LE(1);
+    WriteRecords(t, 4, [](std::size_t, std::uint8_t* group) { PutU32LE(group, 1); });
 }
 
 void TdsWriter::PatchLengths() {
