@@ -10,10 +10,10 @@ LogicalPalette PaletteFromColorTable(const RgbQuad* colors, std::uint16_t bitsPe
     return palette;
 }
 
-LogicalPalette GrayRampPalette() {
+LogicalPalette GrayDisplayPalette() {
     LogicalPalette palette(256);
     for (int i = 0; i < 256; ++i) {
-        const auto v = static_cast<std::uint8_t>(i);
+        const auto v = static_cast<std::uint8_t>(4 * i);
         palette[i] = {v, v, v, 0};
     }
     return palette;

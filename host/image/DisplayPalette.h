@@ -16,8 +16,9 @@ using LogicalPalette = std::vector<PaletteEntry>;
 // One entry per colour-table entry: 2 for 1 bit per pixel, 16 for 4, 256 otherwise.
 LogicalPalette PaletteFromColorTable(const RgbQuad* colors, std::uint16_t bitsPerPixel);
 
-// The 256-level gray ramp, entry i = (i, i, i).
-LogicalPalette GrayRampPalette();
+// The palette a converted image offers the screen: 64 grays (0, 4, ..., 252) four times
+// over. Pixels are drawn by colour, not by index, so each gray finds its nearest level.
+LogicalPalette GrayDisplayPalette();
 
 // 236 colours chosen for a 24-bit picture by median cut, dark to light. Empty when the
 // quantizer's memory cannot be had.

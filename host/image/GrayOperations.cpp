@@ -63,7 +63,7 @@ bool HostImage::ConvertToGray() {
         const auto v = static_cast<std::uint8_t>(i);
         info->colors[i] = {v, v, v, 0};
     }
-    palette = GrayRampPalette();
+    palette = GrayDisplayPalette();
     info->header.biBitCount = 8;
     info->header.biClrUsed = 256;
     info->header.biClrImportant = 256;

@@ -65,7 +65,8 @@ TEST(ConvertToGray, OneBitBlackAndWhite) {
     EXPECT_EQ(image.Header().biClrUsed, 256u);
     EXPECT_EQ(image.Header().biClrImportant, 256u);
     EXPECT_EQ(image.Info().colors[77].rgbRed, 77);
-    EXPECT_TRUE(image.IsGrayPalette());
+    // The screen is offered 64 levels, so the palette no longer reads as an identity ramp.
+    EXPECT_FALSE(image.IsGrayPalette());
 }
 
 TEST(ConvertToGray, FourBitsSevenWideConvertsThePaddingNibble) {
@@ -108,10 +109,13 @@ TEST(ConvertToGray, TwentyFourBitsFiveWide) {
     const std::vector<std::uint8_t> row = {255, 76, 150, 28, 18};
     EXPECT_EQ(std::vector<std::uint8_t>(image.Bits(), image.Bits() + 5), row);
     EXPECT_EQ(std::vector<std::uint8_t>(image.Bits() + 8, image.Bits() + 13), row);
-    // The display palette is the same identity ramp as the colour table.
+    // The display palette repeats the 64-level ramp; the colour table is the identity ramp.
     ASSERT_EQ(image.Palette().size(), 256u);
-    EXPECT_EQ(image.Palette()[64].peRed, 64);
-    EXPECT_EQ(image.Palette()[65].peGreen, 65);
+    EXPECT_EQ(image.Palette()[64].peRed, 0);
+    EXPECT_EQ(image.Palette()[64].peBlue, 0);
+    EXPECT_EQ(image.Palette()[65].peGreen, 4);
+    EXPECT_EQ(image.Palette()[255].peRed, 252);
+    EXPECT_EQ(image.Info().colors[64].rgbRed, 64);
 }
 
 TEST(InvertGrays, TwiceRestoresEveryByte) {
