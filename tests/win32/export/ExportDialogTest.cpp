@@ -48,8 +48,9 @@ Run ExportOnce(const std::string& module, const char* ini, SaveDialogFiller& fil
     QM_CHECK(host.Loaded());
     host.SetImage(kGoldenRows, kGoldenCols, picture.data(), kGoldenCols);
     Run run{host.RunExport(), PluginHost::ProgressCalls() - progressBefore, filler.TakeSeen()};
+    // The save dialog belongs to the host window (its overwrite question to the dialog).
     for (const SeenDialog& dialog : run.seen)
-        QM_CHECK(dialog.owner == host.Window());
+        QM_CHECK(!dialog.isSaveDialog || dialog.owner == host.Window());
     RemoveWindowsIni();
     return run;
 }
