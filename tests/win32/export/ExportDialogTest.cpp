@@ -104,6 +104,27 @@ void AnExistingFileIsReplacedAfterTheQuestion(const std::string& module, SaveDia
     DeleteFileA(path.c_str());
 }
 
+void AMeshTooBigForTheFormatIsRefusedBeforeTheDialog(const std::string& module,
+                                                     SaveDialogFiller& filler) {
+    // 256 x 256 points cannot be numbered in an LWO file.
+    const std::vector<std::uint8_t> picture(256 * 256, 90);
+    WriteWindowsIni("[QUORVMESH]\r\nMeshtype=0\r\nDiskFormat=6\r\nMeshRes=1\r\n");
+    filler.Choose(OutputFolder() + "\\refused.lwo");
+    PluginHost host(module);
+    host.SetImage(256, 256, picture.data(), 256);
+    QM_CHECK_EQ(host.RunExport(), 0);
+    const std::vector<SeenDialog> seen = filler.TakeSeen();
+    QM_CHECK_EQ(seen.size(), 1u);
+    if (!seen.empty()) {
+        QM_CHECK(!seen[0].isSaveDialog);
+        QM_CHECK_EQ(seen[0].caption, "File Error.");
+        QM_CHECK_EQ(seen[0].text, "This file format cannot accomodate this many verticies.");
+        QM_CHECK(seen[0].owner == host.Window());
+    }
+    QM_CHECK(!Exists(OutputFolder() + "\\refused.lwo"));
+    RemoveWindowsIni();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -115,5 +136,6 @@ int main(int argc, char** argv) {
     EveryCaseMatchesTheCore(argv[1], argv[2], filler);
     CancelWritesNothing(argv[1], filler);
     AnExistingFileIsReplacedAfterTheQuestion(argv[1], filler);
+    AMeshTooBigForTheFormatIsRefusedBeforeTheDialog(argv[1], filler);
     return Tally().Finish();
 }
