@@ -13,6 +13,7 @@
 #include "plugin/mesh/HeapBlockAllocator.h"
 #include "plugin/mesh/MakePoints.h"
 #include "plugin/mesh/SampleGrayGrid.h"
+#include "plugin/preview/QuietPreviewHost.h"
 #include "plugin/preview/ShadedRenderer.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewSetup.h"
@@ -24,12 +25,8 @@ constexpr int kCanvas = 800;
 
 // Polls nothing, but keeps a real millisecond clock as the dialog does, read as cheaply as
 // the system's tick count.
-class ClockHost final : public PreviewHost {
+class ClockHost final : public QuietPreviewHost {
   public:
-    void SetStatus(const char*) override {}
-    void ShowDialogProgress(std::uint32_t, std::uint32_t) override {}
-    void SetStatisticsLine(int, const char*) override {}
-    bool CheckAbort() override { return false; }
     std::uint32_t TickCount() override {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC_COARSE, &now);

@@ -2,21 +2,11 @@
 
 #include "cli/preview/PictureFile.h"
 #include "plugin/preview/PaintCanvas.h"
+#include "plugin/preview/QuietPreviewHost.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewSetup.h"
 
 namespace {
-
-// Nobody watches a picture being drawn: no status, no progress, no clicks, and a clock
-// that stands still so that no pass stops to report.
-class QuietHost final : public PreviewHost {
-  public:
-    void SetStatus(const char*) override {}
-    void ShowDialogProgress(std::uint32_t, std::uint32_t) override {}
-    void SetStatisticsLine(int, const char*) override {}
-    bool CheckAbort() override { return false; }
-    std::uint32_t TickCount() override { return 0; }
-};
 
 void ApplyOverrides(const PreviewOptions& options, MeshSettings& settings) {
     if (options.shadetype)
@@ -47,7 +37,7 @@ bool WritePreviewPicture(const PreviewOptions& options, MeshSettings& settings,
     settings.viewCenterX = kViewNotPlaced;
     InitView(settings);
     SoftwareSurface surface(options.size.width, options.size.height);
-    QuietHost host;
+    QuietPreviewHost host;
     PreviewCache cache;
     PaintCanvas(host, surface, settings, buffers, cache);
 

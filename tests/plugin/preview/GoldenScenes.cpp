@@ -8,6 +8,7 @@
 #include "plugin/mesh/MakePoints.h"
 #include "plugin/mesh/SampleGrayGrid.h"
 #include "plugin/preview/PaintCanvas.h"
+#include "plugin/preview/QuietPreviewHost.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewSetup.h"
 
@@ -52,15 +53,6 @@ const SceneSetup kScenes[] = {
     {"sphere-outlined-holes", kSpherical, 5, 1, 1, 1, 1, 1, 1.2f, 2.5f, 0.4f},
 };
 
-class SilentHost final : public PreviewHost {
-  public:
-    void SetStatus(const char*) override {}
-    void ShowDialogProgress(std::uint32_t, std::uint32_t) override {}
-    void SetStatisticsLine(int, const char*) override {}
-    bool CheckAbort() override { return false; }
-    std::uint32_t TickCount() override { return 0; }
-};
-
 GoldenScene Render(const SceneSetup& setup, const std::vector<std::uint8_t>& image) {
     MeshSettings s{};
     s.imageRows = kImageRows;
@@ -87,7 +79,7 @@ GoldenScene Render(const SceneSetup& setup, const std::vector<std::uint8_t>& ima
     MakePoints(s, buffers);
     InitView(s);
     SoftwareSurface surface(s.canvasRect.right, s.canvasRect.bottom);
-    SilentHost host;
+    QuietPreviewHost host;
     PreviewCache cache;
     PaintCanvas(host, surface, s, buffers, cache);
     ReleaseMeshBuffers(buffers, allocator);
