@@ -1,5 +1,7 @@
 #include "tests/win32/export/SaveDialogFiller.h"
 
+#include "tests/win32/support/WindowControls.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -9,17 +11,6 @@ constexpr int kFileNameEdit = 0x480;  // edt1
 constexpr int kFileNameCombo = 0x47c; // cmb13, in newer dialog templates
 constexpr int kHelpButton = 0x40e;    // pshHelp
 constexpr int kMessageText = 0xFFFF;
-
-std::string WindowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "tests/win32/support/BoxWatcher.h"
 
+#include "tests/win32/support/WindowControls.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -9,17 +11,6 @@ namespace {
 constexpr int kMessageTextId = 0xFFFF; // the static text control of a message box
 constexpr DWORD kCloseAfterMs = 5000;
 constexpr DWORD kGiveUpAfterMs = 15000;
-
-std::string WindowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void Press(HWND box, int id) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-}
 
 } // namespace
 
