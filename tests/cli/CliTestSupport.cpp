@@ -35,20 +35,20 @@ std::vector<std::uint8_t> GrayPattern(std::uint16_t width, std::uint16_t height)
 
 void WriteGrayBmp(const std::string& path, std::uint16_t width, std::uint16_t height,
                   const std::vector<std::uint8_t>& gray) {
-    readertest::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    readertest::BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
     for (int i = 0; i < 256; ++i)
-        spec.colorTable.insert(spec.colorTable.end(),
+        layout.colorTable.insert(layout.colorTable.end(),
                                {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
                                 static_cast<std::uint8_t>(i), 0});
     const std::uint32_t stride = (width + 3u) / 4 * 4;
     for (int y = height - 1; y >= 0; --y) {
         const auto row = gray.begin() + static_cast<std::ptrdiff_t>(y) * width;
-        spec.pixelData.insert(spec.pixelData.end(), row, row + width);
-        spec.pixelData.resize(spec.pixelData.size() + stride - width, 0);
+        layout.pixelData.insert(layout.pixelData.end(), row, row + width);
+        layout.pixelData.resize(layout.pixelData.size() + stride - width, 0);
     }
-    readertest::WriteBytes(path, readertest::BuildBmp(spec));
+    readertest::WriteBytes(path, readertest::BuildBmp(layout));
 }
 
 void WriteGrayTiff(const std::string& path, std::uint16_t width, std::uint16_t height,

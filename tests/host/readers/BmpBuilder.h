@@ -6,7 +6,7 @@
 
 namespace readertest {
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1; // negative: rows stored top row first
     std::uint16_t bitCount = 8;
@@ -18,7 +18,7 @@ struct BmpSpec {
     std::int64_t offBits = -1;            // -1: right after the colour table
 };
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<std::uint8_t> BuildBmp(const BmpLayout& layout);
 
 // A colour table of n entries where entry i is (red i, green 2i, blue 3i), all mod 256.
 std::vector<std::uint8_t> TestColorTable(int n);

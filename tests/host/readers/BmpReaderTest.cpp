@@ -32,7 +32,7 @@ BmpResult ReadBmp(const std::vector<std::uint8_t>& bytes) {
 }
 
 TEST(BmpReader, BottomUpRowsLandTopRowFirst) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     s.colorTable = TestColorTable(256);
@@ -46,7 +46,7 @@ TEST(BmpReader, BottomUpRowsLandTopRowFirst) {
 }
 
 TEST(BmpReader, NegativeHeightIsReadTheRightWayUp) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = -2;
     s.colorTable = TestColorTable(256);
@@ -58,7 +58,7 @@ TEST(BmpReader, NegativeHeightIsReadTheRightWayUp) {
 }
 
 TEST(BmpReader, OneBitTenWide) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 10;
     s.height = 1;
     s.bitCount = 1;
@@ -74,7 +74,7 @@ TEST(BmpReader, OneBitTenWide) {
 }
 
 TEST(BmpReader, TwentyFourBitsHasNoColorTable) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 1;
     s.bitCount = 24;
     s.pixelData = {1, 2, 3, 0};
@@ -86,7 +86,7 @@ TEST(BmpReader, TwentyFourBitsHasNoColorTable) {
 }
 
 TEST(BmpReader, FullTableIsReadWhateverClrUsedSays) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 4;
     s.clrUsed = 16;
     s.colorTable = TestColorTable(16);
@@ -102,7 +102,7 @@ TEST(BmpReader, FullTableIsReadWhateverClrUsedSays) {
 }
 
 TEST(BmpReader, RowsComeFromOffBitsTheTableFromTheHeaderEnd) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.bitCount = 4;
     s.colorTable = TestColorTable(16);
@@ -115,7 +115,7 @@ TEST(BmpReader, RowsComeFromOffBitsTheTableFromTheHeaderEnd) {
 }
 
 TEST(BmpReader, ShortFileLeavesMissingRowsZero) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 4;
     s.height = 3;
     s.colorTable = TestColorTable(256);
@@ -126,7 +126,7 @@ TEST(BmpReader, ShortFileLeavesMissingRowsZero) {
 }
 
 TEST(BmpReader, Rle8RunsLiteralsDeltaAndEnd) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 6;
     s.height = 3;
     s.compression = 1;
@@ -147,7 +147,7 @@ TEST(BmpReader, Rle8RunsLiteralsDeltaAndEnd) {
 }
 
 TEST(BmpReader, Rle4NibblesAlternate) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 7;
     s.height = 1;
     s.bitCount = 4;
@@ -160,7 +160,7 @@ TEST(BmpReader, Rle4NibblesAlternate) {
 }
 
 TEST(BmpReader, RleRunsLeavingThePictureAreClipped) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     s.compression = 1;
@@ -175,12 +175,12 @@ TEST(BmpReader, RleRunsLeavingThePictureAreClipped) {
 
 struct Refusal {
     const char* defect;
-    BmpSpec spec;
+    BmpLayout layout;
     std::uint16_t error;
 };
 
-BmpSpec With(void (*change)(BmpSpec&)) {
-    BmpSpec s;
+BmpLayout With(void (*change)(BmpLayout&)) {
+    BmpLayout s;
     s.width = 2;
     s.height = 2;
     s.colorTable = TestColorTable(256);
@@ -192,7 +192,7 @@ BmpSpec With(void (*change)(BmpSpec&)) {
 class BmpRefusals : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(BmpRefusals, AreReportedOnceWithTheirText) {
-    const auto r = ReadBmp(BuildBmp(GetParam().spec));
+    const auto r = ReadBmp(BuildBmp(GetParam().layout));
     EXPECT_FALSE(r.valid);
     EXPECT_EQ(r.error, GetParam().error);
     ASSERT_EQ(r.messages.size(), 1u);
@@ -200,22 +200,22 @@ TEST_P(BmpRefusals, AreReportedOnceWithTheirText) {
 }
 
 const Refusal kRefusals[] = {
-    {"SixteenBits", With([](BmpSpec& s) { s.bitCount = 16; }), kUnsupportedBitsPerPixel},
-    {"ThirtyTwoBits", With([](BmpSpec& s) { s.bitCount = 32; }), kUnsupportedBitsPerPixel},
-    {"BitFields", With([](BmpSpec& s) { s.compression = 3; }), kUnsupportedCompression},
-    {"Jpeg", With([](BmpSpec& s) { s.compression = 4; }), kUnsupportedCompression},
-    {"Rle4On8Bits", With([](BmpSpec& s) { s.compression = 2; }), kUnsupportedCompression},
-    {"CoreHeader", With([](BmpSpec& s) { s.headerSize = 12; }), kUnsupportedBmpHeader},
-    {"OddHeader", With([](BmpSpec& s) { s.headerSize = 20; }), kDamagedFile},
-    {"ZeroWidth", With([](BmpSpec& s) { s.width = 0; }), kDamagedFile},
-    {"NegativeWidth", With([](BmpSpec& s) { s.width = -5; }), kDamagedFile},
-    {"ZeroHeight", With([](BmpSpec& s) { s.height = 0; }), kDamagedFile},
-    {"TopDownRle", With([](BmpSpec& s) { s.height = -2, s.compression = 1; }), kDamagedFile},
-    {"WidthOver16Bits", With([](BmpSpec& s) { s.width = 70000; }), kImageTooLarge},
-    {"HeightBelowMinus16Bits", With([](BmpSpec& s) { s.height = -70000; }), kImageTooLarge},
-    {"HugeBlock", With([](BmpSpec& s) { s.width = 60000, s.height = 60000, s.bitCount = 24; }),
+    {"SixteenBits", With([](BmpLayout& s) { s.bitCount = 16; }), kUnsupportedBitsPerPixel},
+    {"ThirtyTwoBits", With([](BmpLayout& s) { s.bitCount = 32; }), kUnsupportedBitsPerPixel},
+    {"BitFields", With([](BmpLayout& s) { s.compression = 3; }), kUnsupportedCompression},
+    {"Jpeg", With([](BmpLayout& s) { s.compression = 4; }), kUnsupportedCompression},
+    {"Rle4On8Bits", With([](BmpLayout& s) { s.compression = 2; }), kUnsupportedCompression},
+    {"CoreHeader", With([](BmpLayout& s) { s.headerSize = 12; }), kUnsupportedBmpHeader},
+    {"OddHeader", With([](BmpLayout& s) { s.headerSize = 20; }), kDamagedFile},
+    {"ZeroWidth", With([](BmpLayout& s) { s.width = 0; }), kDamagedFile},
+    {"NegativeWidth", With([](BmpLayout& s) { s.width = -5; }), kDamagedFile},
+    {"ZeroHeight", With([](BmpLayout& s) { s.height = 0; }), kDamagedFile},
+    {"TopDownRle", With([](BmpLayout& s) { s.height = -2, s.compression = 1; }), kDamagedFile},
+    {"WidthOver16Bits", With([](BmpLayout& s) { s.width = 70000; }), kImageTooLarge},
+    {"HeightBelowMinus16Bits", With([](BmpLayout& s) { s.height = -70000; }), kImageTooLarge},
+    {"HugeBlock", With([](BmpLayout& s) { s.width = 60000, s.height = 60000, s.bitCount = 24; }),
      kImageTooLarge},
-    {"TinyFileHugePicture", With([](BmpSpec& s) { s.width = 20000, s.height = 20000; }),
+    {"TinyFileHugePicture", With([](BmpLayout& s) { s.width = 20000, s.height = 20000; }),
      kDamagedFile},
 };
 

@@ -91,7 +91,7 @@ std::vector<std::uint8_t> Pattern(std::size_t n) {
 }
 
 TEST(DamagedFiles, EveryPrefixOfAnEightBitBmp) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 5;
     s.height = 4;
     s.colorTable = TestColorTable(256);
@@ -100,7 +100,7 @@ TEST(DamagedFiles, EveryPrefixOfAnEightBitBmp) {
 }
 
 TEST(DamagedFiles, EveryPrefixOfARunLengthBmp) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 6;
     s.height = 3;
     s.compression = 1;
