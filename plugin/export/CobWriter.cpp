@@ -49,63 +49,46 @@ void CobWriter::WriteChunkHeader(const char (&type)[5], std::uint16_t major, std
     WriteU32LE(size);
 }
 
-void CobWriter::WriteCounted(const void* data, std::size_t size) {
-    WriteBytes(data, size);
-    polygonDataSize_ += static_cast<std::uint32_t>(size);
-}
-
-void CobWriter::WriteCountedU32(std::uint32_t value) {
-    std::uint8_t bytes[4];
-    PutU32LE(bytes, value);
-    WriteCounted(bytes, sizeof bytes);
-}
-
-void CobWriter::WriteCountedF32(float value) {
-    std::uint8_t bytes[4];
-    PutF32LE(bytes, value);
-    WriteCounted(bytes, sizeof bytes);
-}
-
 void CobWriter::WriteBody() {
     WriteBytes(kFileHeader, 32);
     WriteChunkHeader("PolH", 0, 2, kObjectId, 0, 0);
-    polygonDataSize_ = 0;
+    const std::uint64_t objectStart = Position();
     WriteObjectHead();
     WritePoints();
     WriteTextureCoordinates();
     WriteFaces();
+    polygonDataSize_ = static_cast<std::uint32_t>(Position() - objectStart);
     WriteMaterial();
     WriteChunkHeader("END ", 1, 0, 0, 0, 0);
 }
 
 void CobWriter::WriteObjectHead() {
     const std::uint8_t name[8] = {0, 0, 4, 0, 'Q', 'M', 'S', 'H'};
-    WriteCounted(name, sizeof name);
+    WriteBytes(name, sizeof name);
     // Centre, then the X, Y and Z axes.
     const float axes[12] = {0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 1, 0};
     for (float value : axes)
-        WriteCountedF32(value);
+        WriteF32LE(value);
     const float s = settings().ModelScale * 0.1f;
     const float position[12] = {s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0};
     for (float value : position)
-        WriteCountedF32(value);
+        WriteF32LE(value);
 }
 
 void CobWriter::WritePoints() {
     const std::uint64_t count = PointCount();
-    WriteCountedU32(static_cast<std::uint32_t>(count));
+    WriteU32LE(static_cast<std::uint32_t>(count));
     WriteRecords(count, 12, [&](std::size_t i, std::uint8_t* xyz) {
         PutF32LE(xyz, X(i));
         PutF32LE(xyz + 4, Y(i));
         PutF32LE(xyz + 8, Z(i));
     });
-    polygonDataSize_ += static_cast<std::uint32_t>(12 * count);
 }
 
 // u runs 0 -> 1 along a row, v 1 -> 0 down the rows, both summed in single precision.
 // A single row or column keeps its coordinate instead of dividing by zero.
 void CobWriter::WriteTextureCoordinates() {
-    WriteCountedU32(static_cast<std::uint32_t>(PointCount()));
+    WriteU32LE(static_cast<std::uint32_t>(PointCount()));
     const float uStep = pointsPerRow_ > 1 ? 1.0f / static_cast<float>(pointsPerRow_ - 1) : 0.0f;
     const float vStep = rows_ > 1 ? 1.0f / static_cast<float>(rows_ - 1) : 0.0f;
     float v = 1.0f;
@@ -118,28 +101,23 @@ void CobWriter::WriteTextureCoordinates() {
         });
         v -= vStep;
     }
-    polygonDataSize_ += static_cast<std::uint32_t>(8 * PointCount());
 }
 
 void CobWriter::WriteFaces() {
-    WriteCountedU32(static_cast<std::uint32_t>(faceCount_));
-    const std::int64_t total = 2 * std::int64_t{rows_} - 2;
-    for (std::uint32_t row = 0; row < CellRows(); ++row) {
-        ReportRow(rows_ - 1 + row, total);
-        for (std::uint32_t col = 0; col < CellsPerRow(); ++col) {
-            const PolygonRecord& p = Polygon(std::size_t{row} * CellsPerRow() + col);
-            if (p.count != 3 && p.count != 4)
-                continue;
-            // Flags, corner count, material; then (point, texture coordinate) per corner.
-            std::uint8_t face[5 + 8 * 4] = {0};
+    WriteU32LE(static_cast<std::uint32_t>(faceCount_));
+    ForEachPolygon([this](const PolygonRecord& p) {
+        // Flags, corner count, material; then (point, texture coordinate) per corner.
+        WriteRecord(5 + 8 * 4, [&p](std::uint8_t* face) -> std::size_t {
+            face[0] = 0;
             PutU16LE(face + 1, static_cast<std::uint16_t>(p.count));
+            PutU16LE(face + 3, 0);
             for (int k = 0; k < p.count; ++k) {
                 PutU32LE(face + 5 + 8 * k, static_cast<std::uint32_t>(p.index[k]));
                 PutU32LE(face + 9 + 8 * k, static_cast<std::uint32_t>(p.index[k]));
             }
-            WriteCounted(face, 5 + 8 * static_cast<std::size_t>(p.count));
-        }
-    }
+            return 5 + 8 * static_cast<std::size_t>(p.count);
+        });
+    });
 }
 
 void CobWriter::WriteMaterial() {

@@ -17,10 +17,6 @@ class CobWriter final : public MeshWriter {
   private:
     void WriteChunkHeader(const char (&type)[5], std::uint16_t major, std::uint16_t minor,
                           std::uint32_t id, std::uint32_t parent, std::uint32_t size);
-    // Object data, counted into polygonDataSize_.
-    void WriteCounted(const void* data, std::size_t size);
-    void WriteCountedU32(std::uint32_t value);
-    void WriteCountedF32(float value);
     void WriteObjectHead();
     void WritePoints();
     void WriteTextureCoordinates();

@@ -18,35 +18,22 @@ bool LwoWriter::Accepts() {
     return PointCount() <= kLargestIndexable;
 }
 
-void LwoWriter::WriteCounted(const void* data, std::size_t size) {
-    WriteBytes(data, size);
-    formLength_ += static_cast<std::uint32_t>(size);
-}
-
-void LwoWriter::WriteCountedU32(std::uint32_t value) {
-    std::uint8_t bytes[4];
-    PutU32BE(bytes, value);
-    WriteCounted(bytes, sizeof bytes);
-}
-
 void LwoWriter::WriteBody() {
-    WriteBytes("FORM\0\0\0\0", 8);
-    formLength_ = 0;
-    WriteCounted("LWOB", 4);
-    WriteCounted("SRFS\0\0\0\2"
-                 "0\0",
-                 10);
+    WriteBytes("FORM\0\0\0\0"
+               "LWOB"
+               "SRFS\0\0\0\2"
+               "0\0",
+               22);
 
     const auto points = static_cast<std::uint32_t>(PointCount());
-    WriteCounted("PNTS", 4);
-    WriteCountedU32(12 * points);
+    WriteBytes("PNTS", 4);
+    WriteU32BE(12 * points);
     // The mesh's Y axis is the file's Z axis and the other way round.
     WriteRecords(points, 12, [&](std::size_t i, std::uint8_t* xzy) {
         PutF32BE(xzy, X(i));
         PutF32BE(xzy + 4, Z(i));
         PutF32BE(xzy + 8, Y(i));
     });
-    formLength_ += 12 * points;
     WritePolygons();
 }
 
@@ -59,28 +46,22 @@ void LwoWriter::WritePolygons() {
             ++polygons;
         }
     }
-    WriteCounted("POLS", 4);
-    WriteCountedU32(2 * (corners + 2 * polygons));
-
-    const std::int64_t total = 2 * std::int64_t{rows_} - 2;
-    for (std::uint32_t row = 0; row < CellRows(); ++row) {
-        ReportRow(rows_ - 1 + row, total);
-        for (std::uint32_t col = 0; col < CellsPerRow(); ++col) {
-            const PolygonRecord& p = Polygon(std::size_t{row} * CellsPerRow() + col);
-            if (p.count < 3)
-                continue;
-            std::uint8_t polygon[12];
+    WriteBytes("POLS", 4);
+    WriteU32BE(2 * (corners + 2 * polygons));
+    ForEachPolygon([this](const PolygonRecord& p) {
+        WriteRecord(12, [&p](std::uint8_t* polygon) -> std::size_t {
             PutU16BE(polygon, static_cast<std::uint16_t>(p.count));
             for (int k = 0; k < p.count; ++k)
                 PutU16BE(polygon + 2 + 2 * k, static_cast<std::uint16_t>(p.index[k]));
             PutU16BE(polygon + 2 + 2 * p.count, kSurface);
-            WriteCounted(polygon, 4 + 2 * static_cast<std::size_t>(p.count));
-        }
-    }
+            return 4 + 2 * static_cast<std::size_t>(p.count);
+        });
+    });
 }
 
 void LwoWriter::PatchLengths() {
     std::uint8_t bytes[4];
-    PutU32BE(bytes, formLength_);
+    // Everything after the FORM length field.
+    PutU32BE(bytes, static_cast<std::uint32_t>(Position() - 8));
     PatchBytes(kFormLengthOffset, bytes);
 }

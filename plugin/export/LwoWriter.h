@@ -15,10 +15,5 @@ class LwoWriter final : public MeshWriter {
     void PatchLengths() override;
 
   private:
-    // Everything after the FORM length field, counted into formLength_.
-    void WriteCounted(const void* data, std::size_t size);
-    void WriteCountedU32(std::uint32_t value);
     void WritePolygons();
-
-    std::uint32_t formLength_ = 0;
 };

@@ -61,6 +61,7 @@ void MeshWriter::WriteBytesSlow(const std::uint8_t* data, std::size_t size) {
 void MeshWriter::FlushOutput() {
     if (!failed_ && fill_ > 0 && !services_.file.Write(buffers_.outputBuffer, fill_))
         failed_ = true;
+    flushed_ += fill_;
     fill_ = 0;
 }
 

@@ -2,6 +2,7 @@
 // Base of the format writers: the order of an export, the save-file choice, buffered
 // output through outputBuffer, the failed flag, length patches and progress.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -46,20 +47,52 @@ class MeshWriter {
         }
     }
     // Writes count records of `size` bytes (at most kLargestRecord), record i encoded by
-    // encode(i, bytes), straight into outputBuffer while it has room.
+    // encode(i, bytes): as many as the buffer takes go straight into outputBuffer in one run.
     static constexpr std::size_t kLargestRecord = 64;
     template <class Encode> void WriteRecords(std::size_t count, std::size_t size, Encode encode) {
-        for (std::size_t i = 0; i < count; ++i) {
-            if (fill_ + size < kOutputBufferSize) {
-                encode(i, buffers_.outputBuffer + fill_);
-                fill_ += size;
-            } else {
+        std::size_t i = 0;
+        while (i < count) {
+            // The buffer is flushed only when full, so a run stops one record short of that.
+            const std::size_t fits = (kOutputBufferSize - 1 - fill_) / size;
+            const std::size_t end = i + std::min(fits, count - i);
+            std::uint8_t* out = buffers_.outputBuffer + fill_;
+            for (; i < end; ++i, out += size)
+                encode(i, out);
+            fill_ = static_cast<std::size_t>(out - buffers_.outputBuffer);
+            if (i < count) {
                 std::uint8_t record[kLargestRecord];
                 encode(i, record);
                 WriteBytes(record, size);
+                ++i;
             }
         }
     }
+    // Writes one record of at most maxSize bytes (up to kLargestRecord): encode(bytes) fills
+    // it and returns its size. Straight into outputBuffer while it has room.
+    template <class Encode> void WriteRecord(std::size_t maxSize, Encode encode) {
+        if (fill_ + maxSize < kOutputBufferSize) {
+            fill_ += encode(buffers_.outputBuffer + fill_);
+        } else {
+            std::uint8_t record[kLargestRecord];
+            WriteBytes(record, encode(record));
+        }
+    }
+    // Calls visit(record) for every polygon record with a polygon, in cell order, reporting
+    // each cell row as the second half of the export's progress.
+    template <class Visit> void ForEachPolygon(Visit visit) {
+        const std::int64_t total = 2 * std::int64_t{rows_} - 2;
+        const PolygonSlot* slot = buffers_.polygonBlock;
+        for (std::uint32_t row = 0; row < CellRows(); ++row) {
+            ReportRow(rows_ - 1 + row, total);
+            for (const PolygonSlot* end = slot + CellsPerRow(); slot != end; ++slot) {
+                const PolygonRecord& p = slot->record;
+                if (p.count == 3 || p.count == 4)
+                    visit(p);
+            }
+        }
+    }
+    // Bytes written so far: the offset in the file of the next byte.
+    std::uint64_t Position() const { return flushed_ + fill_; }
     void WriteU16LE(std::uint16_t value) { WriteEncoded<2>(value, PutU16LE); }
     void WriteU32LE(std::uint32_t value) { WriteEncoded<4>(value, PutU32LE); }
     void WriteF32LE(float value) { WriteEncoded<4>(value, PutF32LE); }
@@ -104,4 +137,5 @@ class MeshWriter {
     bool failed_ = false;
     bool fileOpen_ = false;
     std::size_t fill_ = 0;
+    std::uint64_t flushed_ = 0; // bytes passed on from outputBuffer
 };

@@ -1,24 +1,11 @@
 #pragma once
 // OutputFile over the C library's files, for native builds.
 
-#include <cstdio>
+#include "plugin/export/SystemOutputFile.h"
 
-#include "plugin/export/OutputFile.h"
+extern const FileCalls kStdioFileCalls;
 
-class StdioOutputFile final : public OutputFile {
+class StdioOutputFile final : public SystemOutputFile {
   public:
-    StdioOutputFile() = default;
-    StdioOutputFile(const StdioOutputFile&) = delete;
-    StdioOutputFile& operator=(const StdioOutputFile&) = delete;
-    ~StdioOutputFile() override;
-
-    bool Create(const std::string& path) override;
-    bool Write(const std::uint8_t* data, std::size_t size) override;
-    bool WriteAt(std::uint32_t offset, const std::uint8_t* data, std::size_t size) override;
-    bool Close() override;
-    void Discard() override;
-
-  private:
-    std::FILE* file_ = nullptr;
-    std::string path_;
+    StdioOutputFile() : SystemOutputFile(kStdioFileCalls) {}
 };

@@ -79,31 +79,24 @@ void TdsWriter::WriteFaceList() {
     const std::uint32_t t = triangles_;
     WriteChunkHeader(0x4120, 14 + 12 * t);
     WriteU16LE(static_cast<std::uint16_t>(t));
-    const std::int64_t total = 2 * std::int64_t{rows_} - 2;
-    for (std::uint32_t row = 0; row < CellRows(); ++row) {
-        ReportRow(rows_ - 1 + row, total);
-        for (std::uint32_t col = 0; col < CellsPerRow(); ++col) {
-            const PolygonRecord& p = Polygon(std::size_t{row} * CellsPerRow() + col);
-            if (p.count != 3 && p.count != 4)
-                continue;
-            std::uint8_t faces[16];
+    ForEachPolygon([this](const PolygonRecord& p) {
+        WriteRecord(16, [&p](std::uint8_t* faces) -> std::size_t {
             const auto a = static_cast<std::uint16_t>(p.index[0]);
-            const auto b = static_cast<std::uint16_t>(p.index[1]);
             const auto c = static_cast<std::uint16_t>(p.index[2]);
             PutU16LE(faces, a);
-            PutU16LE(faces + 2, b);
+            PutU16LE(faces + 2, static_cast<std::uint16_t>(p.index[1]));
             PutU16LE(faces + 4, c);
             PutU16LE(faces + 6, kFaceFlags);
-            if (p.count == 4) {
-                // The quad's second half (c, d, a): the diagonal a-c stays hidden in both.
-                PutU16LE(faces + 8, c);
-                PutU16LE(faces + 10, static_cast<std::uint16_t>(p.index[3]));
-                PutU16LE(faces + 12, a);
-                PutU16LE(faces + 14, kFaceFlags);
-            }
-            WriteBytes(faces, p.count == 4 ? 16 : 8);
-        }
-    }
+            if (p.count == 3)
+                return 8;
+            // The quad's second half (c, d, a): the diagonal a-c stays hidden in both.
+            PutU16LE(faces + 8, c);
+            PutU16LE(faces + 10, static_cast<std::uint16_t>(p.index[3]));
+            PutU16LE(faces + 12, a);
+            PutU16LE(faces + 14, kFaceFlags);
+            return 16;
+        });
+    });
     // Every face in smoothing group 1.
     WriteChunkHeader(0x4150, 6 + 4 * t);
     WriteRecords(t, 4, [](std::size_t, std::uint8_t* group) { PutU32LE(group, 1); });

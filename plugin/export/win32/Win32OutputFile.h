@@ -1,24 +1,11 @@
 #pragma once
 // OutputFile over the Win32 file calls.
 
-#include <windows.h>
+#include "plugin/export/SystemOutputFile.h"
 
-#include "plugin/export/OutputFile.h"
+extern const FileCalls kWin32FileCalls;
 
-class Win32OutputFile final : public OutputFile {
+class Win32OutputFile final : public SystemOutputFile {
   public:
-    Win32OutputFile() = default;
-    Win32OutputFile(const Win32OutputFile&) = delete;
-    Win32OutputFile& operator=(const Win32OutputFile&) = delete;
-    ~Win32OutputFile() override;
-
-    bool Create(const std::string& path) override;
-    bool Write(const std::uint8_t* data, std::size_t size) override;
-    bool WriteAt(std::uint32_t offset, const std::uint8_t* data, std::size_t size) override;
-    bool Close() override;
-    void Discard() override;
-
-  private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    std::string path_;
+    Win32OutputFile() : SystemOutputFile(kWin32FileCalls) {}
 };
