@@ -111,7 +111,8 @@ void CobWriter::WriteFaces() {
             face[0] = 0;
             PutU16LE(face + 1, static_cast<std::uint16_t>(p.count));
             PutU16LE(face + 3, 0);
-            for (int k = 0; k < p.count; ++k) {
+            // All four corners go in; a triangle's size leaves the fourth out.
+            for (int k = 0; k < 4; ++k) {
                 PutU32LE(face + 5 + 8 * k, static_cast<std::uint32_t>(p.index[k]));
                 PutU32LE(face + 9 + 8 * k, static_cast<std::uint32_t>(p.index[k]));
             }

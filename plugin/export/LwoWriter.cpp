@@ -51,7 +51,8 @@ void LwoWriter::WritePolygons() {
     ForEachPolygon([this](const PolygonRecord& p) {
         WriteRecord(12, [&p](std::uint8_t* polygon) -> std::size_t {
             PutU16BE(polygon, static_cast<std::uint16_t>(p.count));
-            for (int k = 0; k < p.count; ++k)
+            // All four corners go in; a triangle's surface then covers the fourth.
+            for (int k = 0; k < 4; ++k)
                 PutU16BE(polygon + 2 + 2 * k, static_cast<std::uint16_t>(p.index[k]));
             PutU16BE(polygon + 2 + 2 * p.count, kSurface);
             return 4 + 2 * static_cast<std::size_t>(p.count);
