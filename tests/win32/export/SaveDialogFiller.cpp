@@ -40,12 +40,7 @@ void SaveDialogFiller::Run() {
 }
 
 BOOL CALLBACK SaveDialogFiller::Visit(HWND window, LPARAM self) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-        std::string(className) == "#32770")
+    if (IsOwnDialog(window))
         reinterpret_cast<SaveDialogFiller*>(self)->Handle(window);
     return TRUE;
 }

@@ -36,12 +36,7 @@ void BoxWatcher::Run() {
 }
 
 BOOL CALLBACK BoxWatcher::Visit(HWND window, LPARAM self) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-        std::string(className) == "#32770")
+    if (IsOwnDialog(window))
         reinterpret_cast<BoxWatcher*>(self)->Handle(window);
     return TRUE;
 }
