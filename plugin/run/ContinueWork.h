@@ -3,7 +3,6 @@
 // The frame around it (win32/ContinueFrame.cpp) has already:
 //  - shown the wait cursor (context.previousCursor is the one to restore before a dialog),
 //  - stored imagePixels, imageRowBytes, imageRows and imageCols in globals.settings,
-//  - set lightDir,
 //  - allocated every MeshBuffers block (buffers is complete; outputBuffer is 16384 bytes).
 // After it returns, the frame releases the blocks, restores the cursor and empties theRect,
 // whatever happened here; continue's result stays 0.

@@ -1,17 +1,7 @@
 #include "plugin/run/PluginState.h"
 
-#include <cmath>
-
 RememberedSettings rememberedSettings;
 std::int16_t Orient;
-float lightDir[3];
-
-void SetLightDirection() {
-    const float length = std::sqrt(1400.0f);
-    lightDir[0] = 10.0f / length;
-    lightDir[1] = 20.0f / length;
-    lightDir[2] = -30.0f / length;
-}
 
 void ApplyRememberedTools(const RememberedSettings& remembered, MeshSettings& settings) {
     settings.Tooltype = remembered.Tooltype;

@@ -1,6 +1,6 @@
 #pragma once
 // Plug-in-wide values, one copy per loaded module: what the dialog hands on to finish and
-// to the next run, and the light of the shaded preview.
+// to the next run. (The shaded preview keeps its light direction itself.)
 
 #include <cstdint>
 
@@ -16,12 +16,6 @@ extern RememberedSettings rememberedSettings;
 
 // Selection of the dialog's "View:" list (0 "3/4 view" .. 6 "Left"), -1 for none.
 extern std::int16_t Orient;
-
-// Unit light direction of the shaded preview, set by continue.
-extern float lightDir[3];
-
-// lightDir = (10, 20, -30) / sqrt(1400).
-void SetLightDirection();
 
 // When the dialog opens: the remembered tool and style become the run's.
 void ApplyRememberedTools(const RememberedSettings& remembered, MeshSettings& settings);

@@ -20,7 +20,6 @@ void DoContinue(FilterGlobals& globals) {
     settings.imageRows = static_cast<std::uint16_t>(record.imageSize.v);
     settings.imageCols = static_cast<std::uint16_t>(record.imageSize.h);
     settings.grayGrid = nullptr;
-    SetLightDirection();
 
     MeshBuffers buffers{};
     GlobalBlockAllocator allocator;

@@ -1,23 +1,10 @@
-// What the dialog hands on between runs, and the preview's light.
+// What the dialog hands on between runs.
 
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "plugin/run/PluginState.h"
 
 namespace {
-
-TEST(PluginState, LightComesFromUpperLeftFrontAsAUnitVector) {
-    SetLightDirection();
-    const double length =
-        std::sqrt(double{lightDir[0]} * lightDir[0] + double{lightDir[1]} * lightDir[1] +
-                  double{lightDir[2]} * lightDir[2]);
-    EXPECT_NEAR(length, 1.0, 1e-6);
-    EXPECT_NEAR(lightDir[0], 10 / std::sqrt(1400.0), 1e-7);
-    EXPECT_NEAR(lightDir[1], 2 * lightDir[0], 1e-6);
-    EXPECT_NEAR(lightDir[2], -3 * lightDir[0], 1e-6);
-}
 
 TEST(PluginState, ClosedDialogRemembersEveryCarriedValue) {
     MeshSettings s{};
