@@ -4,7 +4,8 @@
 
 #include <string_view>
 
-enum class MessageIcon { Error, Exclamation, Question, Information };
+// None: a plain box with no icon.
+enum class MessageIcon { None, Error, Exclamation, Question, Information };
 
 class MessageReporter {
   public:

@@ -6,6 +6,8 @@ namespace {
 
 UINT IconStyle(MessageIcon icon) {
     switch (icon) {
+    case MessageIcon::None:
+        return 0;
     case MessageIcon::Error:
         return MB_ICONSTOP;
     case MessageIcon::Exclamation:

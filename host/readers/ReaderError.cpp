@@ -24,5 +24,5 @@ std::string_view ReaderErrorText(std::uint16_t error) {
 
 void ShowReaderError(MessageReporter& reporter, std::uint16_t error) {
     // A plain OK box: the readers' messages carry no icon of their own.
-    reporter.Show(ReaderErrorText(error), kReaderCaption, MessageIcon::Information);
+    reporter.Show(ReaderErrorText(error), kReaderCaption, MessageIcon::None);
 }

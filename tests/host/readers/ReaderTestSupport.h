@@ -26,13 +26,15 @@ class TempDir {
 
 class RecordingReporter final : public MessageReporter {
   public:
-    void Show(std::string_view text, std::string_view caption, MessageIcon) override {
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
         texts.emplace_back(text);
         captions.emplace_back(caption);
+        icons.push_back(icon);
     }
     bool AskYesNo(std::string_view, std::string_view, MessageIcon) override { return false; }
     std::vector<std::string> texts;
     std::vector<std::string> captions;
+    std::vector<MessageIcon> icons;
 };
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);

@@ -19,6 +19,7 @@ struct TiffResult {
     Decoded decoded;
     std::vector<std::string> messages;
     std::vector<std::string> captions;
+    std::vector<MessageIcon> icons;
 };
 
 TiffResult ReadTiff(const std::vector<std::uint8_t>& bytes) {
@@ -31,6 +32,7 @@ TiffResult ReadTiff(const std::vector<std::uint8_t>& bytes) {
         result.decoded = Decode(source);
     result.messages = reporter.texts;
     result.captions = reporter.captions;
+    result.icons = reporter.icons;
     return result;
 }
 
@@ -183,6 +185,7 @@ TEST(TiffReader, PlanarRgbIsRefusedAs72Bits) {
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0], kBitsText);
     EXPECT_EQ(r.captions[0], "QuorvShell Message");
+    EXPECT_EQ(r.icons[0], MessageIcon::None); // a plain OK box
 }
 
 TEST(TiffReader, SixteenBitGrayIsRefused) {
