@@ -2,9 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cctype>
 #include <map>
 #include <ostream>
+
+#include "cli/TextCase.h"
 
 #include "plugin/run/MeshSettings.h"
 
@@ -44,10 +45,7 @@ CLI::Validator NamesOnly(const std::map<std::string, std::int32_t>& names) {
         list += (list.empty() ? "" : ", ") + entry.first;
     return CLI::Validator(
         [&names, list](std::string& value) {
-            std::string key = value;
-            for (char& c : key)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            const auto found = names.find(key);
+            const auto found = names.find(LowerCase(value));
             if (found == names.end())
                 return value + " is not one of " + list;
             value = std::to_string(found->second);

@@ -1,12 +1,11 @@
 #include "cli/CliSettings.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "cli/TextCase.h"
 #include "plugin/run/IniFile.h"
 #include "plugin/run/Parameters.h"
 #include "plugin/run/PluginState.h"
@@ -61,13 +60,6 @@ void ApplyOptions(const CliOptions& o, MeshSettings& s) {
     if (o.blackHoles)
         s.BlackHoles = *o.blackHoles ? 1 : 0;
     s.DiskFormat = ChooseDiskFormat(o, s.DiskFormat);
-}
-
-std::string LowerExtension(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
 }
 
 } // namespace

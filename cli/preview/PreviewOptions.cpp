@@ -1,11 +1,11 @@
 #include <CLI/CLI.hpp>
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
 
+#include "cli/TextCase.h"
 #include "cli/preview/PictureFile.h"
 #include "cli/preview/PreviewCommand.h"
 #include "plugin/preview/SoftwareSurface.h"
@@ -55,12 +55,6 @@ bool ParseSize(const std::string& text, PreviewSize& size) {
     return true;
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 } // namespace
 
 void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
@@ -77,20 +71,21 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
 
     app.add_option_function<std::string>(
            "--style",
-           [&options](const std::string& v) { options.shadetype = kStyles.at(Lower(v)); },
+           [&options](const std::string& v) { options.shadetype = kStyles.at(LowerCase(v)); },
            "wireframe, outlined or shaded")
         ->check(CLI::IsMember(kStyles, CLI::ignore_case))
         ->needs(preview)
         ->group(group);
 
-    CLI::Option* view =
-        app.add_option_function<std::string>(
-               "--view",
-               [&options](const std::string& v) { options.rotation = kViewPresets.at(Lower(v)); },
-               "\"3/4 view\", front, back, top, bottom, right or left")
-            ->check(CLI::IsMember(kViewPresets, CLI::ignore_case))
-            ->needs(preview)
-            ->group(group);
+    CLI::Option* view = app.add_option_function<std::string>(
+                               "--view",
+                               [&options](const std::string& v) {
+                                   options.rotation = kViewPresets.at(LowerCase(v));
+                               },
+                               "\"3/4 view\", front, back, top, bottom, right or left")
+                            ->check(CLI::IsMember(kViewPresets, CLI::ignore_case))
+                            ->needs(preview)
+                            ->group(group);
 
     app.add_option_function<std::string>(
            "--rotate",
