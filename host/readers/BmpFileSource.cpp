@@ -7,7 +7,7 @@
 #include "host/readers/ReaderError.h"
 
 BmpFileSource::BmpFileSource(SourceFile& file, MessageReporter& reporter)
-    : file(&file), reporter(reporter) {
+    : FileImageSource(file, reporter) {
     if (!file.Open()) {
         error = kDamagedFile;
     } else {
@@ -74,9 +74,4 @@ void BmpFileSource::ReadPalette(RgbQuad* table) {
         }
     }
     file->Close();
-}
-
-void BmpFileSource::ReportError() {
-    if (error != kReaderOk)
-        ShowReaderError(reporter, error);
 }

@@ -5,13 +5,10 @@
 
 #include <cstdint>
 
-#include "common/MessageReporter.h"
 #include "host/readers/BmpHeaders.h"
-#include "host/readers/ImageSource.h"
-#include "host/readers/ReaderError.h"
-#include "host/readers/SourceFile.h"
+#include "host/readers/FileImageSource.h"
 
-class BmpFileSource final : public ImageSource {
+class BmpFileSource final : public FileImageSource {
   public:
     // file is read, not owned, and must outlive the reader.
     BmpFileSource(SourceFile& file, MessageReporter& reporter);
@@ -20,17 +17,9 @@ class BmpFileSource final : public ImageSource {
     std::uint16_t Height() const override;
     std::uint16_t BitsPerPixel() const override;
     void ReadAll(std::uint8_t* buffer) override;
-    void ReadRows(std::uint8_t*, std::uint16_t, std::uint16_t) override {}
     void ReadPalette(RgbQuad* table) override;
-    bool IsValid() const override { return error == kReaderOk; }
-    void ReportError() override;
-
-    std::uint16_t Error() const { return error; }
 
   private:
     BitmapFileHeader fileHeader{};
     BitmapInfoHeader infoHeader{};
-    SourceFile* file;
-    MessageReporter& reporter;
-    std::uint16_t error = 0;
 };

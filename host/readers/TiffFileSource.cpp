@@ -7,7 +7,7 @@
 #include "host/readers/PackBits.h"
 
 TiffFileSource::TiffFileSource(SourceFile& file, MessageReporter& reporter)
-    : file(&file), reporter(reporter) {
+    : FileImageSource(file, reporter) {
     if (!file.Open()) {
         error = kDamagedFile;
     } else {
@@ -119,9 +119,4 @@ void TiffFileSource::ReadColorMap(RgbQuad* table, int entries) {
         }
     }
     file->Close();
-}
-
-void TiffFileSource::ReportError() {
-    if (error != kReaderOk)
-        ShowReaderError(reporter, error);
 }

@@ -5,13 +5,10 @@
 
 #include <cstdint>
 
-#include "common/MessageReporter.h"
-#include "host/readers/ImageSource.h"
-#include "host/readers/ReaderError.h"
-#include "host/readers/SourceFile.h"
+#include "host/readers/FileImageSource.h"
 #include "host/readers/TiffDirectory.h"
 
-class TiffFileSource final : public ImageSource {
+class TiffFileSource final : public FileImageSource {
   public:
     // file is read, not owned, and must outlive the reader.
     TiffFileSource(SourceFile& file, MessageReporter& reporter);
@@ -20,12 +17,7 @@ class TiffFileSource final : public ImageSource {
     std::uint16_t Height() const override { return IsValid() ? height : 0; }
     std::uint16_t BitsPerPixel() const override { return IsValid() ? bitsPerPixel : 0; }
     void ReadAll(std::uint8_t* buffer) override;
-    void ReadRows(std::uint8_t*, std::uint16_t, std::uint16_t) override {}
     void ReadPalette(RgbQuad* table) override;
-    bool IsValid() const override { return error == kReaderOk; }
-    void ReportError() override;
-
-    std::uint16_t Error() const { return error; }
 
   private:
     std::uint16_t CheckDirectory(std::uint64_t fileSize);
@@ -37,7 +29,4 @@ class TiffFileSource final : public ImageSource {
     std::uint16_t width = 1;
     std::uint16_t height = 1;
     std::uint16_t bitsPerPixel = 1;
-    SourceFile* file;
-    MessageReporter& reporter;
-    std::uint16_t error = 0;
 };
