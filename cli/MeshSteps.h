@@ -1,42 +1,26 @@
 #pragma once
-// The middle of a run, as the plug-in's continue does it: mesh memory, sampling, points,
-// then the preview picture, the statistics and the export.
+// The middle of a run, as the plug-in's continue does it: the mesh made from the gray
+// picture, then what is made of the mesh, in the plug-in's order.
 
 #include <array>
 #include <iosfwd>
 #include <string>
 
 #include "cli/CliFailure.h"
-#include "cli/preview/PreviewCommand.h"
+#include "cli/CliOptions.h"
 #include "host/image/HostImage.h"
-#include "plugin/mesh/HeapBlockAllocator.h"
-#include "plugin/mesh/MeshBuffers.h"
-#include "plugin/run/MeshSettings.h"
+#include "plugin/mesh/PictureMesh.h"
 
-// The mesh memory of one run, released however the run ends.
-class CliMesh {
-  public:
-    CliMesh() = default;
-    ~CliMesh() { ReleaseMeshBuffers(buffers, allocator); }
-    CliMesh(const CliMesh&) = delete;
-    CliMesh& operator=(const CliMesh&) = delete;
+// The statistics lines of the dialog: polygon count and X/Y/Z range.
+using StatisticsLines = std::array<std::string, 4>;
 
-    MeshBuffers buffers{};
-    HeapBlockAllocator allocator;
-};
+// Makes the mesh of the gray picture with mesh's settings. Exit code 2 when the picture is
+// too large for a mesh.
+StepResult MakeMesh(const HostImage& picture, const std::string& name, PictureMesh& mesh);
 
-// Hands the gray picture to the settings, allocates the mesh memory, samples and makes the
-// points. Exit code 2 when the picture is too large for a mesh.
-StepResult MakeMesh(const HostImage& picture, const std::string& name, MeshSettings& settings,
-                    CliMesh& mesh);
-
-// The preview picture, drawn before the export changes the points; exit code 4 on failure.
-StepResult WritePreview(const PreviewOptions& options, MeshSettings& settings, CliMesh& mesh);
-
-// The statistics lines of the dialog for the mesh as it stands: polygon count and X/Y/Z range.
-std::array<std::string, 4> MeshStatistics(MeshSettings settings, const CliMesh& mesh);
-
-// Writes the mesh file with the plug-in's writers. Exit code 3 when the mesh does not fit
-// the format, 4 when the file cannot be created or written.
-StepResult ExportFile(const std::string& path, MeshSettings& settings, CliMesh& mesh,
-                      std::ostream& progressStream, bool showProgress);
+// What the tool makes of the mesh, in the order the plug-in follows: the preview picture
+// (drawn on the points as made), the statistics of the mesh as it stands, then the mesh
+// file (whose writer turns Rectangular heights over in place). Exit codes 3 and 4 as the
+// steps report them; statistics are filled before the export is tried.
+StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, StatisticsLines& statistics,
+                   std::ostream& progressStream, bool showProgress);

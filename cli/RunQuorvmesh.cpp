@@ -7,14 +7,16 @@
 #include "cli/CliSettings.h"
 #include "cli/LoadPicture.h"
 #include "cli/MeshSteps.h"
+#include "plugin/mesh/HeapBlockAllocator.h"
 
 int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
     const std::string pictureName =
         options.input.empty() ? std::string(kStartupPictureName) : options.input;
     std::unique_ptr<HostImage> picture;
     MeshSettings settings{};
-    CliMesh mesh;
-    std::array<std::string, 4> statistics;
+    HeapBlockAllocator allocator;
+    PictureMesh mesh(settings, allocator);
+    StatisticsLines statistics;
 
     const std::function<StepResult()> steps[] = {
         [&] { return LoadPicture(options.input, picture); },
@@ -25,17 +27,8 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
                        ? std::nullopt
                        : SaveSettingsFile(options.saveSettingsPath, settings);
         },
-        [&] { return MakeMesh(*picture, pictureName, settings, mesh); },
-        [&] { return WritePreview(options.preview, settings, mesh); },
-        [&] {
-            statistics = MeshStatistics(settings, mesh); // before the export turns points over
-            return StepResult{};
-        },
-        [&] {
-            return options.output.empty() ? std::nullopt
-                                          : ExportFile(options.output, settings, mesh, console.err,
-                                                       console.errIsTerminal);
-        },
+        [&] { return MakeMesh(*picture, pictureName, mesh); },
+        [&] { return UseMesh(options, mesh, statistics, console.err, console.errIsTerminal); },
     };
     for (const auto& step : steps) {
         if (auto failure = step()) {

@@ -4,7 +4,7 @@
 
 #include <iosfwd>
 
-#include "plugin/mesh/ProgressSink.h"
+#include "common/ProgressSink.h"
 
 class TerminalProgress final : public ProgressSink {
   public:

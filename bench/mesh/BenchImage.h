@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "plugin/mesh/HeapBlockAllocator.h"
-#include "plugin/mesh/MakePoints.h"
-#include "plugin/mesh/SampleGrayGrid.h"
+#include "plugin/mesh/PictureMesh.h"
 
 // Smooth hills with a little noise and some black, like a scanned height map.
 inline std::vector<std::uint8_t> HillImage(std::uint16_t rows, std::uint16_t cols) {
@@ -34,27 +33,20 @@ class BenchMesh {
         settings.RadOff = 20.0f;
         settings.ModelScale = 1.0f;
         settings.CylLen = 100.0f;
-        settings.imageRows = rows;
-        settings.imageCols = cols;
-        settings.imageRowBytes = cols;
-        settings.imagePixels = image.data();
-        ok = AllocateMeshBuffers(buffers, rows, cols, allocator);
+        ok = mesh.Make(GrayPixels{image.data(), cols, rows, cols}) == MeshOutcome::Made;
     }
-    BenchMesh(const BenchMesh&) = delete;
-    BenchMesh& operator=(const BenchMesh&) = delete;
-    ~BenchMesh() { ReleaseMeshBuffers(buffers, allocator); }
 
     // Samples and makes the points for a mesh type.
     void Make(std::int32_t meshType, std::int32_t meshRes = 1) {
         settings.Meshtype = meshType;
         settings.MeshRes = meshRes;
-        SampleGrayGrid(settings, buffers);
-        MakePoints(settings, buffers);
+        mesh.Remake();
     }
 
     std::vector<std::uint8_t> image;
     MeshSettings settings{};
-    MeshBuffers buffers{};
     HeapBlockAllocator allocator;
+    PictureMesh mesh{settings, allocator};
+    MeshBuffers& buffers = mesh.Buffers();
     bool ok = false;
 };

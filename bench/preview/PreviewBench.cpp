@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "plugin/mesh/HeapBlockAllocator.h"
-#include "plugin/mesh/MakePoints.h"
-#include "plugin/mesh/SampleGrayGrid.h"
+#include "plugin/mesh/PictureMesh.h"
 #include "plugin/preview/QuietPreviewHost.h"
 #include "plugin/preview/ShadedRenderer.h"
 #include "plugin/preview/SoftwareSurface.h"
@@ -38,14 +37,11 @@ class ClockHost final : public QuietPreviewHost {
 // perspective, placed on the canvas as the dialog places it.
 class BenchMesh {
   public:
-    explicit BenchMesh(int size) : image_(std::size_t(size) * size) {
+    explicit BenchMesh(int size) : image(std::size_t(size) * size) {
         for (int r = 0; r < size; ++r)
             for (int c = 0; c < size; ++c)
-                image_[std::size_t(r) * size + c] =
+                image[std::size_t(r) * size + c] =
                     static_cast<std::uint8_t>(128 + 100 * std::sin(r * 0.02) * std::cos(c * 0.03));
-        settings.imageRows = settings.imageCols = static_cast<std::uint16_t>(size);
-        settings.imagePixels = image_.data();
-        settings.imageRowBytes = static_cast<std::uint16_t>(size);
         settings.MeshRes = 1;
         settings.MapAlt = 10.0f, settings.ModelScale = 1.0f;
         settings.RadOff = 20.0f, settings.CylLen = 50.0f;
@@ -53,20 +49,17 @@ class BenchMesh {
         settings.Xrot = settings.Yrot = 0.5235988f;
         settings.canvasRect = {0, 0, kCanvas, kCanvas};
         settings.viewCenterX = kViewNotPlaced;
-        if (!AllocateMeshBuffers(buffers, settings.imageRows, settings.imageCols, allocator_))
+        const auto side = static_cast<std::uint16_t>(size);
+        if (mesh.Make(GrayPixels{image.data(), side, side, side}) != MeshOutcome::Made)
             throw std::runtime_error("bench mesh buffers");
-        SampleGrayGrid(settings, buffers);
-        MakePoints(settings, buffers);
         InitView(settings);
     }
-    ~BenchMesh() { ReleaseMeshBuffers(buffers, allocator_); }
 
+    std::vector<std::uint8_t> image;
     MeshSettings settings{};
-    MeshBuffers buffers{};
-
-  private:
-    std::vector<std::uint8_t> image_;
-    HeapBlockAllocator allocator_;
+    HeapBlockAllocator allocator;
+    PictureMesh mesh{settings, allocator};
+    MeshBuffers& buffers = mesh.Buffers();
 };
 
 void ShadedFull(benchmark::State& state) {

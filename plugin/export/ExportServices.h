@@ -3,9 +3,9 @@
 
 #include "common/MessageReporter.h"
 #include "common/ResourceBytes.h"
-#include "plugin/export/OutputFile.h"
-#include "plugin/export/SaveFileChooser.h"
-#include "plugin/mesh/ProgressSink.h"
+#include "common/OutputFile.h"
+#include "common/SaveFileChooser.h"
+#include "common/ProgressSink.h"
 
 struct ExportServices {
     SaveFileChooser& chooser;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "plugin/export/OutputFile.h"
+#include "common/OutputFile.h"
 
 // The platform's file calls on an opaque handle; `none` stands for no file.
 struct FileCalls {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "plugin/mesh/MeshBuffers.h"
-#include "plugin/mesh/ProgressSink.h"
+#include "common/ProgressSink.h"
 #include "plugin/run/MeshSettings.h"
 
 // What a polygon list holds, counted without building it.

@@ -5,19 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/BlockAllocator.h"
 #include "plugin/mesh/PolygonRecord.h"
-#include "plugin/preview/PreviewPolygon.h"
+#include "plugin/mesh/PreviewPolygon.h"
 
 inline constexpr std::size_t kOutputBufferSize = 16384;
-
-// Where the blocks come from: platform global memory in the plug-in, the heap natively.
-class BlockAllocator {
-  public:
-    virtual ~BlockAllocator() = default;
-    // A zero-filled block, or nullptr when the memory cannot be had.
-    virtual void* Allocate(std::size_t bytes) = 0;
-    virtual void Release(void* block) = 0;
-};
 
 // polygonBlock holds either record kind, one per point of capacity.
 union PolygonSlot {

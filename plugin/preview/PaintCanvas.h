@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "plugin/mesh/MeshBuffers.h"
-#include "plugin/preview/DrawingSurface.h"
+#include "common/DrawingSurface.h"
 #include "plugin/preview/PreviewCache.h"
-#include "plugin/preview/PreviewHost.h"
+#include "common/PreviewHost.h"
 #include "plugin/run/MeshSettings.h"
 
 void PaintCanvas(PreviewHost& host, DrawingSurface& surface, MeshSettings& settings,

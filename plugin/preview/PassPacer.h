@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/preview/PreviewHost.h"
+#include "common/PreviewHost.h"
 
 class PassPacer {
   public:

@@ -2,7 +2,7 @@
 // A preview host that nobody watches: no status, no progress, no clicks, and a clock
 // that stands still so that no pass stops to report. For pictures drawn off screen.
 
-#include "plugin/preview/PreviewHost.h"
+#include "common/PreviewHost.h"
 
 class QuietPreviewHost : public PreviewHost {
   public:

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "plugin/mesh/MeshBuffers.h"
-#include "plugin/preview/DrawingSurface.h"
+#include "common/DrawingSurface.h"
 #include "plugin/preview/PreviewCache.h"
-#include "plugin/preview/PreviewHost.h"
+#include "common/PreviewHost.h"
 #include "plugin/run/MeshSettings.h"
 
 // shadetype 1 outlines every polygon in black, 2 fills without outlines. Returns the

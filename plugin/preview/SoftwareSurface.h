@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin/preview/DrawingSurface.h"
+#include "common/DrawingSurface.h"
 
 class SoftwareSurface final : public DrawingSurface {
   public:

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "plugin/preview/PreviewHost.h"
+#include "common/PreviewHost.h"
 #include "plugin/run/MeshSettings.h"
 
 // "Polygons:  n" ("Polygons:  ...." while the count is 0), then "X Range: ", "Y Range: "

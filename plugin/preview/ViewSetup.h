@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "plugin/preview/DrawingSurface.h"
+#include "common/DrawingSurface.h"
 #include "plugin/run/MeshSettings.h"
 
 struct ModelPoint {

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "plugin/mesh/MeshBuffers.h"
-#include "plugin/preview/DrawingSurface.h"
+#include "common/DrawingSurface.h"
 #include "plugin/preview/PreviewCache.h"
-#include "plugin/preview/PreviewHost.h"
+#include "common/PreviewHost.h"
 #include "plugin/run/MeshSettings.h"
 
 // Returns the polygon count reached, also stored in settings.polygonCount. With both line

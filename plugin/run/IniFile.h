@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/run/ProfileStore.h"
+#include "common/ProfileStore.h"
 
 class IniFile final : public ProfileStore {
   public:

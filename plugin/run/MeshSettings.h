@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "common/CanvasGeometry.h"
+
 enum MeshType : std::int32_t { kRectangular = 0, kCylindrical = 1, kSpherical = 2 };
 
 enum DiskFormatId : std::int32_t {
@@ -13,10 +15,6 @@ enum DiskFormatId : std::int32_t {
     kTds = 4,
     kCob = 5,
     kLwo = 6,
-};
-
-struct CanvasRect {
-    std::int32_t left, top, right, bottom;
 };
 
 // viewCenterX holds this until the preview has placed the view.

@@ -7,7 +7,7 @@
 
 #include "plugin/run/MeshSettings.h"
 #include "plugin/run/PluginState.h"
-#include "plugin/run/ProfileStore.h"
+#include "common/ProfileStore.h"
 
 inline constexpr double kDegreesPerRadian = 57.29578;
 

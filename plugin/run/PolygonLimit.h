@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "plugin/run/ProfileStore.h"
+#include "common/ProfileStore.h"
 
 inline constexpr std::int32_t kDefaultMaxPolys = 65535;
 

@@ -5,11 +5,9 @@
 #include <filesystem>
 
 #include "tests/cli/CliTestSupport.h"
-#include "tests/host/readers/TiffBuilder.h"
+#include "tests/support/TiffBuilder.h"
 
 using namespace clitest;
-using readertest::ReadBytes;
-using readertest::TempDir;
 
 namespace {
 
@@ -27,7 +25,7 @@ class PictureFiles : public ::testing::Test {
         WriteGrayTiff(dir.File("in.tif"), 23, 17, gray, false);
         WriteGrayTiff(dir.File("in-mm.tif"), 23, 17, gray, true);
     }
-    TempDir dir;
+    TempFolder dir;
 };
 
 TEST_F(PictureFiles, BmpAndTiffGiveIdenticalMeshesInEveryFormat) {
@@ -100,7 +98,7 @@ TEST_F(PictureFiles, InvertEqualsAnInvertedPicture) {
 }
 
 TEST_F(PictureFiles, OptionsWinOverTheIniFileAndSettingsFilesRoundTrip) {
-    readertest::WriteBytes(dir.File("q.ini"),
+    WriteBytes(dir.File("q.ini"),
                            {'[', 'Q', 'U', 'O', 'R', 'V', 'M', 'E', 'S', 'H', ']',  '\n',
                             'M', 'a', 'p', 'A', 'l', 't', '=', '5', '0', '0', '\n', 'M',
                             'e', 's', 'h', 't', 'y', 'p', 'e', '=', '1', '\n'});
@@ -155,7 +153,7 @@ TEST_F(PictureFiles, PreviewIsDrawnBeforeTheExportChangesThePoints) {
 }
 
 TEST(StartupPicture, IsTheDefaultInput) {
-    TempDir dir;
+    TempFolder dir;
     const auto r = RunTool({"-o", dir.File("logo.lwo")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("Polygons:  24633\n", 0), 0u) << r.out; // 207 x 119 cells
@@ -168,17 +166,17 @@ struct Failure {
 };
 
 TEST(Failures, ExitCodesAndOneLineMessages) {
-    TempDir dir;
+    TempFolder dir;
     const auto gray = GrayPattern(260, 260);
     WriteGrayBmp(dir.File("big.bmp"), 260, 260, gray);
-    readertest::WriteBytes(dir.File("text.bmp"), {'h', 'e', 'l', 'l', 'o'});
+    WriteBytes(dir.File("text.bmp"), {'h', 'e', 'l', 'l', 'o'});
     readertest::TiffBuilder lzw;
     lzw.Short(256, 4);
     lzw.Short(257, 4);
     lzw.Short(258, 8);
     lzw.Short(259, 5);
-    readertest::WriteBytes(dir.File("lzw.tif"), lzw.Build());
-    readertest::WriteBytes(dir.File("bad.stg"), {'N', 'O', 'P', 'E'});
+    WriteBytes(dir.File("lzw.tif"), lzw.Build());
+    WriteBytes(dir.File("bad.stg"), {'N', 'O', 'P', 'E'});
     const std::string missing = dir.File("missing.bmp");
     const std::string unwritable = dir.File("no-such-folder/out.dxf");
     const struct {
@@ -247,7 +245,7 @@ TEST(EncoderPictures, TrueColorBmpAndTiffGiveIdenticalMeshes) {
     const std::string convert = "/usr/bin/convert";
     if (!readertest::ToolExists(convert))
         GTEST_SKIP() << "ImageMagick missing";
-    TempDir dir;
+    TempFolder dir;
     const std::string source = dir.File("source.ppm");
     ASSERT_EQ(
         readertest::RunCommand(convert + " -seed 5 -size 31x19 plasma:fractal -depth 8 " + source),

@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "cli/RunQuorvmesh.h"
-#include "tests/host/readers/BmpBuilder.h"
-#include "tests/host/readers/TiffBuilder.h"
+#include "tests/support/BmpBuilder.h"
+#include "tests/support/TiffBuilder.h"
 
 namespace clitest {
 
@@ -48,12 +48,12 @@ void WriteGrayBmp(const std::string& path, std::uint16_t width, std::uint16_t he
         layout.pixelData.insert(layout.pixelData.end(), row, row + width);
         layout.pixelData.resize(layout.pixelData.size() + stride - width, 0);
     }
-    readertest::WriteBytes(path, readertest::BuildBmp(layout));
+    WriteBytes(path, readertest::BuildBmp(layout));
 }
 
 void WriteGrayTiff(const std::string& path, std::uint16_t width, std::uint16_t height,
                    const std::vector<std::uint8_t>& gray, bool bigEndian) {
-    readertest::WriteBytes(path, readertest::GrayTiff(width, height, gray, bigEndian, 5));
+    WriteBytes(path, readertest::GrayTiff(width, height, gray, bigEndian, 5));
 }
 
 } // namespace clitest

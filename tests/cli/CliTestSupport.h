@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/host/readers/ReaderTestSupport.h"
+#include "tests/support/ReaderTestSupport.h"
 
 namespace clitest {
 

@@ -13,12 +13,11 @@
 
 #include "cli/preview/PictureFile.h"
 #include "cli/preview/PreviewCommand.h"
-#include "plugin/mesh/HeapBlockAllocator.h"
-#include "plugin/mesh/MakePoints.h"
-#include "plugin/mesh/SampleGrayGrid.h"
 #include "plugin/preview/PaintCanvas.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewSetup.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestMesh.h"
 
 namespace fs = std::filesystem;
 
@@ -108,17 +107,22 @@ TEST(PreviewOptions, BadValuesAreRefusedWithAReason) {
 }
 
 // A mesh made the way the tool makes it: a gray picture sampled and turned into points.
-class PictureMesh {
+class PreviewTestMesh : public TestMesh {
   public:
-    PictureMesh(std::uint16_t rows, std::uint16_t cols, MeshType type) : image_(rows * cols) {
+    PreviewTestMesh(std::uint16_t rows, std::uint16_t cols, MeshType type)
+        : TestMesh(rows, cols, Picture(rows, cols), Settings(type)) {}
+
+  private:
+    static std::vector<std::uint8_t> Picture(std::uint16_t rows, std::uint16_t cols) {
+        std::vector<std::uint8_t> image(rows * cols);
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < cols; ++c)
-                image_[r * cols + c] = static_cast<std::uint8_t>((r * 7 + c * 5) % 256);
-        image_[cols + 1] = 0; // a black sample
-        settings.imageRows = rows;
-        settings.imageCols = cols;
-        settings.imagePixels = image_.data();
-        settings.imageRowBytes = cols;
+                image[r * cols + c] = static_cast<std::uint8_t>((r * 7 + c * 5) % 256);
+        image[cols + 1] = 0; // a black sample
+        return image;
+    }
+    static MeshSettings Settings(MeshType type) {
+        MeshSettings settings{};
         settings.MeshRes = 1;
         settings.Meshtype = type;
         settings.MapAlt = 10.0f;
@@ -128,33 +132,13 @@ class PictureMesh {
         settings.DoLatitude = settings.DoLongitude = 1;
         settings.Shadetype = 2;
         settings.Xrot = settings.Yrot = 0.5235988f;
-        if (!AllocateMeshBuffers(buffers, rows, cols, allocator_))
-            throw std::runtime_error("mesh buffers");
-        SampleGrayGrid(settings, buffers);
-        MakePoints(settings, buffers);
+        return settings;
     }
-    ~PictureMesh() { ReleaseMeshBuffers(buffers, allocator_); }
-
-    MeshSettings settings{};
-    MeshBuffers buffers{};
-
-  private:
-    std::vector<std::uint8_t> image_;
-    HeapBlockAllocator allocator_;
 };
 
 class PreviewPicture : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("qm_preview_cli_" + std::to_string(getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+    std::string Path(const std::string& name) const { return folder_.File(name); }
 
     // The picture's gray bytes as ImageMagick decodes them.
     std::vector<std::uint8_t> Decode(const std::string& path) const {
@@ -186,22 +170,22 @@ class PreviewPicture : public ::testing::Test {
         return surface.Pixels();
     }
 
-    fs::path folder_;
+    TempFolder folder_;
 };
 
 TEST_F(PreviewPicture, WithoutAPathNothingIsWrittenOrChanged) {
-    PictureMesh mesh(12, 16, kRectangular);
+    PreviewTestMesh mesh(12, 16, kRectangular);
     const MeshSettings before = mesh.settings;
     std::string error;
     EXPECT_TRUE(WritePreviewPicture(PreviewOptions{}, mesh.settings, mesh.buffers, error));
     EXPECT_EQ(std::memcmp(&before, &mesh.settings, sizeof before), 0);
-    EXPECT_TRUE(fs::is_empty(folder_));
+    EXPECT_TRUE(fs::is_empty(folder_.Path()));
 }
 
 TEST_F(PreviewPicture, PngAndBmpHoldTheCanvasAsAnIndependentReaderSeesIt) {
     for (const MeshType type : {kRectangular, kCylindrical, kSpherical}) {
         for (const char* name : {"mesh.png", "mesh.bmp"}) {
-            PictureMesh mesh(20, 30, type);
+            PreviewTestMesh mesh(20, 30, type);
             PreviewOptions options;
             options.path = Path(name);
             options.size = {123, 77}; // odd width: BMP rows are padded
@@ -216,7 +200,7 @@ TEST_F(PreviewPicture, PngAndBmpHoldTheCanvasAsAnIndependentReaderSeesIt) {
 }
 
 TEST_F(PreviewPicture, OverridesApplyOnlyWhenGiven) {
-    PictureMesh mesh(10, 10, kRectangular);
+    PreviewTestMesh mesh(10, 10, kRectangular);
     mesh.settings.Xrot = 0.3f;
     mesh.settings.DoPerspective = 1;
     PreviewOptions options;
@@ -241,7 +225,7 @@ TEST_F(PreviewPicture, OverridesApplyOnlyWhenGiven) {
 }
 
 TEST_F(PreviewPicture, FrontViewFillsTheCanvasWidth) {
-    PictureMesh mesh(16, 40, kRectangular);
+    PreviewTestMesh mesh(16, 40, kRectangular);
     PreviewOptions options;
     options.path = Path("front.png");
     options.rotation = std::array<float, 3>{0, 0, 0};
@@ -265,7 +249,7 @@ TEST_F(PreviewPicture, FrontViewFillsTheCanvasWidth) {
 }
 
 TEST_F(PreviewPicture, UnwritableFileIsReportedByName) {
-    PictureMesh mesh(8, 8, kRectangular);
+    PreviewTestMesh mesh(8, 8, kRectangular);
     for (const char* name : {"missing/a.png", "missing/a.bmp"}) {
         PreviewOptions options;
         options.path = Path(name);

@@ -2,7 +2,7 @@
 // Progress of an export, passed to the host's progress procedure (nothing when it has none).
 
 #include "common/ExportRecord.h"
-#include "plugin/mesh/ProgressSink.h"
+#include "common/ProgressSink.h"
 
 class HostProgressSink final : public ProgressSink {
   public:

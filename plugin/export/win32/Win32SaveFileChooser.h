@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "plugin/export/SaveFileChooser.h"
+#include "common/SaveFileChooser.h"
 
 class Win32SaveFileChooser final : public SaveFileChooser {
   public:

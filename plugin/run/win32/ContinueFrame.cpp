@@ -2,7 +2,7 @@
 
 #include "common/win32/Win32MessageReporter.h"
 #include "plugin/resources/ResourceIds.h"
-#include "plugin/run/ContinueWork.h"
+#include "plugin/run/win32/ContinueWork.h"
 #include "plugin/run/PluginState.h"
 #include "plugin/run/win32/PluginMemory.h"
 #include "plugin/run/win32/PluginServices.h"
@@ -15,28 +15,32 @@ void DoContinue(FilterGlobals& globals) {
 
     ExportRecord& record = ExportRecordOf(globals);
     MeshSettings& settings = globals.settings;
-    settings.imagePixels = static_cast<const std::uint8_t*>(record.data);
-    settings.imageRowBytes = static_cast<std::uint16_t>(record.rowBytes);
-    settings.imageRows = static_cast<std::uint16_t>(record.imageSize.v);
-    settings.imageCols = static_cast<std::uint16_t>(record.imageSize.h);
-    settings.grayGrid = nullptr;
-
-    MeshBuffers buffers{};
-    GlobalBlockAllocator allocator;
-    // A host that gave no pixels leaves nothing to read; the run still ends normally.
-    if (settings.imagePixels) {
-        if (AllocateMeshBuffers(buffers, settings.imageRows, settings.imageCols, allocator)) {
+    settings.polygonCount = 0;
+    const GrayPixels picture{static_cast<const std::uint8_t*>(record.data),
+                              static_cast<std::uint16_t>(record.rowBytes),
+                              static_cast<std::uint16_t>(record.imageSize.v),
+                              static_cast<std::uint16_t>(record.imageSize.h)};
+    {
+        GlobalBlockAllocator allocator;
+        PictureMesh mesh(settings, allocator);
+        // A host that lends no pixels, or rows shorter than the image, gets nothing made;
+        // the run still ends normally.
+        switch (mesh.Make(picture)) {
+        case MeshOutcome::Made: {
             const HWND hostWindow = HostWindow(record.platformData);
             Win32MessageReporter reporter(hostWindow);
-            RunContinueWork(globals, buffers,
-                            ContinueContext{hostWindow, reporter, previousCursor});
-        } else {
+            RunContinueWork(globals, mesh, ContinueContext{hostWindow, reporter, previousCursor});
+            break;
+        }
+        case MeshOutcome::NoMemory:
             SetCursor(previousCursor);
             ShowError(IDS_NOT_ENOUGH_MEMORY, globals);
+            break;
+        case MeshOutcome::NoPixels:
+        case MeshOutcome::ShortRows:
+            break;
         }
     }
-    ReleaseMeshBuffers(buffers, allocator);
-    settings.grayGrid = nullptr;
     SetCursor(previousCursor);
     record.theRect = ExportRect{0, 0, 0, 0};
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/run/ProfileStore.h"
+#include "common/ProfileStore.h"
 
 class Win32Profile final : public ProfileStore {
   public:

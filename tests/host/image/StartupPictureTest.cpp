@@ -5,7 +5,7 @@
 #include "common/EmbeddedResources.h"
 #include "host/image/HostImage.h"
 #include "host/readers/BmpResourceSource.h"
-#include "tests/host/readers/ReaderTestSupport.h"
+#include "tests/support/ReaderTestSupport.h"
 
 using namespace readertest;
 
@@ -41,7 +41,7 @@ TEST(StartupPicture, RowsBandCopiesStoredRows) {
 TEST(StartupPicture, CommittedFileIsTheGeneratorsOutput) {
     if (!ToolExists("/usr/bin/python3"))
         GTEST_SKIP() << "python3 missing";
-    TempDir dir;
+    TempFolder dir;
     const std::string source = QM_SOURCE_DIR;
     ASSERT_EQ(RunCommand("/usr/bin/python3 " + source + "/host/resources/make_logo.py '" +
                          dir.File("Logo.bmp") + "'"),

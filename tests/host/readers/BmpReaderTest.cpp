@@ -4,8 +4,8 @@
 #include "host/readers/BmpFileSource.h"
 #include "host/readers/ReaderError.h"
 #include "host/readers/SourceFile.h"
-#include "tests/host/readers/BmpBuilder.h"
-#include "tests/host/readers/ReaderTestSupport.h"
+#include "tests/support/BmpBuilder.h"
+#include "tests/support/ReaderTestSupport.h"
 
 using namespace readertest;
 

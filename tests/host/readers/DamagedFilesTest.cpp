@@ -8,9 +8,9 @@
 #include "host/readers/OpenImageSource.h"
 #include "host/readers/ReaderError.h"
 #include "host/readers/SourceFile.h"
-#include "tests/host/readers/BmpBuilder.h"
-#include "tests/host/readers/ReaderTestSupport.h"
-#include "tests/host/readers/TiffBuilder.h"
+#include "tests/support/BmpBuilder.h"
+#include "tests/support/ReaderTestSupport.h"
+#include "tests/support/TiffBuilder.h"
 
 using namespace readertest;
 

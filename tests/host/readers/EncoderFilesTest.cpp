@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tests/host/readers/ReaderTestSupport.h"
+#include "tests/support/ReaderTestSupport.h"
 
 using namespace readertest;
 
@@ -32,7 +32,7 @@ void WriteSourcePicture(const std::string& path) {
     WriteBytes(path, std::vector<std::uint8_t>(ppm.begin(), ppm.end()));
 }
 
-std::string Expand(std::string command, const TempDir& dir, const std::string& out) {
+std::string Expand(std::string command, const TempFolder& dir, const std::string& out) {
     for (auto [key, value] : {std::pair<std::string, std::string>{"{in}", dir.File("source.ppm")},
                               {"{out}", dir.File(out)},
                               {"{dir}", dir.Path().string()}}) {
@@ -48,7 +48,7 @@ TEST_P(EncoderFiles, MatchTheEncodersOwnDecoding) {
     if (!ToolExists(kConvert) || !ToolExists(kTiffcp))
         GTEST_SKIP() << "ImageMagick or libtiff tools missing";
     const EncodedCase& c = GetParam();
-    TempDir dir;
+    TempFolder dir;
     WriteSourcePicture(dir.File("source.ppm"));
     ASSERT_EQ(RunCommand(Expand(c.command, dir, c.name)), 0) << c.command;
     ASSERT_EQ(RunCommand(kConvert + " '" + dir.File(c.name) + "' -depth 8 rgb:'" +

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "fuzz/readers/ReaderFuzzing.h"
-#include "tests/host/readers/ReaderTestSupport.h"
+#include "tests/support/ReaderTestSupport.h"
 
 using namespace readertest;
 

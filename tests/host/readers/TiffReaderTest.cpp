@@ -7,8 +7,8 @@
 #include "host/readers/ReaderError.h"
 #include "host/readers/SourceFile.h"
 #include "host/readers/TiffFileSource.h"
-#include "tests/host/readers/ReaderTestSupport.h"
-#include "tests/host/readers/TiffBuilder.h"
+#include "tests/support/ReaderTestSupport.h"
+#include "tests/support/TiffBuilder.h"
 
 using namespace readertest;
 

@@ -15,50 +15,10 @@
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
 #include "plugin/export/StdioOutputFile.h"
-#include "tests/plugin/mesh/TestMesh.h"
-
-// A folder of its own for each test, removed afterwards.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "qm-export-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        path_ = pattern;
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-struct ShownMessage {
-    std::string text, caption;
-    MessageIcon icon;
-};
-
-class RecordingMessages final : public MessageReporter {
-  public:
-    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
-        shown.push_back({std::string(text), std::string(caption), icon});
-    }
-    bool AskYesNo(std::string_view, std::string_view, MessageIcon) override { return false; }
-    std::vector<ShownMessage> shown;
-};
-
-class RecordingProgress final : public ProgressSink {
-  public:
-    void Report(std::int32_t done, std::int32_t total) override { calls.emplace_back(done, total); }
-    std::vector<std::pair<std::int32_t, std::int32_t>> calls;
-};
+#include "tests/support/FileBytes.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestMesh.h"
 
 class CancellingChooser final : public SaveFileChooser {
   public:
@@ -70,16 +30,6 @@ class CancellingChooser final : public SaveFileChooser {
     int asked = 0;
     const char* filter = nullptr;
 };
-
-inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::string ReadText(const std::string& path) {
-    const auto bytes = ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
 
 // One export of a test mesh to `path` with the native file and the compiled-in templates.
 inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, const std::string& path,

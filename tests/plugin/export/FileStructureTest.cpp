@@ -17,7 +17,7 @@ struct Sample {
 };
 
 Sample WriteSample(std::int32_t format, std::mt19937& rng) {
-    TempDir dir;
+    TempFolder dir;
     MeshSettings s = DefaultSettings(static_cast<std::int32_t>(rng() % 3),
                                      static_cast<std::int32_t>(1 + rng() % 4));
     s.BlackHoles = static_cast<std::int32_t>(rng() % 2);
@@ -201,7 +201,7 @@ TEST(FileStructure, PolyfaceNumbersStayAmongItsVertices) {
 
 // Pictures smaller than the sampling minimum, and single rows and columns, in every format.
 TEST(FileStructure, TinyPicturesWriteCompleteFiles) {
-    TempDir dir;
+    TempFolder dir;
     for (std::int32_t format = kNxmDxf; format <= kLwo; ++format) {
         for (std::int32_t meshType = 0; meshType < 3; ++meshType) {
             for (std::uint16_t rows = 1; rows <= 3; ++rows) {

@@ -12,7 +12,7 @@ struct Attempt {
 
 Attempt Try(std::int32_t format, std::int32_t meshType, std::uint16_t rows, std::uint16_t cols,
             std::uint8_t gray = 100, bool blackHoles = false) {
-    TempDir dir;
+    TempFolder dir;
     MeshSettings s = DefaultSettings(meshType);
     s.BlackHoles = blackHoles;
     TestMesh mesh(rows, cols, Filled(std::size_t{rows} * cols, gray), s);

@@ -20,7 +20,7 @@ class ThreeByThree : public ::testing::Test {
         return {bytes.begin(), bytes.end()};
     }
 
-    TempDir dir;
+    TempFolder dir;
     TestMesh mesh{3, 3, {10, 20, 30, 40, 50, 60, 70, 80, 90}, DefaultSettings(kRectangular)};
 };
 
@@ -137,7 +137,7 @@ TEST_F(ThreeByThree, NxmDxfListsEveryPointAsAPaddedVertex) {
 }
 
 TEST(DxfFrame, EveryFlavourEndsWithTheSameSixLines) {
-    TempDir dir;
+    TempFolder dir;
     for (std::int32_t format : {kNxmDxf, kFaceDxf, kPolylineDxf}) {
         TestMesh mesh(3, 3, {10, 20, 30, 40, 50, 60, 70, 80, 90}, DefaultSettings(kRectangular));
         const std::string path = dir.File("frame.dxf");
@@ -174,7 +174,7 @@ namespace {
 using Calls = std::vector<std::pair<std::int32_t, std::int32_t>>;
 
 Calls ProgressOf(std::int32_t format) {
-    TempDir dir;
+    TempFolder dir;
     TestMesh mesh(3, 3, {10, 20, 30, 40, 50, 60, 70, 80, 90}, DefaultSettings(kRectangular));
     RecordingMessages messages;
     RecordingProgress progress;
@@ -194,7 +194,7 @@ TEST(ExportProgress, RowsContinueFromThePolygonList) {
 }
 
 TEST(DxfFaces, ATrianglesFourthCornerRepeatsItsThird) {
-    TempDir dir;
+    TempFolder dir;
     MeshSettings s = DefaultSettings(kRectangular);
     s.BlackHoles = 1;
     // Point 4 is black: every cell loses one corner.
@@ -217,7 +217,7 @@ TEST(DxfFaces, ATrianglesFourthCornerRepeatsItsThird) {
 }
 
 TEST(DxfFaces, PolyfaceWithHolesCountsOnlyItsFaceRecords) {
-    TempDir dir;
+    TempFolder dir;
     MeshSettings s = DefaultSettings(kRectangular);
     s.BlackHoles = 1;
     // Points 0 and 5 are black: three cells lose a corner, none vanishes.
@@ -239,7 +239,7 @@ TEST(DxfFaces, PolyfaceWithHolesCountsOnlyItsFaceRecords) {
 }
 
 TEST(DxfFaces, ThePoleKeepsTheSignOfMinusZero) {
-    TempDir dir;
+    TempFolder dir;
     TestMesh mesh(4, 4, Filled(16, 128), DefaultSettings(kSpherical));
     const std::string path = dir.File("sphere.dxf");
     ASSERT_EQ(ExportTo(mesh, kNxmDxf, path), ExportOutcome::Written);

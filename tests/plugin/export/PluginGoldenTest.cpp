@@ -14,7 +14,7 @@ std::string GoldenPath(const char* file) {
 }
 
 TEST(PluginGolden, TheCoreWritesTheKeptFiles) {
-    TempDir dir;
+    TempFolder dir;
     for (const GoldenCase& golden : kGoldenCases) {
         MeshSettings settings{};
         RememberedSettings remembered{};

@@ -56,7 +56,7 @@ struct Written {
     PolygonTally tally;
 };
 
-Written WriteRandom(const TempDir& dir, std::int32_t format, std::int32_t meshType, bool blackHoles,
+Written WriteRandom(const TempFolder& dir, std::int32_t format, std::int32_t meshType, bool blackHoles,
                     std::uint32_t seed) {
     std::mt19937 rng(seed);
     MeshSettings s = DefaultSettings(meshType, 1 + static_cast<std::int32_t>(rng() % 2));
@@ -78,7 +78,7 @@ class RoundTrip : public ::testing::TestWithParam<std::tuple<std::int32_t, std::
         const auto [format, meshType, blackHoles] = GetParam();
         return ::WriteRandom(dir, format, meshType, blackHoles, seed);
     }
-    TempDir dir;
+    TempFolder dir;
 };
 
 TEST_P(RoundTrip, AssimpReadsTheCounts) {
@@ -187,7 +187,7 @@ TEST(Lib3ds, ReadsTheMeshObjectOfEveryMeshType) {
 #ifndef QM_READ_3DS
     GTEST_SKIP() << "lib3ds is not installed";
 #else
-    TempDir dir;
+    TempFolder dir;
     std::uint32_t seed = 21;
     for (std::int32_t meshType = 0; meshType < 3; ++meshType) {
         for (bool blackHoles : {false, true}) {

@@ -94,7 +94,7 @@ TEST(WriteFailure, AFailedCloseCountsAsAFailedWrite) {
 TEST(WriteFailure, FullDeviceLeavesNoFileBehind) {
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
-    TempDir dir;
+    TempFolder dir;
     // Written through a link, so that removing the incomplete file removes only the link.
     const std::string path = dir.File("full.3ds");
     std::filesystem::create_symlink("/dev/full", path);
@@ -151,7 +151,7 @@ TEST(SaveChoice, EachFormatOffersItsFilterAndAllFiles) {
 }
 
 TEST(SaveChoice, AFileThatCannotBeCreatedIsReported) {
-    TempDir dir;
+    TempFolder dir;
     TestMesh mesh(3, 3, Filled(9, 7), DefaultSettings(kRectangular));
     RecordingMessages messages;
     RecordingProgress progress;
@@ -165,7 +165,7 @@ TEST(SaveChoice, AFileThatCannotBeCreatedIsReported) {
 }
 
 TEST(SaveChoice, AnExistingFileIsReplaced) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("old.lwo");
     {
         std::ofstream old(path, std::ios::binary);

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "tests/plugin/mesh/TestMesh.h"
+#include "plugin/mesh/MakePoints.h"
+#include "tests/support/TestMesh.h"
 
 namespace {
 

@@ -4,15 +4,10 @@
 #include <utility>
 
 #include "plugin/mesh/BuildPolygonList.h"
-#include "tests/plugin/mesh/TestMesh.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/TestMesh.h"
 
 namespace {
-
-class RecordingProgress final : public ProgressSink {
-  public:
-    void Report(std::int32_t done, std::int32_t total) override { calls.emplace_back(done, total); }
-    std::vector<std::pair<std::int32_t, std::int32_t>> calls;
-};
 
 std::int32_t Build(TestMesh& m) {
     RecordingProgress progress;

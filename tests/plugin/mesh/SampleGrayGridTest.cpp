@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tests/plugin/mesh/TestMesh.h"
+#include "plugin/mesh/SampleGrayGrid.h"
+#include "tests/support/TestMesh.h"
 
 namespace {
 

@@ -9,7 +9,8 @@
 
 #include <unistd.h>
 
-#include "GoldenScenes.h"
+#include "tests/plugin/preview/GoldenScenes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -36,9 +37,8 @@ TEST(GoldenPictures, EveryScenePaintsAsItsStoredPicture) {
 
 // The stored pictures are the ones checked: ImageMagick decodes each to the pixels drawn.
 TEST(GoldenPictures, StoredPicturesHoldTheRenderedPixels) {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("qm_preview_golden_decode_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
+    const TempFolder temp;
+    const auto& folder = temp.Path();
     for (const GoldenScene& scene : RenderGoldenScenes()) {
         const std::string png =
             std::string(QM_SOURCE_DIR) + "/" + kGoldenFolder + "/" + scene.name + ".png";
@@ -51,7 +51,6 @@ TEST(GoldenPictures, StoredPicturesHoldTheRenderedPixels) {
                                                 std::istreambuf_iterator<char>()};
         EXPECT_EQ(decoded, scene.pixels) << scene.name;
     }
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -1,12 +1,11 @@
-#include "GoldenScenes.h"
+#include "tests/plugin/preview/GoldenScenes.h"
 
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
 #include "plugin/mesh/HeapBlockAllocator.h"
-#include "plugin/mesh/MakePoints.h"
-#include "plugin/mesh/SampleGrayGrid.h"
+#include "plugin/mesh/PictureMesh.h"
 #include "plugin/preview/PaintCanvas.h"
 #include "plugin/preview/QuietPreviewHost.h"
 #include "plugin/preview/SoftwareSurface.h"
@@ -55,10 +54,6 @@ const SceneSetup kScenes[] = {
 
 GoldenScene Render(const SceneSetup& setup, const std::vector<std::uint8_t>& image) {
     MeshSettings s{};
-    s.imageRows = kImageRows;
-    s.imageCols = kImageCols;
-    s.imagePixels = image.data();
-    s.imageRowBytes = kImageCols;
     s.MeshRes = setup.meshRes;
     s.Meshtype = setup.type;
     s.MapAlt = 12.0f, s.RadOff = 25.0f, s.ModelScale = 1.0f, s.CylLen = 70.0f;
@@ -72,17 +67,15 @@ GoldenScene Render(const SceneSetup& setup, const std::vector<std::uint8_t>& ima
     s.viewCenterX = kViewNotPlaced;
 
     HeapBlockAllocator allocator;
-    MeshBuffers buffers{};
-    if (!AllocateMeshBuffers(buffers, kImageRows, kImageCols, allocator))
+    PictureMesh mesh(s, allocator);
+    if (mesh.Make(GrayPixels{image.data(), kImageCols, kImageRows, kImageCols}) !=
+        MeshOutcome::Made)
         throw std::runtime_error("golden mesh buffers");
-    SampleGrayGrid(s, buffers);
-    MakePoints(s, buffers);
     InitView(s);
     SoftwareSurface surface(s.canvasRect.right, s.canvasRect.bottom);
     QuietPreviewHost host;
     PreviewCache cache;
-    PaintCanvas(host, surface, s, buffers, cache);
-    ReleaseMeshBuffers(buffers, allocator);
+    PaintCanvas(host, surface, s, mesh.Buffers(), cache);
     return {setup.name, surface.Width(), surface.Height(), surface.Pixels()};
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PreviewFakes.h"
+#include "tests/plugin/preview/PreviewFakes.h"
 #include "plugin/preview/PassPacer.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/preview/DrawingSurface.h"
-#include "plugin/preview/PreviewHost.h"
+#include "common/DrawingSurface.h"
+#include "common/PreviewHost.h"
 
 class FakeHost : public PreviewHost {
   public:

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "GoldenScenes.h"
+#include "tests/plugin/preview/GoldenScenes.h"
 #include "cli/preview/PictureFile.h"
 
 int main(int argc, char** argv) {

@@ -4,8 +4,8 @@
 #include <limits>
 #include <random>
 
-#include "PreviewFakes.h"
-#include "TestMesh.h"
+#include "tests/plugin/preview/PreviewFakes.h"
+#include "tests/plugin/preview/HandBuiltMesh.h"
 #include "plugin/preview/PaintCanvas.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewSetup.h"
@@ -35,7 +35,7 @@ TEST(PreviewRobustness, ExtremeNumbersNeverBreakAPass) {
     std::mt19937 random(31);
     for (int round = 0; round < 300; ++round) {
         const auto type = static_cast<MeshType>(round % 3);
-        TestMesh mesh(4 + round % 5, 3 + round % 7, type);
+        HandBuiltMesh mesh(4 + round % 5, 3 + round % 7, type);
         std::bernoulli_distribution often(0.8);
         for (std::uint32_t r = 0; r < mesh.settings.meshRows; ++r)
             for (std::uint32_t c = 0; c < mesh.Points(); ++c)

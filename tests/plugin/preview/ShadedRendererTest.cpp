@@ -4,8 +4,8 @@
 #include <cmath>
 #include <random>
 
-#include "PreviewFakes.h"
-#include "TestMesh.h"
+#include "tests/plugin/preview/PreviewFakes.h"
+#include "tests/plugin/preview/HandBuiltMesh.h"
 #include "plugin/preview/PreviewGrid.h"
 #include "plugin/preview/ShadedRenderer.h"
 #include "plugin/preview/Shading.h"
@@ -62,7 +62,7 @@ struct ShadedFixture : ::testing::Test {
         return {mesh.buffers.screenX[i], mesh.buffers.screenY[i]};
     }
 
-    TestMesh mesh;
+    HandBuiltMesh mesh;
     FakeHost host;
     RecordingSurface surface;
     PreviewCache cache;
@@ -168,7 +168,7 @@ TEST_F(ShadedFixture, BlackCornersCountLikeAnyOtherWithoutBlackHoles) {
 }
 
 TEST(ShadedSphere, FirstRowIsShadedFromTheTopLeftPointAndTheTwoBelow) {
-    TestMesh mesh(4, 3, kSpherical);
+    HandBuiltMesh mesh(4, 3, kSpherical);
     std::mt19937 random(21);
     std::uniform_real_distribution<float> coordinate(-5.0f, 5.0f);
     for (std::uint32_t r = 0; r < 4; ++r)
@@ -281,7 +281,7 @@ TEST_F(ShadedFixture, AbortWhileFillingKeepsWhatIsDrawnAndCountsTheRecordReached
 }
 
 TEST_F(ShadedFixture, ProgressStaysWithinTwiceThePolygonCount) {
-    TestMesh big(40, 50);
+    HandBuiltMesh big(40, 50);
     big.MakeFlat(1.0f);
     big.PlaceView(2.0f, 10.0f, 10.0f);
     host.tickStep = 100;
@@ -296,7 +296,7 @@ TEST_F(ShadedFixture, ProgressStaysWithinTwiceThePolygonCount) {
 
 TEST(ShadedEdges, GridsWithoutCellsOrBeyondTheBuffersDrawNothing) {
     for (const auto& [rows, cols] : {std::pair{1, 5}, std::pair{5, 1}}) {
-        TestMesh mesh(rows, cols);
+        HandBuiltMesh mesh(rows, cols);
         mesh.MakeFlat(1.0f);
         mesh.PlaceView(1.0f, 0.0f, 0.0f);
         FakeHost host;
@@ -308,7 +308,7 @@ TEST(ShadedEdges, GridsWithoutCellsOrBeyondTheBuffersDrawNothing) {
         for (const auto& [value, maximum] : host.progress)
             EXPECT_NE(maximum, 0u);
     }
-    TestMesh mesh(3, 3);
+    HandBuiltMesh mesh(3, 3);
     mesh.settings.meshRows = 400; // settings that do not belong to these buffers
     FakeHost host;
     RecordingSurface surface;
@@ -332,7 +332,7 @@ TEST_F(ShadedFixture, PointBehindTheEyeKeepsItsPixelAndItsCellsAreLeftOut) {
 }
 
 TEST(ShadedCanvas, FaceOnGridCoversItsRectangleExactlyOnce) {
-    TestMesh mesh(5, 7);
+    HandBuiltMesh mesh(5, 7);
     mesh.MakeFlat(1.0f);
     mesh.settings.canvasRect = {0, 0, 130, 90};
     InitView(mesh.settings);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "PreviewFakes.h"
-#include "TestMesh.h"
+#include "tests/plugin/preview/PreviewFakes.h"
+#include "tests/plugin/preview/HandBuiltMesh.h"
 #include "plugin/preview/PaintCanvas.h"
 #include "plugin/preview/Statistics.h"
 
@@ -48,7 +48,7 @@ TEST(ShowStatistics, SetsTheFourLinesInOrder) {
 
 TEST(PaintCanvas, ShowsStatisticsAroundTheRendererOfTheStyle) {
     for (const std::int32_t shadetype : {0, 1, 2}) {
-        TestMesh mesh(3, 4);
+        HandBuiltMesh mesh(3, 4);
         mesh.MakeFlat(1.0f);
         mesh.PlaceView(10.0f, 20.0f, 20.0f);
         mesh.settings.Shadetype = shadetype;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <random>
 
-#include "PreviewFakes.h"
-#include "TestMesh.h"
+#include "tests/plugin/preview/PreviewFakes.h"
+#include "tests/plugin/preview/HandBuiltMesh.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewSetup.h"
 #include "plugin/preview/ViewTransform.h"
@@ -113,7 +113,7 @@ TEST(FitView, DegenerateModelOrCanvasLeavesTheViewAsItWas) {
 }
 
 TEST(DrawBoxOutline, DrawingTwiceRestoresTheCanvas) {
-    TestMesh mesh(6, 7);
+    HandBuiltMesh mesh(6, 7);
     mesh.MakeFlat(10.0f);
     mesh.settings.Xrot = 0.5235988f, mesh.settings.Yrot = 0.5235988f;
     mesh.settings.DoPerspective = 1;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PreviewFakes.h"
-#include "TestMesh.h"
+#include "tests/plugin/preview/PreviewFakes.h"
+#include "tests/plugin/preview/HandBuiltMesh.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/WireframeRenderer.h"
 
@@ -31,7 +31,7 @@ struct WireframeFixture : ::testing::Test {
         });
     }
 
-    TestMesh mesh;
+    HandBuiltMesh mesh;
     FakeHost host;
     RecordingSurface surface;
     PreviewCache cache;
@@ -116,7 +116,7 @@ TEST_F(WireframeFixture, CellsWithTwoBlackCornersAreLeftOut) {
 }
 
 TEST(WireframeSeam, CylinderRowsCloseOnTheirFirstPoint) {
-    TestMesh mesh(3, 6, kCylindrical);
+    HandBuiltMesh mesh(3, 6, kCylindrical);
     for (std::uint32_t r = 0; r < 3; ++r)
         for (std::uint32_t c = 0; c <= 6; ++c) {
             const double angle = 6.2831853 * (c % 6) / 6;

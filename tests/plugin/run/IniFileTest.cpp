@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "plugin/run/IniFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -83,19 +84,13 @@ TEST(IniFile, NewFileGetsTheSectionAndWindowsLineEnds) {
 
 class IniFileOnDisk : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qm-ini-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::filesystem::path folder_;
+    TempFolder folder_;
 };
 
 TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {
     IniFile ini;
     ini.WriteString("QUORVMESH", "Xrot", "330");
-    const std::string path = (folder_ / "qmesh.ini").string();
+    const std::string path = folder_.File("qmesh.ini");
     ASSERT_TRUE(SaveIniFile(ini, path));
     const auto loaded = LoadIniFile(path);
     ASSERT_TRUE(loaded.has_value());
@@ -103,8 +98,8 @@ TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {
 }
 
 TEST_F(IniFileOnDisk, MissingFileAndUnwritablePathAreReported) {
-    EXPECT_FALSE(LoadIniFile((folder_ / "absent.ini").string()).has_value());
-    EXPECT_FALSE(SaveIniFile(IniFile(), (folder_ / "no-such-folder" / "qmesh.ini").string()));
+    EXPECT_FALSE(LoadIniFile(folder_.File("absent.ini")).has_value());
+    EXPECT_FALSE(SaveIniFile(IniFile(), (folder_.Path() / "no-such-folder" / "qmesh.ini").string()));
     EXPECT_FALSE(SaveIniFile(IniFile("[A]\nx=1\n"), "/dev/full"));
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "plugin/run/SettingsFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -199,14 +200,8 @@ TEST(SettingsFile, RecordCarriesTheUserFieldsOfTheSettings) {
 
 class SettingsFileOnDisk : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qm-stg-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::string PathOf(const char* name) const { return (folder_ / name).string(); }
-    std::filesystem::path folder_;
+    std::string PathOf(const char* name) const { return folder_.File(name); }
+    TempFolder folder_;
 };
 
 TEST_F(SettingsFileOnDisk, SavedFileIsTheEncodedRecordAndLoadsBack) {
@@ -233,7 +228,7 @@ TEST_F(SettingsFileOnDisk, OlderAndShortAndMissingFilesLoadAsTheCodecSays) {
     shortFile.resize(83);
     EXPECT_EQ(LoadSettingsFile(write("short.stg", shortFile), r), SettingsStatus::InvalidFile);
     EXPECT_EQ(LoadSettingsFile(PathOf("absent.stg"), r), SettingsStatus::InvalidFile);
-    EXPECT_EQ(LoadSettingsFile(folder_.string(), r), SettingsStatus::InvalidFile); // a folder
+    EXPECT_EQ(LoadSettingsFile(folder_.Path().string(), r), SettingsStatus::InvalidFile); // a folder
 }
 
 TEST_F(SettingsFileOnDisk, FailedSavesAreReported) {

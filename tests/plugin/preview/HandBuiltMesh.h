@@ -1,5 +1,5 @@
 #pragma once
-// A mesh for preview tests: buffers sized for the grid, points set directly, the bounding
+// A mesh for preview tests, built by hand: buffers sized for the grid, points set directly, the bounding
 // box and viewing distance computed as mesh generation leaves them.
 
 #include <cstdint>
@@ -8,15 +8,15 @@
 #include "plugin/mesh/MeshBuffers.h"
 #include "plugin/run/MeshSettings.h"
 
-class TestMesh {
+class HandBuiltMesh {
   public:
     // rows x cols samples of the given type (P = cols, or cols + 1 with the seam column);
     // every point at the origin and solid; parallel view, all angles 0, both line kinds,
     // a 200 x 200 canvas, the view not yet placed.
-    TestMesh(std::uint16_t rows, std::uint16_t cols, MeshType type = kRectangular);
-    ~TestMesh();
-    TestMesh(const TestMesh&) = delete;
-    TestMesh& operator=(const TestMesh&) = delete;
+    HandBuiltMesh(std::uint16_t rows, std::uint16_t cols, MeshType type = kRectangular);
+    ~HandBuiltMesh();
+    HandBuiltMesh(const HandBuiltMesh&) = delete;
+    HandBuiltMesh& operator=(const HandBuiltMesh&) = delete;
 
     std::uint32_t Points() const { return PointsPerRow(settings); }
     std::uint32_t Index(std::uint32_t row, std::uint32_t col) const { return row * Points() + col; }

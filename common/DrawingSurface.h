@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "plugin/preview/PreviewPolygon.h"
+#include "common/CanvasGeometry.h"
 
 // The pens the preview uses; Black is the canvas's default pen.
 enum class Pen { Black, None };

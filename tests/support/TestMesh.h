@@ -1,5 +1,5 @@
 #pragma once
-// A gray image turned into a mesh the way continue does it, for tests.
+// A gray image turned into a mesh the way continue does it, for tests; and test pictures.
 
 #include <cstdint>
 #include <random>
@@ -7,10 +7,7 @@
 #include <vector>
 
 #include "plugin/mesh/HeapBlockAllocator.h"
-#include "plugin/mesh/MakePoints.h"
-#include "plugin/mesh/MeshBuffers.h"
-#include "plugin/mesh/SampleGrayGrid.h"
-#include "plugin/run/MeshSettings.h"
+#include "plugin/mesh/PictureMesh.h"
 
 // The parameters of a first run (INI defaults): Map Altitude 25, Radial Offset 20, Scale 1,
 // Cyl. Length 100.
@@ -32,18 +29,11 @@ class TestMesh {
     TestMesh(std::uint16_t rows, std::uint16_t cols, std::vector<std::uint8_t> pixels,
              MeshSettings base)
         : image(std::move(pixels)), settings(base) {
-        settings.imageRows = rows;
-        settings.imageCols = cols;
-        settings.imageRowBytes = cols;
-        settings.imagePixels = image.data();
-        if (!AllocateMeshBuffers(buffers, rows, cols, allocator))
+        if (mesh.Make(GrayPixels{image.data(), cols, rows, cols}) != MeshOutcome::Made)
             throw std::runtime_error("no memory for the test mesh");
-        SampleGrayGrid(settings, buffers);
-        MakePoints(settings, buffers);
     }
     TestMesh(const TestMesh&) = delete;
     TestMesh& operator=(const TestMesh&) = delete;
-    ~TestMesh() { ReleaseMeshBuffers(buffers, allocator); }
 
     std::uint32_t PerRow() const { return PointsPerRow(settings); }
     std::size_t Points() const { return std::size_t{settings.meshRows} * PerRow(); }
@@ -56,8 +46,9 @@ class TestMesh {
 
     std::vector<std::uint8_t> image;
     MeshSettings settings;
-    MeshBuffers buffers{};
     HeapBlockAllocator allocator;
+    PictureMesh mesh{settings, allocator};
+    MeshBuffers& buffers = mesh.Buffers();
 };
 
 inline std::vector<std::uint8_t> Filled(std::size_t size, std::uint8_t gray) {

@@ -1,10 +1,6 @@
-#include "tests/host/readers/ReaderTestSupport.h"
+#include "tests/support/ReaderTestSupport.h"
 
-#include <atomic>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,31 +8,6 @@
 #include "host/readers/SourceFile.h"
 
 namespace readertest {
-
-TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    std::random_device seed;
-    path = std::filesystem::temp_directory_path() /
-           ("qm-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + "-" +
-            std::to_string(seed()));
-    std::filesystem::create_directories(path);
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 void Decoded::Rgb(std::uint32_t x, std::uint32_t y, std::uint8_t out[3]) const {
     const std::uint8_t* row = rows.data() + std::size_t{y} * stride;

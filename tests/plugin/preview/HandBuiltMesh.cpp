@@ -1,10 +1,10 @@
-#include "TestMesh.h"
+#include "tests/plugin/preview/HandBuiltMesh.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-TestMesh::TestMesh(std::uint16_t rows, std::uint16_t cols, MeshType type) {
+HandBuiltMesh::HandBuiltMesh(std::uint16_t rows, std::uint16_t cols, MeshType type) {
     if (!AllocateMeshBuffers(buffers, rows, cols, allocator_))
         throw std::runtime_error("test mesh buffers");
     settings.Meshtype = type;
@@ -18,11 +18,11 @@ TestMesh::TestMesh(std::uint16_t rows, std::uint16_t cols, MeshType type) {
         buffers.solidFlags[i] = 1;
 }
 
-TestMesh::~TestMesh() {
+HandBuiltMesh::~HandBuiltMesh() {
     ReleaseMeshBuffers(buffers, allocator_);
 }
 
-void TestMesh::Set(std::uint32_t row, std::uint32_t col, float x, float y, float z, bool solid) {
+void HandBuiltMesh::Set(std::uint32_t row, std::uint32_t col, float x, float y, float z, bool solid) {
     const std::uint32_t i = Index(row, col);
     buffers.pointX[i] = x;
     buffers.pointY[i] = y;
@@ -30,14 +30,14 @@ void TestMesh::Set(std::uint32_t row, std::uint32_t col, float x, float y, float
     buffers.solidFlags[i] = solid ? 1 : 0;
 }
 
-void TestMesh::MakeFlat(float step) {
+void HandBuiltMesh::MakeFlat(float step) {
     for (std::uint32_t r = 0; r < settings.meshRows; ++r)
         for (std::uint32_t c = 0; c < Points(); ++c)
             Set(r, c, c * step, -(r * step), 0.0f);
     FinishBounds();
 }
 
-void TestMesh::FinishBounds() {
+void HandBuiltMesh::FinishBounds() {
     MeshSettings& s = settings;
     s.maxX = s.minX = s.maxY = s.minY = s.maxZ = s.minZ = 0.0f;
     for (std::uint32_t i = 0; i < settings.meshRows * Points(); ++i) {
@@ -57,7 +57,7 @@ void TestMesh::FinishBounds() {
     s.viewDistance = static_cast<float>(3.0 * farthest);
 }
 
-void TestMesh::PlaceView(float zoom, float centerX, float centerY) {
+void HandBuiltMesh::PlaceView(float zoom, float centerX, float centerY) {
     settings.viewZoom = zoom;
     settings.viewCenterX = settings.homeCenterX = centerX;
     settings.viewCenterY = settings.homeCenterY = centerY;

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the reader and image tests: a private temporary folder, a message
-// recorder, file bytes, and a picture decoded through the readers into plain RGB.
+// Helpers shared by the reader, image and command-line tests: a message recorder and a
+// picture decoded through the readers into plain RGB.
 
 #include <cstdint>
 #include <filesystem>
@@ -9,20 +9,10 @@
 
 #include "common/MessageReporter.h"
 #include "host/readers/ImageSource.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace readertest {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    const std::filesystem::path& Path() const { return path; }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-
-  private:
-    std::filesystem::path path;
-};
 
 class RecordingReporter final : public MessageReporter {
   public:
@@ -36,9 +26,6 @@ class RecordingReporter final : public MessageReporter {
     std::vector<std::string> captions;
     std::vector<MessageIcon> icons;
 };
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // What a reader delivered: size, rows in the row layout and the colour table.
 struct Decoded {

@@ -3,9 +3,7 @@
 
 #include <cstdint>
 
-struct CanvasPoint {
-    std::int32_t x, y;
-};
+#include "common/CanvasGeometry.h"
 
 struct PreviewPolygon {
     CanvasPoint corners[4]; // laid out as the polygon-fill call takes them

@@ -1,4 +1,4 @@
-#include "tests/host/readers/TiffBuilder.h"
+#include "tests/support/TiffBuilder.h"
 
 namespace readertest {
 

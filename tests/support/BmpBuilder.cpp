@@ -1,4 +1,4 @@
-#include "tests/host/readers/BmpBuilder.h"
+#include "tests/support/BmpBuilder.h"
 
 namespace readertest {
 

@@ -1,0 +1,13 @@
+# Every compiler flag of the project, for every target of ours.
+option(QM_WARNINGS_AS_ERRORS "Fail the build on any warning (CI turns this on)" OFF)
+
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wno-missing-field-initializers)
+if(QM_WARNINGS_AS_ERRORS)
+  add_compile_options(-Werror)
+endif()
+
+if(WIN32)
+  # SSE arithmetic instead of the x87 unit's extended precision, so that the modules' float
+  # results (and the files made from them) equal the native build's.
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
