@@ -5,7 +5,7 @@
 #include "plugin/run/IniFile.h"
 #include "plugin/run/Parameters.h"
 #include "tests/plugin/export/ExportHarness.h"
-#include "tests/plugin/export/GoldenCases.h"
+#include "tests/support/GoldenCases.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "tests/plugin/export/GoldenCases.h"
+#include "tests/support/GoldenCases.h"
 #include "tests/win32/export/SaveDialogFiller.h"
 #include "tests/win32/support/PluginHost.h"
 #include "tests/win32/support/TestTally.h"
