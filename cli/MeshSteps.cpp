@@ -19,7 +19,8 @@ StepResult WritePreview(const PreviewOptions& options, PictureMesh& mesh) {
 
 StatisticsLines MeshStatistics(const PictureMesh& mesh) {
     MeshSettings settings = mesh.Settings();
-    settings.polygonCount = static_cast<std::uint32_t>(TallyPolygons(settings, mesh.Buffers()).faces);
+    settings.polygonCount =
+        static_cast<std::uint32_t>(TallyPolygons(settings, mesh.Buffers()).faces);
     return FormatStatistics(settings);
 }
 
@@ -56,7 +57,7 @@ StepResult MakeMesh(const HostImage& picture, const std::string& name, PictureMe
     if (picture.Stride() > 0xFFFF)
         return Fail(kExitInput, name, "the picture is too wide for a mesh");
     const GrayPixels gray{picture.Bits(), static_cast<std::uint16_t>(picture.Stride()),
-                           picture.Height(), picture.Width()};
+                          picture.Height(), picture.Width()};
     if (mesh.Make(gray) != MeshOutcome::Made)
         return Fail(kExitInput, name, "not enough memory for a mesh of this picture");
     return std::nullopt;

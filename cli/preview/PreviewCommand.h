@@ -1,9 +1,6 @@
 #pragma once
 // Preview pictures from the command line: the canvas the dialog would show right after it
 // opens, rendered in software and written as PNG or BMP (chosen by the file's extension).
-//
-// Build: compile cli/preview/*.cpp into the tool and link qm_preview and PNG::PNG
-// (find_package(PNG REQUIRED)).
 
 #include <array>
 #include <cstdint>

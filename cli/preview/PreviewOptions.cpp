@@ -9,18 +9,19 @@
 #include "cli/preview/PictureFile.h"
 #include "cli/preview/PreviewCommand.h"
 #include "plugin/preview/SoftwareSurface.h"
+#include "plugin/preview/ViewPresets.h"
 
 namespace {
 
 constexpr float kDegreesPerRadian = 57.29578f;
 
-// The dialog's "View:" presets; angles in radians (Xrot, Yrot, Zrot).
-const std::map<std::string, std::array<float, 3>> kViewPresets = {
-    {"3/4 view", {0.5235988f, 0.5235988f, 0.0f}}, {"front", {0.0f, 0.0f, 0.0f}},
-    {"back", {0.0f, 3.1415927f, 0.0f}},           {"top", {0.0f, 1.5707964f, 0.0f}},
-    {"bottom", {0.0f, -1.5707964f, 0.0f}},        {"right", {1.5707964f, 0.0f, 0.0f}},
-    {"left", {-1.5707964f, 0.0f, 0.0f}},
-};
+// The dialog's "View:" presets by their names in lower case; angles in radians.
+std::map<std::string, std::array<float, 3>> ViewsByName() {
+    std::map<std::string, std::array<float, 3>> views;
+    for (const ViewPreset& preset : kViewPresets)
+        views[LowerCase(std::string(preset.name))] = {preset.xrot, preset.yrot, preset.zrot};
+    return views;
+}
 
 const std::map<std::string, std::int32_t> kStyles = {
     {"wireframe", 0}, {"outlined", 1}, {"shaded", 2}};
@@ -77,15 +78,15 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
         ->needs(preview)
         ->group(group);
 
-    CLI::Option* view = app.add_option_function<std::string>(
-                               "--view",
-                               [&options](const std::string& v) {
-                                   options.rotation = kViewPresets.at(LowerCase(v));
-                               },
-                               "\"3/4 view\", front, back, top, bottom, right or left")
-                            ->check(CLI::IsMember(kViewPresets, CLI::ignore_case))
-                            ->needs(preview)
-                            ->group(group);
+    static const auto views = ViewsByName();
+    CLI::Option* view =
+        app.add_option_function<std::string>(
+               "--view",
+               [&options](const std::string& v) { options.rotation = views.at(LowerCase(v)); },
+               "\"3/4 view\", front, back, top, bottom, right or left")
+            ->check(CLI::IsMember(views, CLI::ignore_case))
+            ->needs(preview)
+            ->group(group);
 
     app.add_option_function<std::string>(
            "--rotate",

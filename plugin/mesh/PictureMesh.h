@@ -17,9 +17,9 @@ struct GrayPixels {
 
 enum class MeshOutcome {
     Made,
-    NoPixels,     // nothing to read: no memory taken, nothing made
-    NoMemory,     // the mesh memory could not be had; whatever was obtained is released
-    ShortRows,    // rows narrower than the picture: memory taken, nothing sampled
+    NoPixels,  // nothing to read: no memory taken, nothing made
+    NoMemory,  // the mesh memory could not be had; whatever was obtained is released
+    ShortRows, // rows narrower than the picture: memory taken, nothing sampled
 };
 
 // Owns the mesh memory of one run and releases it however the run ends (clearing the

@@ -2,8 +2,8 @@
 
 #include "common/win32/Win32MessageReporter.h"
 #include "plugin/resources/ResourceIds.h"
-#include "plugin/run/win32/ContinueWork.h"
 #include "plugin/run/PluginState.h"
+#include "plugin/run/win32/ContinueWork.h"
 #include "plugin/run/win32/PluginMemory.h"
 #include "plugin/run/win32/PluginServices.h"
 #include "plugin/run/win32/SelectorHandlers.h"
@@ -17,9 +17,9 @@ void DoContinue(FilterGlobals& globals) {
     MeshSettings& settings = globals.settings;
     settings.polygonCount = 0;
     const GrayPixels picture{static_cast<const std::uint8_t*>(record.data),
-                              static_cast<std::uint16_t>(record.rowBytes),
-                              static_cast<std::uint16_t>(record.imageSize.v),
-                              static_cast<std::uint16_t>(record.imageSize.h)};
+                             static_cast<std::uint16_t>(record.rowBytes),
+                             static_cast<std::uint16_t>(record.imageSize.v),
+                             static_cast<std::uint16_t>(record.imageSize.h)};
     {
         GlobalBlockAllocator allocator;
         PictureMesh mesh(settings, allocator);

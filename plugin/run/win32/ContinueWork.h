@@ -11,9 +11,9 @@
 #include "plugin/run/FilterGlobals.h"
 
 struct ContinueContext {
-    HWND hostWindow;               // owns the dialogs and boxes
-    MessageReporter& reporter;     // boxes in the plug-in's style
-    HCURSOR previousCursor;        // to restore before a dialog
+    HWND hostWindow;           // owns the dialogs and boxes
+    MessageReporter& reporter; // boxes in the plug-in's style
+    HCURSOR previousCursor;    // to restore before a dialog
 };
 
 void RunContinueWork(FilterGlobals& globals, PictureMesh& mesh, const ContinueContext& context);
