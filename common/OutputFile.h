@@ -1,5 +1,6 @@
 #pragma once
-// The file a writer fills: Win32 file calls in the plug-in, stdio natively, fakes in tests.
+// The file a writer fills, one implementation per platform: Win32OutputFile in the plug-in,
+// StdioOutputFile natively (and a file in memory in tests).
 
 #include <cstddef>
 #include <cstdint>

@@ -14,7 +14,7 @@ DxfWriter::DxfWriter(MeshSettings& settings, MeshBuffers& buffers, ExportService
 
 bool DxfWriter::Accepts() {
     if (flavour_ == kNxmDxf)
-        return rows_ <= kLargestDxfInteger && pointsPerRow_ <= kLargestDxfInteger;
+        return Rows() <= kLargestDxfInteger && PointsPerRow() <= kLargestDxfInteger;
     if (flavour_ == kPolylineDxf)
         return PointCount() <= kLargestDxfInteger;
     return true;
@@ -36,7 +36,7 @@ void DxfWriter::WriteInteger(std::int32_t value) {
     std::size_t size = FormatInteger(value, text);
     text[size++] = '\r';
     text[size++] = '\n';
-    WriteBytes(text, size);
+    Sink().PutBytes(text, size);
 }
 
 void DxfWriter::WriteReal(float value) {
@@ -44,7 +44,7 @@ void DxfWriter::WriteReal(float value) {
     std::size_t size = FormatFixed4(value, text);
     text[size++] = '\r';
     text[size++] = '\n';
-    WriteBytes(text, size);
+    Sink().PutBytes(text, size);
 }
 
 // x, y, z of a point under the codes 10 + offset, 20 + offset, 30 + offset, each code
@@ -54,26 +54,26 @@ void DxfWriter::WritePoint(std::size_t point, int codeOffset) {
     const char xCode[] = {' ', '1', digit, '\r', '\n'};
     const char yCode[] = {' ', '2', digit, '\r', '\n'};
     const char zCode[] = {' ', '3', digit, '\r', '\n'};
-    WriteBytes(xCode, sizeof xCode);
+    Sink().PutBytes(xCode, sizeof xCode);
     WriteReal(X(point));
-    WriteBytes(yCode, sizeof yCode);
+    Sink().PutBytes(yCode, sizeof yCode);
     WriteReal(Y(point));
-    WriteBytes(zCode, sizeof zCode);
+    Sink().PutBytes(zCode, sizeof zCode);
     WriteReal(Z(point));
 }
 
 void DxfWriter::WriteNxmMesh() {
     WriteText("0\r\nPOLYLINE\r\n8\r\n0\r\n66\r\n1\r\n10\r\n0.0\r\n20\r\n0.0\r\n30\r\n0.0\r\n"
               "70\r\n16\r\n71\r\n");
-    WriteInteger(rows_);
+    WriteInteger(Rows());
     WriteText("72\r\n");
-    WriteInteger(static_cast<std::int32_t>(pointsPerRow_));
-    const std::int64_t total = 2 * std::int64_t{rows_} - 2;
-    for (std::uint32_t row = 0; row < rows_; ++row) {
-        ReportRow(rows_ - 1 + row, total);
-        for (std::uint32_t col = 0; col < pointsPerRow_; ++col) {
+    WriteInteger(static_cast<std::int32_t>(PointsPerRow()));
+    const std::int64_t total = 2 * std::int64_t{Rows()} - 2;
+    for (std::uint32_t row = 0; row < Rows(); ++row) {
+        ReportRow(Rows() - 1 + row, total);
+        for (std::uint32_t col = 0; col < PointsPerRow(); ++col) {
             WriteText("0\r\nVERTEX\r\n8\r\n0\r\n");
-            WritePoint(std::size_t{row} * pointsPerRow_ + col, 0);
+            WritePoint(std::size_t{row} * PointsPerRow() + col, 0);
             WriteText(" 70\r\n     64\r\n");
         }
     }
@@ -81,9 +81,9 @@ void DxfWriter::WriteNxmMesh() {
 }
 
 void DxfWriter::WriteFaces() {
-    const std::int64_t total = 2 * std::int64_t{rows_} - 2;
+    const std::int64_t total = 2 * std::int64_t{Rows()} - 2;
     for (std::uint32_t row = 0; row < CellRows(); ++row) {
-        ReportRow(rows_ - 1 + row, total);
+        ReportRow(Rows() - 1 + row, total);
         for (std::uint32_t col = 0; col < CellsPerRow(); ++col) {
             const PolygonRecord& polygon = Polygon(std::size_t{row} * CellsPerRow() + col);
             if (polygon.count == 0)
@@ -100,18 +100,18 @@ void DxfWriter::WritePolyfaceMesh() {
     WriteText("0\r\nPOLYLINE\r\n8\r\n0\r\n66\r\n1\r\n70\r\n64\r\n71\r\n");
     WriteInteger(static_cast<std::int32_t>(PointCount()));
     WriteText("72\r\n");
-    WriteInteger(faceCount_);
-    const std::int64_t total = 4 * std::int64_t{rows_} - 4;
-    for (std::uint32_t row = 0; row < rows_; ++row) {
-        ReportRow(2 * std::int64_t{rows_} - 2 + row, total);
-        for (std::uint32_t col = 0; col < pointsPerRow_; ++col) {
+    WriteInteger(FaceCount());
+    const std::int64_t total = 4 * std::int64_t{Rows()} - 4;
+    for (std::uint32_t row = 0; row < Rows(); ++row) {
+        ReportRow(2 * std::int64_t{Rows()} - 2 + row, total);
+        for (std::uint32_t col = 0; col < PointsPerRow(); ++col) {
             WriteText("0\r\nVERTEX\r\n8\r\n0\r\n");
-            WritePoint(std::size_t{row} * pointsPerRow_ + col, 0);
+            WritePoint(std::size_t{row} * PointsPerRow() + col, 0);
             WriteText("70\r\n192\r\n");
         }
     }
     for (std::uint32_t row = 0; row < CellRows(); ++row) {
-        ReportRow(3 * std::int64_t{rows_} - 3 + row, total);
+        ReportRow(3 * std::int64_t{Rows()} - 3 + row, total);
         for (std::uint32_t col = 0; col < CellsPerRow(); ++col) {
             const PolygonRecord& polygon = Polygon(std::size_t{row} * CellsPerRow() + col);
             if (polygon.count == 0)
@@ -119,7 +119,7 @@ void DxfWriter::WritePolyfaceMesh() {
             WriteText("0\r\nVERTEX\r\n8\r\n0\r\n10\r\n0\r\n20\r\n0\r\n30\r\n0\r\n70\r\n128\r\n");
             static constexpr char kCornerCodes[4][5] = {"71\r\n", "72\r\n", "73\r\n", "74\r\n"};
             for (int k = 0; k < polygon.count; ++k) {
-                WriteBytes(kCornerCodes[k], 4);
+                Sink().PutBytes(kCornerCodes[k], 4);
                 WriteInteger(polygon.index[k] + 1);
             }
         }

@@ -18,7 +18,7 @@ class DxfWriter final : public MeshWriter {
     void WriteNxmMesh();
     void WriteFaces();
     void WritePolyfaceMesh();
-    template <std::size_t N> void WriteText(const char (&text)[N]) { WriteBytes(text, N - 1); }
+    template <std::size_t N> void WriteText(const char (&text)[N]) { Sink().PutBytes(text, N - 1); }
     void WriteInteger(std::int32_t value);
     void WriteReal(float value);
     // codeOffset 0 to 3

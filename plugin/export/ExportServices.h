@@ -2,10 +2,10 @@
 // What an export needs from its surroundings, and how it ended.
 
 #include "common/MessageReporter.h"
-#include "common/ResourceBytes.h"
 #include "common/OutputFile.h"
-#include "common/SaveFileChooser.h"
 #include "common/ProgressSink.h"
+#include "common/ResourceBytes.h"
+#include "common/SaveFileChooser.h"
 
 struct ExportServices {
     SaveFileChooser& chooser;

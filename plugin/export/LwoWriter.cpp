@@ -19,20 +19,21 @@ bool LwoWriter::Accepts() {
 }
 
 void LwoWriter::WriteBody() {
-    WriteBytes("FORM\0\0\0\0"
-               "LWOB"
-               "SRFS\0\0\0\2"
-               "0\0",
-               22);
+    ByteSink& out = Sink();
+    out.PutBytes("FORM\0\0\0\0"
+                 "LWOB"
+                 "SRFS\0\0\0\2"
+                 "0\0",
+                 22);
 
     const auto points = static_cast<std::uint32_t>(PointCount());
-    WriteBytes("PNTS", 4);
-    WriteU32BE(12 * points);
+    out.PutBytes("PNTS", 4);
+    out.PutU32BE(12 * points);
     // The mesh's Y axis is the file's Z axis and the other way round.
-    WriteRecords(points, 12, [&](std::size_t i, std::uint8_t* xzy) {
-        PutF32BE(xzy, X(i));
-        PutF32BE(xzy + 4, Z(i));
-        PutF32BE(xzy + 8, Y(i));
+    out.PutRecords(points, 12, [&](std::size_t i, std::uint8_t* xzy) {
+        StoreF32BE(xzy, X(i));
+        StoreF32BE(xzy + 4, Z(i));
+        StoreF32BE(xzy + 8, Y(i));
     });
     WritePolygons();
 }
@@ -46,23 +47,22 @@ void LwoWriter::WritePolygons() {
             ++polygons;
         }
     }
-    WriteBytes("POLS", 4);
-    WriteU32BE(2 * (corners + 2 * polygons));
-    ForEachPolygon([this](const PolygonRecord& p) {
-        WriteRecord(12, [&p](std::uint8_t* polygon) -> std::size_t {
-            PutU16BE(polygon, static_cast<std::uint16_t>(p.count));
+    ByteSink& out = Sink();
+    out.PutBytes("POLS", 4);
+    out.PutU32BE(2 * (corners + 2 * polygons));
+    ForEachPolygon([&out](const PolygonRecord& p) {
+        out.PutRecord(12, [&p](std::uint8_t* polygon) -> std::size_t {
+            StoreU16BE(polygon, static_cast<std::uint16_t>(p.count));
             // All four corners go in; a triangle's surface then covers the fourth.
             for (int k = 0; k < 4; ++k)
-                PutU16BE(polygon + 2 + 2 * k, static_cast<std::uint16_t>(p.index[k]));
-            PutU16BE(polygon + 2 + 2 * p.count, kSurface);
+                StoreU16BE(polygon + 2 + 2 * k, static_cast<std::uint16_t>(p.index[k]));
+            StoreU16BE(polygon + 2 + 2 * p.count, kSurface);
             return 4 + 2 * static_cast<std::size_t>(p.count);
         });
     });
 }
 
 void LwoWriter::PatchLengths() {
-    std::uint8_t bytes[4];
     // Everything after the FORM length field.
-    PutU32BE(bytes, static_cast<std::uint32_t>(Position() - 8));
-    PatchBytes(kFormLengthOffset, bytes);
+    Sink().PatchU32BE(kFormLengthOffset, static_cast<std::uint32_t>(Sink().Position() - 8));
 }

@@ -6,8 +6,9 @@
 
 MeshWriter::MeshWriter(const char* filterList, MeshSettings& settings, MeshBuffers& buffers,
                        ExportServices& services)
-    : rows_(settings.meshRows), pointsPerRow_(PointsPerRow(settings)), filterList_(filterList),
-      settings_(settings), buffers_(buffers), services_(services) {}
+    : filterList_(filterList), settings_(settings), buffers_(buffers), services_(services),
+      sink_(buffers.outputBuffer, services.file), rows_(settings.meshRows),
+      pointsPerRow_(::PointsPerRow(settings)) {}
 
 MeshWriter::~MeshWriter() {
     if (fileOpen_)
@@ -31,43 +32,18 @@ ExportOutcome MeshWriter::Export() {
 
     faceCount_ = BuildPolygonList(settings_, buffers_, services_.progress);
     WriteBody();
-    FlushOutput();
+    sink_.Flush();
     // A file that failed is not touched again: it is about to be removed.
-    if (!failed_)
+    if (!sink_.Failed())
         PatchLengths();
     fileOpen_ = false;
-    if (!services_.file.Close())
-        failed_ = true;
-    if (failed_) {
+    const bool closed = services_.file.Close();
+    if (sink_.Failed() || !closed) {
         services_.file.Discard();
         services_.messages.Show(kWriteFailedText, kExportErrorCaption, MessageIcon::Error);
         return ExportOutcome::WriteFailed;
     }
     return ExportOutcome::Written;
-}
-
-void MeshWriter::WriteBytesSlow(const std::uint8_t* data, std::size_t size) {
-    while (size > 0 && !failed_) {
-        const std::size_t take = std::min(size, kOutputBufferSize - fill_);
-        std::memcpy(buffers_.outputBuffer + fill_, data, take);
-        fill_ += take;
-        data += take;
-        size -= take;
-        if (fill_ == kOutputBufferSize)
-            FlushOutput();
-    }
-}
-
-void MeshWriter::FlushOutput() {
-    if (!failed_ && fill_ > 0 && !services_.file.Write(buffers_.outputBuffer, fill_))
-        failed_ = true;
-    flushed_ += fill_;
-    fill_ = 0;
-}
-
-void MeshWriter::PatchBytes(std::uint32_t offset, const std::uint8_t (&bytes)[4]) {
-    if (!failed_ && !services_.file.WriteAt(offset, bytes, sizeof bytes))
-        failed_ = true;
 }
 
 void MeshWriter::ReportRow(std::int64_t done, std::int64_t total) {

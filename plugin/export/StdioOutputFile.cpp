@@ -1,42 +1,44 @@
 #include "plugin/export/StdioOutputFile.h"
 
-#include <cstdio>
-
-namespace {
-
-std::FILE* AsFile(void* file) {
-    return static_cast<std::FILE*>(file);
+StdioOutputFile::~StdioOutputFile() {
+    Close();
 }
 
-void* Open(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+bool StdioOutputFile::Create(const std::string& path) {
+    Close();
+    file_ = std::fopen(path.c_str(), "wb");
+    if (!file_)
+        return false;
     // The writer hands over whole buffers: pass them straight on, so that every failure
     // shows at the write that caused it.
-    if (file)
-        std::setvbuf(file, nullptr, _IONBF, 0);
-    return file;
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    path_ = path;
+    return true;
 }
 
-bool Write(void* file, const std::uint8_t* data, std::size_t size) {
-    return std::fwrite(data, 1, size, AsFile(file)) == size;
+bool StdioOutputFile::Write(const std::uint8_t* data, std::size_t size) {
+    return file_ && std::fwrite(data, 1, size, file_) == size;
 }
 
-bool Seek(void* file, std::uint32_t offset) {
-    return std::fseek(AsFile(file), static_cast<long>(offset), SEEK_SET) == 0;
+bool StdioOutputFile::WriteAt(std::uint32_t offset, const std::uint8_t* data, std::size_t size) {
+    if (!file_ || std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
+        return false;
+    const bool written = std::fwrite(data, 1, size, file_) == size;
+    // Back to the end, where the next write belongs.
+    return std::fseek(file_, 0, SEEK_END) == 0 && written;
 }
 
-bool SeekEnd(void* file) {
-    return std::fseek(AsFile(file), 0, SEEK_END) == 0;
+bool StdioOutputFile::Close() {
+    if (!file_)
+        return true;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    return closed;
 }
 
-bool Close(void* file) {
-    return std::fclose(AsFile(file)) == 0;
+void StdioOutputFile::Discard() {
+    Close();
+    if (!path_.empty())
+        std::remove(path_.c_str());
+    path_.clear();
 }
-
-void Remove(const std::string& path) {
-    std::remove(path.c_str());
-}
-
-} // namespace
-
-const FileCalls kStdioFileCalls = {nullptr, Open, Write, Seek, SeekEnd, Close, Remove};

@@ -9,7 +9,11 @@ namespace {
 
 constexpr char kFilter[] = "3DS Files (*.3ds)\0*.3ds\0AllFiles (*.*)\0*.*\0";
 constexpr std::uint64_t kLargest16 = 65535;
-constexpr std::uint16_t kFaceFlags = 6; // edges AB and BC visible, CA hidden
+constexpr std::uint16_t kFaceFlags = 6;      // edges AB and BC visible, CA hidden
+constexpr std::uint32_t kSmoothingGroup = 1; // every face in group 1
+
+constexpr std::uint32_t kChunkHeaderSize = 6; // u16 id, u32 length
+constexpr char kObjectName[] = "01";
 
 // The object's local axes and origin, as twelve float bit patterns.
 constexpr std::uint32_t kLocalAxes[12] = {
@@ -19,9 +23,33 @@ constexpr std::uint32_t kLocalAxes[12] = {
     0xBF0E3880, 0,          0x40938034,
 };
 
-// Where the two lengths the templates leave open sit.
-constexpr std::uint32_t kMainLengthOffset = 2;
-constexpr std::uint32_t kMeshDataLengthOffset = 18;
+// Chunk lengths, each with its own header.
+constexpr std::uint32_t VertexListLength(std::uint32_t points) {
+    return kChunkHeaderSize + 2 + 12 * points;
+}
+constexpr std::uint32_t VertexFlagsLength(std::uint32_t points) {
+    return kChunkHeaderSize + 2 + 2 * points;
+}
+constexpr std::uint32_t kLocalAxesLength = kChunkHeaderSize + sizeof kLocalAxes;
+constexpr std::uint32_t SmoothingGroupsLength(std::uint32_t triangles) {
+    return kChunkHeaderSize + 4 * triangles;
+}
+constexpr std::uint32_t FaceListLength(std::uint32_t triangles) {
+    return kChunkHeaderSize + 2 + 8 * triangles + SmoothingGroupsLength(triangles);
+}
+constexpr std::uint32_t TriangleMeshLength(std::uint32_t points, std::uint32_t triangles) {
+    return kChunkHeaderSize + VertexListLength(points) + VertexFlagsLength(points) +
+           kLocalAxesLength + FaceListLength(triangles);
+}
+constexpr std::uint32_t NamedObjectLength(std::uint32_t points, std::uint32_t triangles) {
+    return kChunkHeaderSize + sizeof kObjectName + TriangleMeshLength(points, triangles);
+}
+static_assert(NamedObjectLength(9, 8) == 99 + 14 * 9 + 12 * 8);
+
+// Where the two chunks of the header template whose lengths depend on the mesh start.
+constexpr std::uint32_t kMainChunkOffset = 0;      // TdsChunk::kMain
+constexpr std::uint32_t kMeshDataChunkOffset = 16; // TdsChunk::kMeshData
+constexpr std::uint32_t kLengthField = 2;          // after the chunk's id
 
 } // namespace
 
@@ -34,12 +62,12 @@ bool TdsWriter::Accepts() {
         return false;
     // Every cell gives at most two triangles; count them only when that could be too many.
     const std::uint64_t cells = std::uint64_t{CellRows()} * CellsPerRow();
-    return 2 * cells <= kLargest16 || TallyPolygons(settings(), buffers()).triangles <= kLargest16;
+    return 2 * cells <= kLargest16 || TallyPolygons(Settings(), Buffers()).triangles <= kLargest16;
 }
 
-void TdsWriter::WriteChunkHeader(std::uint16_t id, std::uint32_t length) {
-    WriteU16LE(id);
-    WriteU32LE(length);
+void TdsWriter::WriteChunkHeader(TdsChunk id, std::uint32_t length) {
+    Sink().PutU16LE(static_cast<std::uint16_t>(id));
+    Sink().PutU32LE(length);
 }
 
 void TdsWriter::WriteBody() {
@@ -48,65 +76,66 @@ void TdsWriter::WriteBody() {
     for (std::size_t cell = 0, cells = std::size_t{CellRows()} * CellsPerRow(); cell < cells;
          ++cell)
         triangles_ += Polygon(cell).count == 4 ? 2 : Polygon(cell).count == 3 ? 1 : 0;
-    const std::uint32_t t = triangles_;
+    ByteSink& out = Sink();
 
-    WriteBytes(header_.data(), header_.size());
-    WriteChunkHeader(0x4000, 99 + 14 * v + 12 * t);
-    WriteBytes("01", 3);
-    WriteChunkHeader(0x4100, 90 + 14 * v + 12 * t);
+    out.PutBytes(header_.data(), header_.size());
+    WriteChunkHeader(TdsChunk::kNamedObject, NamedObjectLength(v, triangles_));
+    out.PutBytes(kObjectName, sizeof kObjectName);
+    WriteChunkHeader(TdsChunk::kTriangleMesh, TriangleMeshLength(v, triangles_));
 
-    WriteChunkHeader(0x4110, 8 + 12 * v);
-    WriteU16LE(static_cast<std::uint16_t>(v));
-    WriteRecords(v, 12, [&](std::size_t i, std::uint8_t* xyz) {
-        PutF32LE(xyz, X(i));
-        PutF32LE(xyz + 4, Y(i));
-        PutF32LE(xyz + 8, Z(i));
+    WriteChunkHeader(TdsChunk::kVertexList, VertexListLength(v));
+    out.PutU16LE(static_cast<std::uint16_t>(v));
+    out.PutRecords(v, 12, [&](std::size_t i, std::uint8_t* xyz) {
+        StoreF32LE(xyz, X(i));
+        StoreF32LE(xyz + 4, Y(i));
+        StoreF32LE(xyz + 8, Z(i));
     });
 
-    WriteChunkHeader(0x4111, 8 + 2 * v);
-    WriteU16LE(static_cast<std::uint16_t>(v));
-    WriteRecords(v, 2, [](std::size_t, std::uint8_t* flags) { PutU16LE(flags, 0); });
+    WriteChunkHeader(TdsChunk::kVertexFlags, VertexFlagsLength(v));
+    out.PutU16LE(static_cast<std::uint16_t>(v));
+    out.PutRecords(v, 2, [](std::size_t, std::uint8_t* flags) { StoreU16LE(flags, 0); });
 
-    WriteChunkHeader(0x4160, 54);
+    WriteChunkHeader(TdsChunk::kLocalAxes, kLocalAxesLength);
     for (std::uint32_t bits : kLocalAxes)
-        WriteF32LE(std::bit_cast<float>(bits));
+        out.PutF32LE(std::bit_cast<float>(bits));
 
     WriteFaceList();
-    WriteBytes(footer_.data(), footer_.size());
+    out.PutBytes(footer_.data(), footer_.size());
 }
 
 void TdsWriter::WriteFaceList() {
     const std::uint32_t t = triangles_;
-    WriteChunkHeader(0x4120, 14 + 12 * t);
-    WriteU16LE(static_cast<std::uint16_t>(t));
-    ForEachPolygon([this](const PolygonRecord& p) {
-        WriteRecord(16, [&p](std::uint8_t* faces) -> std::size_t {
+    ByteSink& out = Sink();
+    WriteChunkHeader(TdsChunk::kFaceList, FaceListLength(t));
+    out.PutU16LE(static_cast<std::uint16_t>(t));
+    ForEachPolygon([&out](const PolygonRecord& p) {
+        out.PutRecord(16, [&p](std::uint8_t* faces) -> std::size_t {
             const auto a = static_cast<std::uint16_t>(p.index[0]);
             const auto c = static_cast<std::uint16_t>(p.index[2]);
-            PutU16LE(faces, a);
-            PutU16LE(faces + 2, static_cast<std::uint16_t>(p.index[1]));
-            PutU16LE(faces + 4, c);
-            PutU16LE(faces + 6, kFaceFlags);
+            StoreU16LE(faces, a);
+            StoreU16LE(faces + 2, static_cast<std::uint16_t>(p.index[1]));
+            StoreU16LE(faces + 4, c);
+            StoreU16LE(faces + 6, kFaceFlags);
             if (p.count == 3)
                 return 8;
             // The quad's second half (c, d, a): the diagonal a-c stays hidden in both.
-            PutU16LE(faces + 8, c);
-            PutU16LE(faces + 10, static_cast<std::uint16_t>(p.index[3]));
-            PutU16LE(faces + 12, a);
-            PutU16LE(faces + 14, kFaceFlags);
+            StoreU16LE(faces + 8, c);
+            StoreU16LE(faces + 10, static_cast<std::uint16_t>(p.index[3]));
+            StoreU16LE(faces + 12, a);
+            StoreU16LE(faces + 14, kFaceFlags);
             return 16;
         });
     });
-    // Every face in smoothing group 1.
-    WriteChunkHeader(0x4150, 6 + 4 * t);
-    WriteRecords(t, 4, [](std::size_t, std::uint8_t* group) { PutU32LE(group, 1); });
+    WriteChunkHeader(TdsChunk::kSmoothingGroups, SmoothingGroupsLength(t));
+    out.PutRecords(t, 4,
+                   [](std::size_t, std::uint8_t* group) { StoreU32LE(group, kSmoothingGroup); });
 }
 
 void TdsWriter::PatchLengths() {
-    const std::uint32_t mesh = 14 * static_cast<std::uint32_t>(PointCount()) + 12 * triangles_;
-    std::uint8_t bytes[4];
-    PutU32LE(bytes, static_cast<std::uint32_t>(kTdsHeaderSize + kTdsFooterSize) + 99 + mesh);
-    PatchBytes(kMainLengthOffset, bytes);
-    PutU32LE(bytes, static_cast<std::uint32_t>(kTdsHeaderSize - 16 + 99) + mesh);
-    PatchBytes(kMeshDataLengthOffset, bytes);
+    const std::uint32_t object =
+        NamedObjectLength(static_cast<std::uint32_t>(PointCount()), triangles_);
+    const auto header = static_cast<std::uint32_t>(kTdsHeaderSize);
+    const auto footer = static_cast<std::uint32_t>(kTdsFooterSize);
+    Sink().PatchU32LE(kMainChunkOffset + kLengthField, header + object + footer);
+    Sink().PatchU32LE(kMeshDataChunkOffset + kLengthField, header - kMeshDataChunkOffset + object);
 }

@@ -9,6 +9,20 @@
 inline constexpr std::size_t kTdsHeaderSize = 618;
 inline constexpr std::size_t kTdsFooterSize = 519;
 
+// The 3DS chunks this writer writes or patches. Every chunk starts with its u16 id and its
+// u32 length (these 6 bytes included), little-endian.
+enum class TdsChunk : std::uint16_t {
+    kMain = 0x4D4D,            // encloses the whole file; starts the header template
+    kMeshData = 0x3D3D,        // encloses everything up to the footer template
+    kNamedObject = 0x4000,     // the object's name, then its triangle mesh
+    kTriangleMesh = 0x4100,    //
+    kVertexList = 0x4110,      // u16 count, then x, y, z per point
+    kVertexFlags = 0x4111,     // u16 count, then a u16 per point
+    kLocalAxes = 0x4160,       // twelve f32: three axes and the origin
+    kFaceList = 0x4120,        // u16 count, then a, b, c, flags per triangle
+    kSmoothingGroups = 0x4150, // inside the face list: a u32 group mask per triangle
+};
+
 class TdsWriter final : public MeshWriter {
   public:
     // header and footer: the TdsHdr and TdsFtr bytes (kTdsHeaderSize, kTdsFooterSize).
@@ -23,7 +37,7 @@ class TdsWriter final : public MeshWriter {
     void PatchLengths() override;
 
   private:
-    void WriteChunkHeader(std::uint16_t id, std::uint32_t length);
+    void WriteChunkHeader(TdsChunk id, std::uint32_t length);
     void WriteFaceList();
 
     std::span<const std::uint8_t> header_;

@@ -1,36 +1,46 @@
 #include "plugin/export/win32/Win32OutputFile.h"
 
-#include <windows.h>
-
-namespace {
-
-void* Open(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+Win32OutputFile::~Win32OutputFile() {
+    Close();
 }
 
-bool Write(void* file, const std::uint8_t* data, std::size_t size) {
+bool Win32OutputFile::Create(const std::string& path) {
+    Close();
+    file_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file_ == INVALID_HANDLE_VALUE)
+        return false;
+    path_ = path;
+    return true;
+}
+
+bool Win32OutputFile::Write(const std::uint8_t* data, std::size_t size) {
+    if (file_ == INVALID_HANDLE_VALUE)
+        return false;
     DWORD written = 0;
-    return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+    return WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
-bool Seek(void* file, std::uint32_t offset) {
-    return SetFilePointer(file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) !=
-           INVALID_SET_FILE_POINTER;
+bool Win32OutputFile::WriteAt(std::uint32_t offset, const std::uint8_t* data, std::size_t size) {
+    if (file_ == INVALID_HANDLE_VALUE || SetFilePointer(file_, static_cast<LONG>(offset), nullptr,
+                                                        FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return false;
+    const bool written = Write(data, size);
+    // Back to the end, where the next write belongs.
+    return SetFilePointer(file_, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER && written;
 }
 
-bool SeekEnd(void* file) {
-    return SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER;
+bool Win32OutputFile::Close() {
+    if (file_ == INVALID_HANDLE_VALUE)
+        return true;
+    const bool closed = CloseHandle(file_) != 0;
+    file_ = INVALID_HANDLE_VALUE;
+    return closed;
 }
 
-bool Close(void* file) {
-    return CloseHandle(file) != 0;
+void Win32OutputFile::Discard() {
+    Close();
+    if (!path_.empty())
+        DeleteFileA(path_.c_str());
+    path_.clear();
 }
-
-void Remove(const std::string& path) {
-    DeleteFileA(path.c_str());
-}
-
-} // namespace
-
-const FileCalls kWin32FileCalls = {INVALID_HANDLE_VALUE, Open, Write, Seek, SeekEnd, Close, Remove};

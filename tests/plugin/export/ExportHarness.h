@@ -1,5 +1,6 @@
 #pragma once
-// Runs exports of test meshes into a temporary folder and records what the user was shown.
+// Runs exports of test meshes, into a temporary folder or into memory, and records what the
+// user was shown.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
 #include "plugin/export/StdioOutputFile.h"
+#include "tests/plugin/export/MemoryOutputFile.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/TempFolder.h"
@@ -31,15 +33,22 @@ class CancellingChooser final : public SaveFileChooser {
     const char* filter = nullptr;
 };
 
-// One export of a test mesh to `path` with the native file and the compiled-in templates.
-inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, const std::string& path,
-                              RecordingMessages& messages, RecordingProgress& progress) {
+// One export of a test mesh into `file`, chosen as `path`, with the compiled-in templates.
+inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, OutputFile& file,
+                              const std::string& path, RecordingMessages& messages,
+                              RecordingProgress& progress) {
     mesh.settings.DiskFormat = format;
     FixedPathChooser chooser(path);
-    StdioOutputFile file;
     EmbeddedResources resources;
     ExportServices services{chooser, file, progress, messages, resources};
     return ExportMesh(mesh.settings, mesh.buffers, services);
+}
+
+// One export of a test mesh to `path` with the native file.
+inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, const std::string& path,
+                              RecordingMessages& messages, RecordingProgress& progress) {
+    StdioOutputFile file;
+    return ExportTo(mesh, format, file, path, messages, progress);
 }
 
 inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, const std::string& path) {
@@ -48,6 +57,22 @@ inline ExportOutcome ExportTo(TestMesh& mesh, std::int32_t format, const std::st
     const ExportOutcome outcome = ExportTo(mesh, format, path, messages, progress);
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
     return outcome;
+}
+
+// The bytes of one export written into memory; it must succeed without a message.
+inline std::vector<std::uint8_t> ExportBytes(TestMesh& mesh, std::int32_t format,
+                                             RecordingProgress& progress) {
+    MemoryOutputFile file;
+    RecordingMessages messages;
+    EXPECT_EQ(ExportTo(mesh, format, file, "mesh.out", messages, progress), ExportOutcome::Written);
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_FALSE(file.open) << "the file was left open";
+    return file.bytes;
+}
+
+inline std::vector<std::uint8_t> ExportBytes(TestMesh& mesh, std::int32_t format) {
+    RecordingProgress progress;
+    return ExportBytes(mesh, format, progress);
 }
 
 inline std::uint32_t U32LE(const std::vector<std::uint8_t>& b, std::size_t at) {

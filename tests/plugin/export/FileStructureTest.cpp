@@ -17,7 +17,6 @@ struct Sample {
 };
 
 Sample WriteSample(std::int32_t format, std::mt19937& rng) {
-    TempFolder dir;
     MeshSettings s = DefaultSettings(static_cast<std::int32_t>(rng() % 3),
                                      static_cast<std::int32_t>(1 + rng() % 4));
     s.BlackHoles = static_cast<std::int32_t>(rng() % 2);
@@ -34,11 +33,8 @@ Sample WriteSample(std::int32_t format, std::mt19937& rng) {
                   static_cast<std::uint32_t>(mesh.Points()),
                   TallyPolygons(mesh.settings, mesh.buffers),
                   {}};
-    RecordingMessages messages;
     RecordingProgress progress;
-    const std::string path = dir.File("sample.out");
-    EXPECT_EQ(ExportTo(mesh, format, path, messages, progress), ExportOutcome::Written);
-    sample.file = ReadBytes(path);
+    sample.file = ExportBytes(mesh, format, progress);
     sample.progress = progress.calls;
     return sample;
 }
@@ -201,7 +197,6 @@ TEST(FileStructure, PolyfaceNumbersStayAmongItsVertices) {
 
 // Pictures smaller than the sampling minimum, and single rows and columns, in every format.
 TEST(FileStructure, TinyPicturesWriteCompleteFiles) {
-    TempFolder dir;
     for (std::int32_t format = kNxmDxf; format <= kLwo; ++format) {
         for (std::int32_t meshType = 0; meshType < 3; ++meshType) {
             for (std::uint16_t rows = 1; rows <= 3; ++rows) {
@@ -209,9 +204,13 @@ TEST(FileStructure, TinyPicturesWriteCompleteFiles) {
                     for (std::int32_t meshRes : {1, 8}) {
                         TestMesh mesh(rows, cols, Filled(std::size_t{rows} * cols, 77),
                                       DefaultSettings(meshType, meshRes));
-                        const std::string path = dir.File("tiny.out");
-                        ASSERT_EQ(ExportTo(mesh, format, path), ExportOutcome::Written);
-                        const auto f = ReadBytes(path);
+                        MemoryOutputFile file;
+                        RecordingMessages messages;
+                        RecordingProgress progress;
+                        ASSERT_EQ(ExportTo(mesh, format, file, "tiny.out", messages, progress),
+                                  ExportOutcome::Written);
+                        ASSERT_TRUE(messages.shown.empty());
+                        const auto& f = file.bytes;
                         if (format == kTds) {
                             EXPECT_EQ(U32LE(f, 2), f.size());
                         }

@@ -1,46 +1,9 @@
 // What the user and the disk see when an export is cancelled, cannot create its file, or
-// fails while writing; and how the buffer hands bytes to the file.
+// fails while writing.
 
-#include <unistd.h>
-
-#include "plugin/export/MeshWriter.h"
 #include "tests/plugin/export/ExportHarness.h"
 
 namespace {
-
-// An OutputFile that keeps everything in memory and fails where the test says.
-class ScriptedFile final : public OutputFile {
-  public:
-    bool Create(const std::string& path) override {
-        created = path;
-        return !refuseCreate;
-    }
-    bool Write(const std::uint8_t* data, std::size_t size) override {
-        writes.push_back(size);
-        if (writes.size() == failAtWrite)
-            return false;
-        bytes.insert(bytes.end(), data, data + size);
-        return true;
-    }
-    bool WriteAt(std::uint32_t, const std::uint8_t*, std::size_t) override {
-        ++patches;
-        return true;
-    }
-    bool Close() override {
-        ++closes;
-        return !failClose;
-    }
-    void Discard() override { discarded = true; }
-
-    bool refuseCreate = false;
-    bool failClose = false;
-    std::size_t failAtWrite = 0; // 1-based; 0 never
-    std::string created;
-    std::vector<std::size_t> writes;
-    std::vector<std::uint8_t> bytes;
-    int patches = 0, closes = 0;
-    bool discarded = false;
-};
 
 struct Scripted {
     ExportOutcome Run(TestMesh& mesh, std::int32_t format) {
@@ -49,7 +12,7 @@ struct Scripted {
         return ExportMesh(mesh.settings, mesh.buffers, services);
     }
     FixedPathChooser chooser{"scripted.out"};
-    ScriptedFile file;
+    MemoryOutputFile file;
     RecordingProgress progress;
     RecordingMessages messages;
     EmbeddedResources resources;
@@ -76,6 +39,19 @@ TEST(WriteFailure, NothingReachesTheFileAfterTheFirstFailedWrite) {
         EXPECT_EQ(run.Run(mesh, format), ExportOutcome::WriteFailed) << format;
         EXPECT_EQ(run.file.writes.size(), 2u) << format;
         EXPECT_EQ(run.file.patches, 0) << "a failed file is not patched, format " << format;
+        EXPECT_EQ(run.file.closes, 1);
+        EXPECT_TRUE(run.file.discarded);
+        ExpectWriteFailureShown(run.messages);
+    }
+}
+
+TEST(WriteFailure, AFailedLengthPatchCountsAsAFailedWrite) {
+    for (std::int32_t format : {kTds, kCob, kLwo}) {
+        TestMesh mesh(3, 3, Filled(9, 7), DefaultSettings(kRectangular));
+        Scripted run;
+        run.file.failPatch = true;
+        EXPECT_EQ(run.Run(mesh, format), ExportOutcome::WriteFailed) << format;
+        EXPECT_EQ(run.file.patches, 1) << "nothing more is patched after a failed patch";
         EXPECT_EQ(run.file.closes, 1);
         EXPECT_TRUE(run.file.discarded);
         ExpectWriteFailureShown(run.messages);
@@ -112,7 +88,7 @@ TEST(SaveChoice, CancelWritesNothingAndSaysNothing) {
         TestMesh mesh(3, 3, Filled(9, 7), DefaultSettings(kRectangular));
         mesh.settings.DiskFormat = format;
         CancellingChooser chooser;
-        ScriptedFile file;
+        MemoryOutputFile file;
         RecordingProgress progress;
         RecordingMessages messages;
         EmbeddedResources resources;
@@ -139,7 +115,7 @@ TEST(SaveChoice, EachFormatOffersItsFilterAndAllFiles) {
         TestMesh mesh(3, 3, Filled(9, 7), DefaultSettings(kRectangular));
         mesh.settings.DiskFormat = format;
         CancellingChooser chooser;
-        ScriptedFile file;
+        MemoryOutputFile file;
         RecordingProgress progress;
         RecordingMessages messages;
         EmbeddedResources resources;
@@ -185,7 +161,7 @@ TEST(SaveChoice, TdsWithoutItsTemplatesCreatesNothing) {
     TestMesh mesh(3, 3, Filled(9, 7), DefaultSettings(kRectangular));
     mesh.settings.DiskFormat = kTds;
     CancellingChooser chooser;
-    ScriptedFile file;
+    MemoryOutputFile file;
     RecordingProgress progress;
     RecordingMessages messages;
     NoResources resources;
@@ -194,36 +170,6 @@ TEST(SaveChoice, TdsWithoutItsTemplatesCreatesNothing) {
     EXPECT_EQ(chooser.asked, 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Problem Creating File!");
-}
-
-// A writer whose whole body is one 40000-byte write.
-class BulkWriter final : public MeshWriter {
-  public:
-    BulkWriter(MeshSettings& s, MeshBuffers& b, ExportServices& services, ScriptedFile& file)
-        : MeshWriter("", s, b, services), file_(file) {}
-    std::vector<std::size_t> writesBeforeFlush;
-
-  protected:
-    bool Accepts() override { return true; }
-    void WriteBody() override {
-        const std::vector<std::uint8_t> bytes(40000, 0xAB);
-        WriteBytes(bytes.data(), bytes.size());
-        writesBeforeFlush = file_.writes;
-    }
-
-  private:
-    ScriptedFile& file_;
-};
-
-TEST(OutputBuffer, FullBuffersGoOutAndTheRestWaitsForTheFlush) {
-    TestMesh mesh(3, 3, Filled(9, 7), DefaultSettings(kRectangular));
-    Scripted run;
-    ExportServices services{run.chooser, run.file, run.progress, run.messages, run.resources};
-    BulkWriter writer(mesh.settings, mesh.buffers, services, run.file);
-    EXPECT_EQ(writer.Export(), ExportOutcome::Written);
-    EXPECT_EQ(writer.writesBeforeFlush, (std::vector<std::size_t>{16384, 16384}));
-    EXPECT_EQ(run.file.writes, (std::vector<std::size_t>{16384, 16384, 7232}));
-    EXPECT_EQ(run.file.bytes.size(), 40000u);
 }
 
 } // namespace
