@@ -13,30 +13,30 @@ namespace {
 // A 24-bit picture of width x height in memory; pixels follow a colourful pattern.
 class TrueColorSource final : public ImageSource {
   public:
-    TrueColorSource(std::uint16_t width, std::uint16_t height) : width(width), height(height) {
+    TrueColorSource(std::uint16_t width, std::uint16_t height) : width_(width), height_(height) {
         const std::uint32_t stride = RowStride(width, 24);
-        rows.resize(std::size_t{stride} * height);
+        rows_.resize(std::size_t{stride} * height);
         for (std::uint32_t y = 0; y < height; ++y)
             for (std::uint32_t x = 0; x < width; ++x) {
-                std::uint8_t* p = rows.data() + std::size_t{y} * stride + 3 * x;
+                std::uint8_t* p = rows_.data() + std::size_t{y} * stride + 3 * x;
                 p[0] = static_cast<std::uint8_t>(x ^ y);
                 p[1] = static_cast<std::uint8_t>(x * 3 + y);
                 p[2] = static_cast<std::uint8_t>((x * y) >> 5);
             }
     }
-    std::uint16_t Width() const override { return width; }
-    std::uint16_t Height() const override { return height; }
+    std::uint16_t Width() const override { return width_; }
+    std::uint16_t Height() const override { return height_; }
     std::uint16_t BitsPerPixel() const override { return 24; }
-    void ReadAll(std::uint8_t* buffer) override { std::memcpy(buffer, rows.data(), rows.size()); }
+    void ReadAll(std::uint8_t* buffer) override { std::memcpy(buffer, rows_.data(), rows_.size()); }
     void ReadRows(std::uint8_t*, std::uint16_t, std::uint16_t) override {}
     void ReadPalette(RgbQuad*) override {}
     bool IsValid() const override { return true; }
     void ReportError() override {}
-    const std::uint8_t* Rows() const { return rows.data(); }
+    const std::uint8_t* Rows() const { return rows_.data(); }
 
   private:
-    std::uint16_t width, height;
-    std::vector<std::uint8_t> rows;
+    std::uint16_t width_, height_;
+    std::vector<std::uint8_t> rows_;
 };
 
 void BM_ConvertToGray24(benchmark::State& state) {

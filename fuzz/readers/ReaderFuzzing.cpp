@@ -1,11 +1,13 @@
 #include "fuzz/readers/ReaderFuzzing.h"
 
+#include <algorithm>
 #include <memory>
 #include <span>
 
 #include "host/image/HostImage.h"
 #include "host/readers/BmpFileSource.h"
 #include "host/readers/BmpResourceSource.h"
+#include "host/readers/ByteSource.h"
 #include "host/readers/TiffFileSource.h"
 
 namespace {
@@ -35,7 +37,7 @@ int FuzzBmpReaders(const std::uint8_t* data, std::size_t size) {
     const auto copy = CopyToEnd(data, size);
     const std::span<const std::uint8_t> bytes(copy.get(), size);
     SilentReporter reporter;
-    SourceFile file("fuzz.bmp", bytes);
+    MemoryFile file(bytes);
     BmpFileSource fileSource(file, reporter);
     BuildAndConvert(fileSource);
     BmpResourceSource resourceSource(bytes);
@@ -46,7 +48,7 @@ int FuzzBmpReaders(const std::uint8_t* data, std::size_t size) {
 int FuzzTiffReader(const std::uint8_t* data, std::size_t size) {
     const auto copy = CopyToEnd(data, size);
     SilentReporter reporter;
-    SourceFile file("fuzz.tif", std::span<const std::uint8_t>(copy.get(), size));
+    MemoryFile file(std::span<const std::uint8_t>(copy.get(), size));
     TiffFileSource source(file, reporter);
     BuildAndConvert(source);
     return 0;

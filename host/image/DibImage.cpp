@@ -3,14 +3,14 @@
 #include <new>
 
 DibImage::DibImage(ImageSource& source, int screenBitsPerPixel)
-    : info(std::make_unique<BitmapInfo>()) {
+    : info_(std::make_unique<BitmapInfo>()) {
     if (!Build(source, screenBitsPerPixel)) {
-        failed = 1;
-        *info = BitmapInfo{};
-        info->header.biSize = sizeof(BitmapInfoHeader);
-        pixels.reset();
-        stride = 0;
-        palette.clear();
+        failed_ = 1;
+        *info_ = BitmapInfo{};
+        info_->header.biSize = sizeof(BitmapInfoHeader);
+        pixels_.reset();
+        stride_ = 0;
+        palette_.clear();
     }
 }
 
@@ -26,11 +26,11 @@ bool DibImage::Build(ImageSource& source, int screenBitsPerPixel) {
         return false;
     const std::uint16_t width = source.Width(), height = source.Height();
     const std::uint16_t bits = source.BitsPerPixel();
-    stride = RowStride(width, bits);
-    pixels = AllocatePixels(ImageBytes(width, height, bits));
-    if (pixels == nullptr)
+    stride_ = RowStride(width, bits);
+    pixels_ = AllocatePixels(ImageBytes(width, height, bits));
+    if (pixels_ == nullptr)
         return false;
-    BitmapInfoHeader& h = info->header;
+    BitmapInfoHeader& h = info_->header;
     h.biSize = sizeof(BitmapInfoHeader);
     h.biWidth = width;
     h.biHeight = height; // positive, although rows are held top row first
@@ -38,12 +38,12 @@ bool DibImage::Build(ImageSource& source, int screenBitsPerPixel) {
     h.biBitCount = bits;
     if (bits <= 8)
         h.biClrUsed = 1u << bits;
-    source.ReadAll(pixels.get());
+    source.ReadAll(pixels_.get());
     if (bits <= 8) {
-        source.ReadPalette(info->colors);
-        palette = PaletteFromColorTable(info->colors, bits);
+        source.ReadPalette(info_->colors);
+        palette_ = PaletteFromColorTable(info_->colors, bits);
     } else if (screenBitsPerPixel <= 8) {
-        palette = QuantizedPalette(pixels.get(), width, height);
+        palette_ = QuantizedPalette(pixels_.get(), width, height);
     }
     return true;
 }

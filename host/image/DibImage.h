@@ -24,28 +24,28 @@ class DibImage {
     DibImage(const DibImage&) = delete;
     DibImage& operator=(const DibImage&) = delete;
 
-    bool Failed() const { return failed != 0; }
-    const BitmapInfo& Info() const { return *info; }
-    const BitmapInfoHeader& Header() const { return info->header; }
-    const LogicalPalette& Palette() const { return palette; }
-    bool HasPalette() const { return !palette.empty(); }
+    bool Failed() const { return failed_ != 0; }
+    const BitmapInfo& Info() const { return *info_; }
+    const BitmapInfoHeader& Header() const { return info_->header; }
+    const LogicalPalette& Palette() const { return palette_; }
+    bool HasPalette() const { return !palette_.empty(); }
 
-    std::uint16_t Width() const { return static_cast<std::uint16_t>(info->header.biWidth); }
-    std::uint16_t Height() const { return static_cast<std::uint16_t>(info->header.biHeight); }
-    std::uint32_t Stride() const { return stride; }
-    const std::uint8_t* Bits() const { return pixels.get(); }
-    std::uint8_t* Bits() { return pixels.get(); }
-    std::uint16_t BitsPerPixel() const { return info->header.biBitCount; }
-    std::int16_t DrawX() const { return drawX; }
-    std::int16_t DrawY() const { return drawY; }
+    std::uint16_t Width() const { return static_cast<std::uint16_t>(info_->header.biWidth); }
+    std::uint16_t Height() const { return static_cast<std::uint16_t>(info_->header.biHeight); }
+    std::uint32_t Stride() const { return stride_; }
+    const std::uint8_t* Bits() const { return pixels_.get(); }
+    std::uint8_t* Bits() { return pixels_.get(); }
+    std::uint16_t BitsPerPixel() const { return info_->header.biBitCount; }
+    std::int16_t DrawX() const { return drawX_; }
+    std::int16_t DrawY() const { return drawY_; }
 
   protected:
-    std::unique_ptr<BitmapInfo> info;
-    std::unique_ptr<std::uint8_t[]> pixels;
-    std::uint32_t stride = 0;
-    std::int16_t drawX = 0, drawY = 0;
-    LogicalPalette palette;
-    std::uint32_t failed = 0;
+    std::unique_ptr<BitmapInfo> info_;
+    std::unique_ptr<std::uint8_t[]> pixels_;
+    std::uint32_t stride_ = 0;
+    std::int16_t drawX_ = 0, drawY_ = 0;
+    LogicalPalette palette_;
+    std::uint32_t failed_ = 0;
 
   private:
     bool Build(ImageSource& source, int screenBitsPerPixel);

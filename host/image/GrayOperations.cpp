@@ -42,31 +42,31 @@ bool HostImage::ConvertToGray() {
         return false;
     const std::uint16_t bits = BitsPerPixel();
     const std::uint32_t width = Width(), height = Height();
-    const auto lookup = GrayLookup(info->colors, bits == 1 ? 2 : bits == 4 ? 16 : 256);
+    const auto lookup = GrayLookup(info_->colors, bits == 1 ? 2 : bits == 4 ? 16 : 256);
     if (bits == 8) {
         // Rows keep their stride; every byte, padding included, goes through the table.
-        const std::uint64_t bytes = std::uint64_t{stride} * height;
+        const std::uint64_t bytes = std::uint64_t{stride_} * height;
         for (std::uint64_t i = 0; i < bytes; ++i)
-            pixels[i] = lookup[pixels[i]];
+            pixels_[i] = lookup[pixels_[i]];
     } else {
         const std::uint32_t newStride = RowStride(width, 8);
         auto gray = AllocatePixels(std::uint64_t{newStride} * height);
         if (gray == nullptr)
             return false;
         for (std::uint32_t y = 0; y < height; ++y)
-            GrayRow(pixels.get() + std::uint64_t{y} * stride,
+            GrayRow(pixels_.get() + std::uint64_t{y} * stride_,
                     gray.get() + std::uint64_t{y} * newStride, width, bits, lookup);
-        pixels = std::move(gray);
-        stride = newStride;
+        pixels_ = std::move(gray);
+        stride_ = newStride;
     }
     for (int i = 0; i < kColorTableSize; ++i) {
         const auto v = static_cast<std::uint8_t>(i);
-        info->colors[i] = {v, v, v, 0};
+        info_->colors[i] = {v, v, v, 0};
     }
-    palette = GrayDisplayPalette();
-    info->header.biBitCount = 8;
-    info->header.biClrUsed = 256;
-    info->header.biClrImportant = 256;
+    palette_ = GrayDisplayPalette();
+    info_->header.biBitCount = 8;
+    info_->header.biClrUsed = 256;
+    info_->header.biClrImportant = 256;
     return true;
 }
 
@@ -74,7 +74,7 @@ void HostImage::InvertGrays() {
     std::array<std::uint8_t, 256> inverse;
     for (int v = 0; v < 256; ++v)
         inverse[v] = static_cast<std::uint8_t>(255 - v);
-    const std::uint64_t bytes = std::uint64_t{stride} * Height();
+    const std::uint64_t bytes = std::uint64_t{stride_} * Height();
     for (std::uint64_t i = 0; i < bytes; ++i)
-        pixels[i] = inverse[pixels[i]];
+        pixels_[i] = inverse[pixels_[i]];
 }

@@ -8,7 +8,7 @@ class HostImage : public DibImage {
   public:
     HostImage(ImageSource& source, int screenBitsPerPixel);
 
-    bool IsGray() const { return isGray != 0; }
+    bool IsGray() const { return isGray_ != 0; }
     // Whether the logical palette is an identity gray ramp (every eighth entry is looked at;
     // blue is not).
     bool IsGrayPalette() const;
@@ -20,5 +20,5 @@ class HostImage : public DibImage {
     void InvertGrays();
 
   private:
-    std::uint32_t isGray = 0;
+    std::uint32_t isGray_ = 0;
 };

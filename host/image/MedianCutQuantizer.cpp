@@ -20,9 +20,9 @@ void OtherAxes(int axis, int& first, int& second) {
 
 MedianCutQuantizer::MedianCutQuantizer(std::uint16_t maxColors, std::uint16_t width,
                                        std::uint16_t height, const std::uint8_t* pixels)
-    : width(width), height(height), pixelCount(std::uint32_t{width} * height),
-      maxColors(std::min<std::uint16_t>(maxColors, 256)), rowBytes((3u * width + 3) / 4 * 4),
-      pixels(pixels) {}
+    : width_(width), height_(height), pixelCount_(std::uint32_t{width} * height),
+      maxColors_(std::min<std::uint16_t>(maxColors, 256)), rowBytes_((3u * width + 3) / 4 * 4),
+      pixels_(pixels) {}
 
 std::uint64_t MedianCutQuantizer::PlaneSum(const ColorBox& box, int axis, std::uint16_t v) const {
     int a = 0, b = 0;
@@ -32,7 +32,7 @@ std::uint64_t MedianCutQuantizer::PlaneSum(const ColorBox& box, int axis, std::u
     std::uint64_t sum = 0;
     for (cell[a] = box.min[a]; cell[a] <= box.max[a]; ++cell[a])
         for (cell[b] = box.min[b]; cell[b] <= box.max[b]; ++cell[b])
-            sum += histogram[CellIndex(cell)];
+            sum += histogram_[CellIndex(cell)];
     return sum;
 }
 
@@ -54,49 +54,49 @@ void MedianCutQuantizer::Shrink(ColorBox& box) const {
 
 bool MedianCutQuantizer::Run() {
     try {
-        histogram.assign(kCells, 0);
+        histogram_.assign(kCells, 0);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    for (std::uint32_t y = 0; y < height; ++y) {
-        const std::uint8_t* p = pixels + std::uint64_t{y} * rowBytes;
-        for (std::uint32_t x = 0; x < width; ++x, p += 3)
-            ++histogram[(p[2] >> 2) * 4096u + (p[1] >> 2) * 64u + (p[0] >> 2)];
+    for (std::uint32_t y = 0; y < height_; ++y) {
+        const std::uint8_t* p = pixels_ + std::uint64_t{y} * rowBytes_;
+        for (std::uint32_t x = 0; x < width_; ++x, p += 3)
+            ++histogram_[(p[2] >> 2) * 4096u + (p[1] >> 2) * 64u + (p[0] >> 2)];
     }
     CutBoxes();
     AverageAndSort();
-    histogram.clear();
-    histogram.shrink_to_fit();
+    histogram_.clear();
+    histogram_.shrink_to_fit();
     return true;
 }
 
 void MedianCutQuantizer::CutBoxes() {
-    boxes[0] = {{0, 0, 0}, {63, 63, 63}, pixelCount};
-    boxCount = 1;
-    if (pixelCount > 0)
-        Shrink(boxes[0]);
-    while (boxCount < maxColors && SplitLargestBox()) {
+    boxes_[0] = {{0, 0, 0}, {63, 63, 63}, pixelCount_};
+    boxCount_ = 1;
+    if (pixelCount_ > 0)
+        Shrink(boxes_[0]);
+    while (boxCount_ < maxColors_ && SplitLargestBox()) {
     }
 }
 
 bool MedianCutQuantizer::SplitLargestBox() {
     int chosen = -1;
-    for (int i = 0; i < boxCount; ++i) {
-        const ColorBox& b = boxes[i];
+    for (int i = 0; i < boxCount_; ++i) {
+        const ColorBox& b = boxes_[i];
         const bool splittable = b.max[0] > b.min[0] || b.max[1] > b.min[1] || b.max[2] > b.min[2];
-        if (splittable && b.count > 0 && (chosen < 0 || b.count > boxes[chosen].count))
+        if (splittable && b.count > 0 && (chosen < 0 || b.count > boxes_[chosen].count))
             chosen = i;
     }
     if (chosen < 0)
         return false;
-    ColorBox& box = boxes[chosen];
+    ColorBox& box = boxes_[chosen];
     int axis = 0;
     for (int c = 1; c < 3; ++c)
         if (box.max[c] - box.min[c] > box.max[axis] - box.min[axis])
             axis = c;
-    int slot = boxCount;
-    for (int i = 0; i < boxCount; ++i)
-        if (boxes[i].count == 0) {
+    int slot = boxCount_;
+    for (int i = 0; i < boxCount_; ++i)
+        if (boxes_[i].count == 0) {
             slot = i;
             break;
         }
@@ -119,29 +119,29 @@ bool MedianCutQuantizer::SplitLargestBox() {
     box.count = static_cast<std::uint32_t>(sum);
     Shrink(box);
     Shrink(upper);
-    boxes[slot] = upper;
-    if (slot == boxCount)
-        ++boxCount;
+    boxes_[slot] = upper;
+    if (slot == boxCount_)
+        ++boxCount_;
     return true;
 }
 
 void MedianCutQuantizer::AverageAndSort() {
-    for (int i = 0; i < boxCount; ++i) {
-        const ColorBox& b = boxes[i];
+    for (int i = 0; i < boxCount_; ++i) {
+        const ColorBox& b = boxes_[i];
         std::uint64_t sums[3] = {0, 0, 0};
         std::uint16_t cell[3];
         if (b.count > 0) {
             for (cell[0] = b.min[0]; cell[0] <= b.max[0]; ++cell[0])
                 for (cell[1] = b.min[1]; cell[1] <= b.max[1]; ++cell[1])
                     for (cell[2] = b.min[2]; cell[2] <= b.max[2]; ++cell[2]) {
-                        const std::uint32_t n = histogram[CellIndex(cell)];
+                        const std::uint32_t n = histogram_[CellIndex(cell)];
                         for (int c = 0; c < 3; ++c)
                             sums[c] += std::uint64_t{cell[c]} * n;
                     }
         }
         // A box without pixels (a picture without pixels) is black.
         for (int c = 0; c < 3; ++c)
-            colors[3 * i + c] =
+            colors_[3 * i + c] =
                 b.count == 0
                     ? 0
                     : static_cast<std::uint8_t>(std::min<std::uint64_t>(sums[c] / b.count, 255));
@@ -149,11 +149,11 @@ void MedianCutQuantizer::AverageAndSort() {
     std::array<int, 256> order{};
     std::iota(order.begin(), order.end(), 0);
     auto key = [this](int i) {
-        return 30 * colors[3 * i] + 59 * colors[3 * i + 1] + 11 * colors[3 * i + 2];
+        return 30 * colors_[3 * i] + 59 * colors_[3 * i + 1] + 11 * colors_[3 * i + 2];
     };
-    std::stable_sort(order.begin(), order.begin() + boxCount,
+    std::stable_sort(order.begin(), order.begin() + boxCount_,
                      [&](int a, int b) { return key(a) < key(b); });
-    for (int i = 0; i < boxCount; ++i)
+    for (int i = 0; i < boxCount_; ++i)
         for (int c = 0; c < 3; ++c)
-            sortedColors[3 * i + c] = colors[3 * order[i] + c];
+            sortedColors_[3 * i + c] = colors_[3 * order[i] + c];
 }

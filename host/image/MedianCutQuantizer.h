@@ -27,8 +27,8 @@ class MedianCutQuantizer {
     bool Run();
     // 256 entries of (red, green, blue), 6-bit values, sorted dark to light; entries past
     // the boxes made stay zero.
-    const std::uint8_t* SortedColors() const { return sortedColors.data(); }
-    std::uint16_t BoxCount() const { return boxCount; }
+    const std::uint8_t* SortedColors() const { return sortedColors_.data(); }
+    std::uint16_t BoxCount() const { return boxCount_; }
 
   private:
     std::uint64_t PlaneSum(const ColorBox& box, int axis, std::uint16_t v) const;
@@ -37,14 +37,14 @@ class MedianCutQuantizer {
     bool SplitLargestBox();
     void AverageAndSort();
 
-    std::uint16_t width, height;
-    std::uint32_t pixelCount;
-    std::uint16_t maxColors;
-    std::uint32_t rowBytes;
-    const std::uint8_t* pixels;
-    std::vector<std::uint32_t> histogram; // 2^18 counters, held only during Run
-    std::uint16_t boxCount = 0;
-    std::array<ColorBox, 256> boxes{};
-    std::array<std::uint8_t, 256 * 3> colors{};
-    std::array<std::uint8_t, 256 * 3> sortedColors{};
+    std::uint16_t width_, height_;
+    std::uint32_t pixelCount_;
+    std::uint16_t maxColors_;
+    std::uint32_t rowBytes_;
+    const std::uint8_t* pixels_;
+    std::vector<std::uint32_t> histogram_; // 2^18 counters, held only during Run
+    std::uint16_t boxCount_ = 0;
+    std::array<ColorBox, 256> boxes_{};
+    std::array<std::uint8_t, 256 * 3> colors_{};
+    std::array<std::uint8_t, 256 * 3> sortedColors_{};
 };

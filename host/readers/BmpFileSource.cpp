@@ -4,51 +4,50 @@
 
 #include "host/readers/BmpRle.h"
 #include "host/readers/ByteReader.h"
-#include "host/readers/ReaderError.h"
 
-BmpFileSource::BmpFileSource(SourceFile& file, MessageReporter& reporter)
-    : FileImageSource(file, reporter) {
-    if (!file.Open()) {
-        error = kDamagedFile;
+BmpFileSource::BmpFileSource(ByteSource& bytes, MessageReporter& reporter)
+    : FileImageSource(bytes, reporter) {
+    if (!bytes_.Open()) {
+        error_ = ReaderError::DamagedFile;
     } else {
-        ByteReader reader(file);
-        std::array<std::uint8_t, kBmpHeadersSize> bytes{};
-        if (reader.Read(bytes.data(), bytes.size()) != bytes.size()) {
-            error = kDamagedFile;
+        ByteReader reader(bytes_);
+        std::array<std::uint8_t, kBmpHeadersSize> headers{};
+        if (reader.Read(headers.data(), headers.size()) != headers.size()) {
+            error_ = ReaderError::DamagedFile;
         } else {
-            ParseBmpHeaders(bytes, fileHeader, infoHeader);
-            error = CheckBmpHeaders(fileHeader, infoHeader, reader.Size());
+            ParseBmpHeaders(headers, fileHeader_, infoHeader_);
+            error_ = CheckBmpHeaders(fileHeader_, infoHeader_, reader.Size());
         }
-        file.Close();
+        bytes_.Close();
     }
-    if (error != kReaderOk)
+    if (error_ != ReaderError::None)
         ReportError();
 }
 
 std::uint16_t BmpFileSource::Width() const {
-    return IsValid() ? static_cast<std::uint16_t>(infoHeader.biWidth) : 0;
+    return IsValid() ? static_cast<std::uint16_t>(infoHeader_.biWidth) : 0;
 }
 
 std::uint16_t BmpFileSource::Height() const {
-    return IsValid() ? BmpRowCount(infoHeader) : 0;
+    return IsValid() ? BmpRowCount(infoHeader_) : 0;
 }
 
 std::uint16_t BmpFileSource::BitsPerPixel() const {
-    return IsValid() ? infoHeader.biBitCount : 0;
+    return IsValid() ? infoHeader_.biBitCount : 0;
 }
 
 void BmpFileSource::ReadAll(std::uint8_t* buffer) {
-    if (!IsValid() || !file->Open())
+    if (!IsValid() || !bytes_.Open())
         return;
-    ByteReader reader(*file);
+    ByteReader reader(bytes_);
     const std::uint16_t width = Width(), height = Height(), bits = BitsPerPixel();
     const std::uint32_t stride = RowStride(width, bits);
-    if (reader.Seek(fileHeader.bfOffBits)) {
-        if (infoHeader.biCompression != kBiRgb) {
+    if (reader.Seek(fileHeader_.bfOffBits)) {
+        if (infoHeader_.biCompression != kBiRgb) {
             DecodeBmpRle(reader, bits, width, height, stride, buffer);
         } else {
             // File rows are padded exactly like ours, so each goes straight to its place.
-            const bool topDown = BmpIsTopDown(infoHeader);
+            const bool topDown = BmpIsTopDown(infoHeader_);
             for (std::uint32_t i = 0; i < height; ++i) {
                 const std::uint32_t row = topDown ? i : height - 1 - i;
                 if (reader.Read(buffer + std::uint64_t{row} * stride, stride) != stride)
@@ -56,16 +55,16 @@ void BmpFileSource::ReadAll(std::uint8_t* buffer) {
             }
         }
     }
-    file->Close();
+    bytes_.Close();
 }
 
 void BmpFileSource::ReadPalette(RgbQuad* table) {
     const int entries = BmpColorTableEntries(BitsPerPixel());
-    if (entries == 0 || !file->Open())
+    if (entries == 0 || !bytes_.Open())
         return;
-    ByteReader reader(*file);
+    ByteReader reader(bytes_);
     // The full table is read whatever biClrUsed says; an entry the file cuts short stays zero.
-    if (reader.Seek(BmpColorTableOffset(infoHeader))) {
+    if (reader.Seek(BmpColorTableOffset(infoHeader_))) {
         for (int i = 0; i < entries; ++i) {
             std::uint8_t quad[4];
             if (reader.Read(quad, 4) != 4)
@@ -73,5 +72,5 @@ void BmpFileSource::ReadPalette(RgbQuad* table) {
             table[i] = {quad[0], quad[1], quad[2], quad[3]};
         }
     }
-    file->Close();
+    bytes_.Close();
 }

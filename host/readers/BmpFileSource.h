@@ -10,8 +10,8 @@
 
 class BmpFileSource final : public FileImageSource {
   public:
-    // file is read, not owned, and must outlive the reader.
-    BmpFileSource(SourceFile& file, MessageReporter& reporter);
+    // bytes are read, not owned, and must outlive the reader.
+    BmpFileSource(ByteSource& bytes, MessageReporter& reporter);
 
     std::uint16_t Width() const override;
     std::uint16_t Height() const override;
@@ -20,6 +20,6 @@ class BmpFileSource final : public FileImageSource {
     void ReadPalette(RgbQuad* table) override;
 
   private:
-    BitmapFileHeader fileHeader{};
-    BitmapInfoHeader infoHeader{};
+    BitmapFileHeader fileHeader_{};
+    BitmapInfoHeader infoHeader_{};
 };

@@ -1,6 +1,5 @@
 #include "host/readers/BmpHeaders.h"
 
-#include "host/readers/ReaderError.h"
 #include "host/readers/RowLayout.h"
 
 namespace {
@@ -28,32 +27,32 @@ void ParseBmpHeaders(std::span<const std::uint8_t, kBmpHeadersSize> b, BitmapFil
                   I32At(b, 42), U32At(b, 46), U32At(b, 50)};
 }
 
-std::uint16_t CheckBmpHeaders(const BitmapFileHeader& fileHeader,
-                              const BitmapInfoHeader& infoHeader, std::uint64_t fileSize) {
+ReaderError CheckBmpHeaders(const BitmapFileHeader& fileHeader, const BitmapInfoHeader& infoHeader,
+                            std::uint64_t fileSize) {
     const BitmapInfoHeader& h = infoHeader;
     if (fileSize < kBmpHeadersSize || fileHeader.bfType != kBmpSignature)
-        return kDamagedFile;
+        return ReaderError::DamagedFile;
     if (h.biSize == kCoreHeaderSize)
-        return kUnsupportedBmpHeader;
+        return ReaderError::UnsupportedBmpHeader;
     if (h.biSize < kInfoHeaderSize || h.biSize > kLargestHeaderSize)
-        return kDamagedFile;
+        return ReaderError::DamagedFile;
     const std::uint16_t bits = h.biBitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
-        return kUnsupportedBitsPerPixel;
+        return ReaderError::UnsupportedBitsPerPixel;
     const bool rle =
         (h.biCompression == kBiRle8 && bits == 8) || (h.biCompression == kBiRle4 && bits == 4);
     if (h.biCompression != kBiRgb && !rle)
-        return kUnsupportedCompression;
+        return ReaderError::UnsupportedCompression;
     const std::int64_t width = h.biWidth;
     const std::int64_t height = h.biHeight;
     if (width <= 0 || height == 0 || (rle && height < 0))
-        return kDamagedFile;
+        return ReaderError::DamagedFile;
     if (width > 0xFFFF || height > 0xFFFF || height < -0xFFFF)
-        return kImageTooLarge;
+        return ReaderError::ImageTooLarge;
     const std::uint64_t bytes = ImageBytes(static_cast<std::uint32_t>(width), BmpRowCount(h), bits);
     if (bytes > kMaxImageBytes)
-        return kImageTooLarge;
+        return ReaderError::ImageTooLarge;
     if (!ImageFitsFile(bytes, fileSize))
-        return kDamagedFile;
-    return kReaderOk;
+        return ReaderError::DamagedFile;
+    return ReaderError::None;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "host/readers/ReaderError.h"
+
 struct BitmapFileHeader {
     std::uint16_t bfType;
     std::uint32_t bfSize;
@@ -31,11 +33,11 @@ inline constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2;
 void ParseBmpHeaders(std::span<const std::uint8_t, kBmpHeadersSize> bytes,
                      BitmapFileHeader& fileHeader, BitmapInfoHeader& infoHeader);
 
-// kReaderOk when a file of fileSize bytes with these headers can be read: a known header
-// size, 1/4/8/24 bits, no compression or RLE8/RLE4 matching the bit count, a size that fits
-// 16 bits, and a pixel block the file can plausibly fill. Otherwise the ReaderError.
-std::uint16_t CheckBmpHeaders(const BitmapFileHeader& fileHeader,
-                              const BitmapInfoHeader& infoHeader, std::uint64_t fileSize);
+// None when a file of fileSize bytes with these headers can be read: a known header size,
+// 1/4/8/24 bits, no compression or RLE8/RLE4 matching the bit count, a size that fits 16
+// bits, and a pixel block the file can plausibly fill. Otherwise why it cannot.
+ReaderError CheckBmpHeaders(const BitmapFileHeader& fileHeader, const BitmapInfoHeader& infoHeader,
+                            std::uint64_t fileSize);
 
 // Rows in the file; a negative biHeight means the top row is stored first.
 inline std::uint16_t BmpRowCount(const BitmapInfoHeader& h) {

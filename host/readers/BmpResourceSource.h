@@ -8,26 +8,30 @@
 
 #include "host/readers/BmpHeaders.h"
 #include "host/readers/ImageSource.h"
+#include "host/readers/ReaderError.h"
 
 class BmpResourceSource final : public ImageSource {
   public:
     // resource holds the file's bytes; not copied, so it must outlive the reader.
     explicit BmpResourceSource(std::span<const std::uint8_t> resource);
 
-    std::uint16_t Width() const override { return width; }
-    std::uint16_t Height() const override { return height; }
-    std::uint16_t BitsPerPixel() const override { return bitsPerPixel; }
-    void ReadAll(std::uint8_t* buffer) override { ReadRows(buffer, 0, height); }
+    std::uint16_t Width() const override { return width_; }
+    std::uint16_t Height() const override { return height_; }
+    std::uint16_t BitsPerPixel() const override { return bitsPerPixel_; }
+    void ReadAll(std::uint8_t* buffer) override { ReadRows(buffer, 0, height_); }
     void ReadRows(std::uint8_t* buffer, std::uint16_t firstRow, std::uint16_t rowCount) override;
     void ReadPalette(RgbQuad* table) override;
-    bool IsValid() const override { return error == 0; }
+    bool IsValid() const override { return error_ == ReaderError::None; }
+    // The program's own picture: a refusal is never shown.
     void ReportError() override {}
+    // Why the resource was refused; None when it was taken.
+    ReaderError Error() const { return error_; }
 
   private:
-    std::uint16_t width = 0;
-    std::uint16_t height = 0;
-    std::uint16_t bitsPerPixel = 0;
-    std::uint16_t error = 0;
-    std::span<const std::uint8_t> resource;
-    std::uint32_t pixelOffset = 0;
+    std::uint16_t width_ = 0;
+    std::uint16_t height_ = 0;
+    std::uint16_t bitsPerPixel_ = 0;
+    ReaderError error_ = ReaderError::None;
+    std::span<const std::uint8_t> resource_;
+    std::uint32_t pixelOffset_ = 0;
 };

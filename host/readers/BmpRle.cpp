@@ -6,33 +6,33 @@ class RlePainter {
   public:
     RlePainter(std::uint16_t bits, std::uint16_t width, std::uint16_t height, std::uint32_t stride,
                std::uint8_t* buffer)
-        : bits(bits), width(width), height(height), stride(stride), buffer(buffer) {}
+        : bits_(bits), width_(width), height_(height), stride_(stride), buffer_(buffer) {}
 
-    bool InPicture() const { return y < height; }
+    bool InPicture() const { return y_ < height_; }
     void NextRow() {
-        x = 0;
-        ++y;
+        x_ = 0;
+        ++y_;
     }
     void Move(std::uint8_t dx, std::uint8_t dy) {
-        x += dx;
-        y += dy;
+        x_ += dx;
+        y_ += dy;
     }
     void Put(std::uint8_t index) {
-        if (x < width && y < height) {
-            std::uint8_t* row = buffer + std::uint64_t{height - 1 - y} * stride;
-            if (bits == 8)
-                row[x] = index;
+        if (x_ < width_ && y_ < height_) {
+            std::uint8_t* row = buffer_ + std::uint64_t{height_ - 1 - y_} * stride_;
+            if (bits_ == 8)
+                row[x_] = index;
             else
-                row[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index & 0x0F);
+                row[x_ / 2] |= static_cast<std::uint8_t>(x_ % 2 == 0 ? index << 4 : index & 0x0F);
         }
-        ++x;
+        ++x_;
     }
 
   private:
-    std::uint16_t bits, width, height;
-    std::uint32_t stride;
-    std::uint8_t* buffer;
-    std::uint32_t x = 0, y = 0; // y counts from the bottom row
+    std::uint16_t bits_, width_, height_;
+    std::uint32_t stride_;
+    std::uint8_t* buffer_;
+    std::uint32_t x_ = 0, y_ = 0; // y_ counts from the bottom row
 };
 
 // A run of count pixels: value repeated (8-bit) or its two nibbles alternating (4-bit).

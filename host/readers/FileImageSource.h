@@ -1,31 +1,31 @@
 #pragma once
-// What the two file readers share: the file they read, how they refuse it, and the rows
+// What the two file readers share: the bytes they read, how they refuse them, and the rows
 // they never read piecewise (only the start-up picture reader does).
 
 #include <cstdint>
 
 #include "common/MessageReporter.h"
+#include "host/readers/ByteSource.h"
 #include "host/readers/ImageSource.h"
 #include "host/readers/ReaderError.h"
-#include "host/readers/SourceFile.h"
 
 class FileImageSource : public ImageSource {
   public:
     void ReadRows(std::uint8_t*, std::uint16_t, std::uint16_t) override {}
-    bool IsValid() const override { return error == kReaderOk; }
+    bool IsValid() const override { return error_ == ReaderError::None; }
     void ReportError() override {
-        if (error != kReaderOk)
-            ShowReaderError(reporter, error);
+        if (error_ != ReaderError::None)
+            ShowReaderError(reporter_, error_);
     }
-
-    std::uint16_t Error() const { return error; }
+    // Why the file was refused; None when it was taken.
+    ReaderError Error() const { return error_; }
 
   protected:
-    // file is read, not owned, and must outlive the reader.
-    FileImageSource(SourceFile& file, MessageReporter& reporter)
-        : file(&file), reporter(reporter) {}
+    // bytes are read, not owned, and must outlive the reader.
+    FileImageSource(ByteSource& bytes, MessageReporter& reporter)
+        : bytes_(bytes), reporter_(reporter) {}
 
-    SourceFile* file;
-    MessageReporter& reporter;
-    std::uint16_t error = kReaderOk;
+    ByteSource& bytes_;
+    MessageReporter& reporter_;
+    ReaderError error_ = ReaderError::None;
 };

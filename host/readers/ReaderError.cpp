@@ -1,20 +1,20 @@
 #include "host/readers/ReaderError.h"
 
-std::string_view ReaderErrorText(std::uint16_t error) {
+std::string_view ReaderErrorText(ReaderError error) {
     switch (error) {
-    case kUncommonTiffVersion:
+    case ReaderError::UncommonTiffVersion:
         return "This TIFF file is an uncommon version.\n The image cannot be opened.";
-    case kUnsupportedBitsPerPixel:
+    case ReaderError::UnsupportedBitsPerPixel:
         return "QuorvShell only supports 1, 4, 8, and 24 - bits-per-pixel images.\n This image "
                "cannot be opened.";
-    case kUnsupportedCompression:
+    case ReaderError::UnsupportedCompression:
         return "This image uses a form of compression which is not supported by QuorvShell.\n "
                "The image cannot be opened.";
-    case kDamagedFile:
+    case ReaderError::DamagedFile:
         return "This image file is damaged or truncated.\n The image cannot be opened.";
-    case kImageTooLarge:
+    case ReaderError::ImageTooLarge:
         return "This image is too large for QuorvShell.\n The image cannot be opened.";
-    case kUnsupportedBmpHeader:
+    case ReaderError::UnsupportedBmpHeader:
         return "This BMP file uses an old header format which is not supported by "
                "QuorvShell.\n The image cannot be opened.";
     default:
@@ -22,7 +22,7 @@ std::string_view ReaderErrorText(std::uint16_t error) {
     }
 }
 
-void ShowReaderError(MessageReporter& reporter, std::uint16_t error) {
+void ShowReaderError(MessageReporter& reporter, ReaderError error) {
     // A plain OK box: the readers' messages carry no icon of their own.
     reporter.Show(ReaderErrorText(error), kReaderCaption, MessageIcon::None);
 }

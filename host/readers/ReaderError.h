@@ -6,20 +6,21 @@
 
 #include "common/MessageReporter.h"
 
-enum ReaderError : std::uint16_t {
-    kReaderOk = 0,
-    kUncommonTiffVersion = 1,
-    kUnsupportedBitsPerPixel = 2,
-    kUnsupportedCompression = 3,
-    kDamagedFile = 4,   // sizes, offsets or counts that the file cannot hold
-    kImageTooLarge = 5, // more pixel memory than an image may take
-    kUnsupportedBmpHeader = 6,
+// The numbers are those the readers have always used.
+enum class ReaderError : std::uint16_t {
+    None = 0,
+    UncommonTiffVersion = 1,
+    UnsupportedBitsPerPixel = 2,
+    UnsupportedCompression = 3,
+    DamagedFile = 4,   // sizes, offsets or counts that the file cannot hold
+    ImageTooLarge = 5, // more pixel memory than an image may take
+    UnsupportedBmpHeader = 6,
 };
 
 inline constexpr std::string_view kReaderCaption = "QuorvShell Message";
 
-// The text shown for error; an unknown code gets the catch-all text.
-std::string_view ReaderErrorText(std::uint16_t error);
+// The text shown for error; any other value gets the catch-all text.
+std::string_view ReaderErrorText(ReaderError error);
 
 // Shows the text for error with the readers' caption and an OK button.
-void ShowReaderError(MessageReporter& reporter, std::uint16_t error);
+void ShowReaderError(MessageReporter& reporter, ReaderError error);

@@ -1,11 +1,25 @@
 #include "host/readers/TiffDirectory.h"
 
-#include "host/readers/ReaderError.h"
-
 namespace {
-constexpr std::uint16_t kTypeByte = 1, kTypeShort = 3, kTypeLong = 4;
+constexpr std::uint16_t kTiffVersion = 42;
 
-// One 12-byte directory entry; value holds the 4-byte value field as stored.
+// The tags this reader looks at; every other entry is passed over.
+constexpr std::uint16_t kTagImageWidth = 256;
+constexpr std::uint16_t kTagImageLength = 257;
+constexpr std::uint16_t kTagBitsPerSample = 258;
+constexpr std::uint16_t kTagCompression = 259;
+constexpr std::uint16_t kTagPhotometricInterpretation = 262;
+constexpr std::uint16_t kTagStripOffsets = 273;
+constexpr std::uint16_t kTagSamplesPerPixel = 277;
+constexpr std::uint16_t kTagRowsPerStrip = 278;
+constexpr std::uint16_t kTagStripByteCounts = 279;
+constexpr std::uint16_t kTagPlanarConfiguration = 284;
+constexpr std::uint16_t kTagColorMap = 320;
+
+constexpr std::uint16_t kTypeByte = 1, kTypeShort = 3, kTypeLong = 4;
+constexpr std::uint32_t kEntryBytes = 12;
+
+// One directory entry; value holds the 4-byte value field as stored.
 struct Entry {
     std::uint16_t tag = 0, type = 0;
     std::uint32_t count = 0;
@@ -14,12 +28,12 @@ struct Entry {
 
 class EntryDecoder {
   public:
-    EntryDecoder(ByteReader& reader, bool bigEndian) : reader(reader), bigEndian(bigEndian) {}
+    EntryDecoder(ByteReader& reader, bool bigEndian) : reader_(reader), bigEndian_(bigEndian) {}
 
     std::uint32_t Bytes(const std::uint8_t* b, int n) const {
         std::uint32_t v = 0;
         for (int i = 0; i < n; ++i)
-            v = bigEndian ? v << 8 | b[i] : v | std::uint32_t{b[i]} << (8 * i);
+            v = bigEndian_ ? v << 8 | b[i] : v | std::uint32_t{b[i]} << (8 * i);
         return v;
     }
     // The first value of the entry, honouring its field type.
@@ -43,11 +57,11 @@ class EntryDecoder {
             return true;
         }
         const std::uint64_t position = Field(e);
-        if (position + std::uint64_t{e.count} * size > reader.Size() || !reader.Seek(position))
+        if (position + std::uint64_t{e.count} * size > reader_.Size() || !reader_.Seek(position))
             return false;
         for (auto& v : out) {
             std::uint8_t b[4];
-            if (reader.Read(b, size) != static_cast<std::size_t>(size))
+            if (reader_.Read(b, size) != static_cast<std::size_t>(size))
                 return false;
             v = Bytes(b, size);
         }
@@ -55,13 +69,13 @@ class EntryDecoder {
     }
 
   private:
-    ByteReader& reader;
-    bool bigEndian;
+    ByteReader& reader_;
+    bool bigEndian_;
 };
 
 bool ReadEntry(ByteReader& reader, EntryDecoder& decoder, Entry& e) {
-    std::uint8_t b[12];
-    if (reader.Read(b, 12) != 12)
+    std::uint8_t b[kEntryBytes];
+    if (reader.Read(b, kEntryBytes) != kEntryBytes)
         return false;
     e.tag = static_cast<std::uint16_t>(decoder.Bytes(b, 2));
     e.type = static_cast<std::uint16_t>(decoder.Bytes(b + 2, 2));
@@ -75,14 +89,14 @@ bool ReadEntry(ByteReader& reader, EntryDecoder& decoder, Entry& e) {
 bool ApplyEntry(const Entry& e, const EntryDecoder& decoder, TiffDirectory& d) {
     const std::uint32_t scalar = decoder.Scalar(e);
     switch (e.tag) {
-    case 256:
+    case kTagImageWidth:
         d.width = scalar;
         break;
-    case 257:
+    case kTagImageLength:
         d.height = scalar;
         break;
-    case 258: {
-        // Several samples: their sizes are added up (8, 8, 8 makes 24).
+    case kTagBitsPerSample: {
+        // Several samples: the first sample's size times their count (8, 8, 8 makes 24).
         std::vector<std::uint32_t> sizes;
         if (e.count > 1 && e.count <= 16 && decoder.Array(e, sizes))
             d.bitsPerSample = sizes[0] * e.count;
@@ -92,30 +106,30 @@ bool ApplyEntry(const Entry& e, const EntryDecoder& decoder, TiffDirectory& d) {
             d.bitsPerSample = scalar;
         break;
     }
-    case 259:
+    case kTagCompression:
         d.compression = static_cast<std::uint16_t>(scalar);
         break;
-    case 262:
+    case kTagPhotometricInterpretation:
         if (scalar <= 4)
             d.photometric = static_cast<std::uint16_t>(scalar);
         break;
-    case 273:
+    case kTagStripOffsets:
         if (e.count > 0xFFFF || !decoder.Array(e, d.stripOffsets))
             return false;
         break;
-    case 277:
+    case kTagSamplesPerPixel:
         d.samplesPerPixel = static_cast<std::uint16_t>(scalar);
         break;
-    case 278:
+    case kTagRowsPerStrip:
         d.rowsPerStrip = scalar;
         break;
-    case 279:
+    case kTagStripByteCounts:
         d.stripByteCounts = decoder.Field(e);
         break;
-    case 284:
+    case kTagPlanarConfiguration:
         d.planarConfig = static_cast<std::uint16_t>(scalar);
         break;
-    case 320:
+    case kTagColorMap:
         d.colorMapOffset = decoder.Field(e);
         d.hasColorMap = true;
         break;
@@ -126,32 +140,33 @@ bool ApplyEntry(const Entry& e, const EntryDecoder& decoder, TiffDirectory& d) {
 }
 } // namespace
 
-std::uint16_t ReadTiffDirectory(ByteReader& reader, TiffDirectory& directory) {
+ReaderError ReadTiffDirectory(ByteReader& reader, TiffDirectory& directory) {
     std::uint8_t order[2];
     if (reader.Read(order, 2) != 2)
-        return kDamagedFile;
+        return ReaderError::DamagedFile;
     const bool bigEndian = order[0] == 'M' && order[1] == 'M';
     reader.SetBigEndian(bigEndian);
     directory.bigEndian = bigEndian;
     std::uint16_t version = 0;
     if (!reader.U16(version))
-        return kDamagedFile;
-    if (version != 42)
-        return kUncommonTiffVersion;
+        return ReaderError::DamagedFile;
+    if (version != kTiffVersion)
+        return ReaderError::UncommonTiffVersion;
     std::uint32_t directoryAt = 0;
     std::uint16_t entries = 0;
     if (!reader.U32(directoryAt) || !reader.Seek(directoryAt) || !reader.U16(entries))
-        return kDamagedFile;
-    if (directoryAt + 2 + std::uint64_t{entries} * 12 > reader.Size())
-        return kDamagedFile;
+        return ReaderError::DamagedFile;
+    if (directoryAt + 2 + std::uint64_t{entries} * kEntryBytes > reader.Size())
+        return ReaderError::DamagedFile;
     EntryDecoder decoder(reader, bigEndian);
     for (std::uint32_t i = 0; i < entries; ++i) {
         Entry e;
         // Entries follow each other directly, whatever an entry made the reader look at.
-        if (!reader.Seek(directoryAt + 2 + std::uint64_t{i} * 12) || !ReadEntry(reader, decoder, e))
-            return kDamagedFile;
+        if (!reader.Seek(directoryAt + 2 + std::uint64_t{i} * kEntryBytes) ||
+            !ReadEntry(reader, decoder, e))
+            return ReaderError::DamagedFile;
         if (!ApplyEntry(e, decoder, directory))
-            return kDamagedFile;
+            return ReaderError::DamagedFile;
     }
-    return kReaderOk;
+    return ReaderError::None;
 }

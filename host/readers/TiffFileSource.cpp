@@ -6,86 +6,86 @@
 
 #include "host/readers/PackBits.h"
 
-TiffFileSource::TiffFileSource(SourceFile& file, MessageReporter& reporter)
-    : FileImageSource(file, reporter) {
-    if (!file.Open()) {
-        error = kDamagedFile;
+TiffFileSource::TiffFileSource(ByteSource& bytes, MessageReporter& reporter)
+    : FileImageSource(bytes, reporter) {
+    if (!bytes_.Open()) {
+        error_ = ReaderError::DamagedFile;
     } else {
-        ByteReader reader(file);
-        error = ReadTiffDirectory(reader, directory);
-        if (error == kReaderOk)
-            error = CheckDirectory(reader.Size());
-        file.Close();
+        ByteReader reader(bytes_);
+        error_ = ReadTiffDirectory(reader, directory_);
+        if (error_ == ReaderError::None)
+            error_ = CheckDirectory(reader.Size());
+        bytes_.Close();
     }
-    if (error != kReaderOk)
+    if (error_ != ReaderError::None)
         ReportError();
 }
 
-std::uint16_t TiffFileSource::CheckDirectory(std::uint64_t fileSize) {
-    const TiffDirectory& d = directory;
+ReaderError TiffFileSource::CheckDirectory(std::uint64_t fileSize) {
+    const TiffDirectory& d = directory_;
     if (d.compression != kTiffNoCompression && d.compression != kTiffPackBits)
-        return kUnsupportedCompression;
+        return ReaderError::UnsupportedCompression;
     const std::uint64_t bits =
-        std::uint64_t{d.bitsPerSample} * (d.planarConfig == 1 ? 1 : d.samplesPerPixel);
+        std::uint64_t{d.bitsPerSample} * (d.planarConfig == kTiffChunky ? 1 : d.samplesPerPixel);
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
-        return kUnsupportedBitsPerPixel;
+        return ReaderError::UnsupportedBitsPerPixel;
     if (d.width == 0 || d.height == 0)
-        return kDamagedFile;
+        return ReaderError::DamagedFile;
     if (d.width > 0xFFFF || d.height > 0xFFFF)
-        return kImageTooLarge;
-    width = static_cast<std::uint16_t>(d.width);
-    height = static_cast<std::uint16_t>(d.height);
-    bitsPerPixel = static_cast<std::uint16_t>(bits);
-    rowBytes = PixelBytesPerRow(width, bitsPerPixel);
-    stride = RowStride(width, bitsPerPixel);
-    const std::uint64_t imageBytes = ImageBytes(width, height, bitsPerPixel);
+        return ReaderError::ImageTooLarge;
+    width_ = static_cast<std::uint16_t>(d.width);
+    height_ = static_cast<std::uint16_t>(d.height);
+    bitsPerPixel_ = static_cast<std::uint16_t>(bits);
+    rowBytes_ = PixelBytesPerRow(width_, bitsPerPixel_);
+    stride_ = RowStride(width_, bitsPerPixel_);
+    const std::uint64_t imageBytes = ImageBytes(width_, height_, bitsPerPixel_);
     if (imageBytes > kMaxImageBytes)
-        return kImageTooLarge;
+        return ReaderError::ImageTooLarge;
     if (!ImageFitsFile(imageBytes, fileSize))
-        return kDamagedFile;
-    if (directory.rowsPerStrip == 0 || directory.rowsPerStrip > height)
-        directory.rowsPerStrip = height;
-    return kReaderOk;
+        return ReaderError::DamagedFile;
+    if (directory_.rowsPerStrip == 0 || directory_.rowsPerStrip > height_)
+        directory_.rowsPerStrip = height_;
+    return ReaderError::None;
 }
 
 void TiffFileSource::ReadAll(std::uint8_t* buffer) {
-    if (!IsValid() || !file->Open())
+    if (!IsValid() || !bytes_.Open())
         return;
-    ByteReader reader(*file);
-    std::vector<std::uint8_t> row(rowBytes);
+    ByteReader reader(bytes_);
+    std::vector<std::uint8_t> row(rowBytes_);
     std::uint32_t delivered = 0;
-    for (const std::uint32_t offset : directory.stripOffsets) {
+    for (const std::uint32_t offset : directory_.stripOffsets) {
         reader.Seek(offset);
-        for (std::uint32_t k = 0; k < directory.rowsPerStrip && delivered < height; ++k) {
+        for (std::uint32_t k = 0; k < directory_.rowsPerStrip && delivered < height_; ++k) {
             // A strip that runs short leaves its missing rows zero.
             std::fill(row.begin(), row.end(), 0);
-            if (directory.compression == kTiffPackBits)
-                DecodePackBitsRow(reader, row.data(), rowBytes);
+            if (directory_.compression == kTiffPackBits)
+                DecodePackBitsRow(reader, row.data(), rowBytes_);
             else
-                reader.Read(row.data(), rowBytes);
-            std::uint8_t* out = buffer + std::uint64_t{delivered} * stride;
-            if (bitsPerPixel == 24) {
-                for (std::uint32_t x = 0; x < width; ++x) { // red-green-blue to blue-green-red
+                reader.Read(row.data(), rowBytes_);
+            std::uint8_t* out = buffer + std::uint64_t{delivered} * stride_;
+            if (bitsPerPixel_ == 24) {
+                for (std::uint32_t x = 0; x < width_; ++x) { // red-green-blue to blue-green-red
                     out[3 * x] = row[3 * x + 2];
                     out[3 * x + 1] = row[3 * x + 1];
                     out[3 * x + 2] = row[3 * x];
                 }
             } else {
-                std::memcpy(out, row.data(), rowBytes);
+                std::memcpy(out, row.data(), rowBytes_);
             }
             ++delivered;
         }
-        if (delivered == height)
+        if (delivered == height_)
             break;
     }
-    file->Close();
+    bytes_.Close();
 }
 
 void TiffFileSource::ReadPalette(RgbQuad* table) {
-    if (!IsValid() || bitsPerPixel > 8)
+    if (!IsValid() || bitsPerPixel_ > 8)
         return;
-    const int entries = 1 << bitsPerPixel;
-    const std::uint16_t photometric = directory.photometric;
+    const int entries = 1 << bitsPerPixel_;
+    const std::uint16_t photometric = directory_.photometric;
     if (photometric == kTiffWhiteIsZero || photometric == kTiffBlackIsZero) {
         // A gray ramp over the levels the bit count has; white comes first when the file
         // says zero is white, so the picture shows as stored.
@@ -101,13 +101,13 @@ void TiffFileSource::ReadPalette(RgbQuad* table) {
 }
 
 void TiffFileSource::ReadColorMap(RgbQuad* table, int entries) {
-    if (!directory.hasColorMap || !file->Open())
+    if (!directory_.hasColorMap || !bytes_.Open())
         return;
-    ByteReader reader(*file);
-    reader.SetBigEndian(directory.bigEndian);
+    ByteReader reader(bytes_);
+    reader.SetBigEndian(directory_.bigEndian);
     // Red plane, then green, then blue; each 16-bit value keeps its low 8 bits.
     std::vector<std::uint16_t> values(3 * entries);
-    bool complete = reader.Seek(directory.colorMapOffset);
+    bool complete = reader.Seek(directory_.colorMapOffset);
     for (auto& v : values)
         complete = complete && reader.U16(v);
     if (complete) {
@@ -118,5 +118,5 @@ void TiffFileSource::ReadColorMap(RgbQuad* table, int entries) {
             table[i].rgbReserved = 0;
         }
     }
-    file->Close();
+    bytes_.Close();
 }

@@ -10,23 +10,23 @@
 
 class TiffFileSource final : public FileImageSource {
   public:
-    // file is read, not owned, and must outlive the reader.
-    TiffFileSource(SourceFile& file, MessageReporter& reporter);
+    // bytes are read, not owned, and must outlive the reader.
+    TiffFileSource(ByteSource& bytes, MessageReporter& reporter);
 
-    std::uint16_t Width() const override { return IsValid() ? width : 0; }
-    std::uint16_t Height() const override { return IsValid() ? height : 0; }
-    std::uint16_t BitsPerPixel() const override { return IsValid() ? bitsPerPixel : 0; }
+    std::uint16_t Width() const override { return IsValid() ? width_ : 0; }
+    std::uint16_t Height() const override { return IsValid() ? height_ : 0; }
+    std::uint16_t BitsPerPixel() const override { return IsValid() ? bitsPerPixel_ : 0; }
     void ReadAll(std::uint8_t* buffer) override;
     void ReadPalette(RgbQuad* table) override;
 
   private:
-    std::uint16_t CheckDirectory(std::uint64_t fileSize);
+    ReaderError CheckDirectory(std::uint64_t fileSize);
     void ReadColorMap(RgbQuad* table, int entries);
 
-    TiffDirectory directory;
-    std::uint32_t rowBytes = 0;
-    std::uint32_t stride = 0;
-    std::uint16_t width = 1;
-    std::uint16_t height = 1;
-    std::uint16_t bitsPerPixel = 1;
+    TiffDirectory directory_;
+    std::uint32_t rowBytes_ = 0;
+    std::uint32_t stride_ = 0;
+    std::uint16_t width_ = 1;
+    std::uint16_t height_ = 1;
+    std::uint16_t bitsPerPixel_ = 1;
 };

@@ -15,9 +15,9 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 std::vector<std::uint8_t> BuildBmp(const BmpLayout& layout) {
     const std::uint32_t tableAt = 14 + layout.headerSize;
-    const std::uint32_t dataAt = layout.offBits >= 0
-                                     ? static_cast<std::uint32_t>(layout.offBits)
-                                     : tableAt + static_cast<std::uint32_t>(layout.colorTable.size());
+    const std::uint32_t dataAt =
+        layout.offBits >= 0 ? static_cast<std::uint32_t>(layout.offBits)
+                            : tableAt + static_cast<std::uint32_t>(layout.colorTable.size());
     std::vector<std::uint8_t> out = {'B', 'M'};
     Put32(out, static_cast<std::uint32_t>(dataAt + layout.pixelData.size()));
     Put32(out, 0);

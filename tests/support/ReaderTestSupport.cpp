@@ -4,9 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "host/readers/OpenImageSource.h"
-#include "host/readers/SourceFile.h"
-
 namespace readertest {
 
 void Decoded::Rgb(std::uint32_t x, std::uint32_t y, std::uint8_t out[3]) const {
@@ -49,11 +46,11 @@ Decoded Decode(ImageSource& source) {
     return d;
 }
 
-Decoded DecodeFile(const std::string& path, RecordingReporter& reporter, bool& valid) {
-    SourceFile file(path);
-    auto source = CreateImageSource(file, reporter);
-    valid = source != nullptr && source->IsValid();
-    return valid ? Decode(*source) : Decoded{};
+std::vector<std::uint8_t> Pattern(std::size_t n) {
+    std::vector<std::uint8_t> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<std::uint8_t>(1 + i * 7 % 251);
+    return v;
 }
 
 int RunCommand(const std::string& command) {

@@ -1,31 +1,17 @@
 #pragma once
-// Helpers shared by the reader, image and command-line tests: a message recorder and a
-// picture decoded through the readers into plain RGB.
+// Helpers shared by the reader, image and command-line tests: a picture decoded through
+// the readers into plain RGB, and the outside tools some tests compare with.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "common/MessageReporter.h"
 #include "host/readers/ImageSource.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 namespace readertest {
-
-class RecordingReporter final : public MessageReporter {
-  public:
-    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
-        texts.emplace_back(text);
-        captions.emplace_back(caption);
-        icons.push_back(icon);
-    }
-    bool AskYesNo(std::string_view, std::string_view, MessageIcon) override { return false; }
-    std::vector<std::string> texts;
-    std::vector<std::string> captions;
-    std::vector<MessageIcon> icons;
-};
 
 // What a reader delivered: size, rows in the row layout and the colour table.
 struct Decoded {
@@ -42,9 +28,9 @@ struct Decoded {
 
 Decoded Decode(ImageSource& source);
 
-// Decodes the file through the reader its first two bytes choose. valid is false when
-// the file was refused (reporter holds the message) or its type is unknown.
-Decoded DecodeFile(const std::string& path, RecordingReporter& reporter, bool& valid);
+// n bytes, none of them zero (so a byte a reader never delivered stands out) and each
+// unlike its neighbours.
+std::vector<std::uint8_t> Pattern(std::size_t n);
 
 // Runs a shell command; its exit status.
 int RunCommand(const std::string& command);

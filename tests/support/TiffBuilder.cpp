@@ -2,17 +2,21 @@
 
 namespace readertest {
 
-TiffBuilder::TiffBuilder(bool bigEndian) : bigEndian(bigEndian) {}
+namespace {
+constexpr std::uint16_t kTypeShort = 3, kTypeLong = 4;
+} // namespace
+
+TiffBuilder::TiffBuilder(bool bigEndian) : bigEndian_(bigEndian) {}
 
 void TiffBuilder::Put16(std::vector<std::uint8_t>& out, std::uint16_t v) const {
-    if (bigEndian)
+    if (bigEndian_)
         out.insert(out.end(), {static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
     else
         out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
 }
 
 void TiffBuilder::Put32(std::vector<std::uint8_t>& out, std::uint32_t v) const {
-    if (bigEndian) {
+    if (bigEndian_) {
         Put16(out, static_cast<std::uint16_t>(v >> 16));
         Put16(out, static_cast<std::uint16_t>(v));
     } else {
@@ -22,10 +26,10 @@ void TiffBuilder::Put32(std::vector<std::uint8_t>& out, std::uint32_t v) const {
 }
 
 std::uint32_t TiffBuilder::AddData(const std::vector<std::uint8_t>& bytes) {
-    const auto at = static_cast<std::uint32_t>(8 + data.size());
-    data.insert(data.end(), bytes.begin(), bytes.end());
-    if (data.size() % 2 != 0)
-        data.push_back(0);
+    const auto at = static_cast<std::uint32_t>(8 + data_.size());
+    data_.insert(data_.end(), bytes.begin(), bytes.end());
+    if (data_.size() % 2 != 0)
+        data_.push_back(0);
     return at;
 }
 
@@ -45,11 +49,11 @@ std::uint32_t TiffBuilder::AddLongs(const std::vector<std::uint32_t>& values) {
 
 void TiffBuilder::Entry(std::uint16_t tag, std::uint16_t type, std::uint32_t count,
                         std::uint32_t field) {
-    Put16(entries, tag);
-    Put16(entries, type);
-    Put32(entries, count);
-    Put32(entries, field);
-    ++entryCount;
+    Put16(entries_, tag);
+    Put16(entries_, type);
+    Put32(entries_, count);
+    Put32(entries_, field);
+    ++entryCount_;
 }
 
 void TiffBuilder::Short(std::uint16_t tag, std::uint16_t value, std::uint32_t count) {
@@ -57,26 +61,26 @@ void TiffBuilder::Short(std::uint16_t tag, std::uint16_t value, std::uint32_t co
     std::vector<std::uint8_t> field;
     Put16(field, value);
     Put16(field, 0);
-    Put16(entries, tag);
-    Put16(entries, 3);
-    Put32(entries, count);
-    entries.insert(entries.end(), field.begin(), field.end());
-    ++entryCount;
+    Put16(entries_, tag);
+    Put16(entries_, kTypeShort);
+    Put32(entries_, count);
+    entries_.insert(entries_.end(), field.begin(), field.end());
+    ++entryCount_;
 }
 
 void TiffBuilder::Long(std::uint16_t tag, std::uint32_t value, std::uint32_t count) {
-    Entry(tag, 4, count, value);
+    Entry(tag, kTypeLong, count, value);
 }
 
 std::vector<std::uint8_t> TiffBuilder::Build() const {
     std::vector<std::uint8_t> out;
-    out.push_back(bigEndian ? 'M' : 'I');
-    out.push_back(bigEndian ? 'M' : 'I');
-    Put16(out, version);
-    Put32(out, static_cast<std::uint32_t>(8 + data.size()));
-    out.insert(out.end(), data.begin(), data.end());
-    Put16(out, entryCount);
-    out.insert(out.end(), entries.begin(), entries.end());
+    out.push_back(bigEndian_ ? 'M' : 'I');
+    out.push_back(bigEndian_ ? 'M' : 'I');
+    Put16(out, version_);
+    Put32(out, static_cast<std::uint32_t>(8 + data_.size()));
+    out.insert(out.end(), data_.begin(), data_.end());
+    Put16(out, entryCount_);
+    out.insert(out.end(), entries_.begin(), entries_.end());
     Put32(out, 0); // no next directory
     return out;
 }

@@ -22,7 +22,7 @@ class TiffBuilder {
     void Long(std::uint16_t tag, std::uint32_t value, std::uint32_t count = 1);
     void Entry(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t field);
 
-    void SetVersion(std::uint16_t value) { version = value; }
+    void SetVersion(std::uint16_t value) { version_ = value; }
     // The whole file: header, data area, then the directory.
     std::vector<std::uint8_t> Build() const;
 
@@ -30,11 +30,11 @@ class TiffBuilder {
     void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) const;
     void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) const;
 
-    bool bigEndian;
-    std::uint16_t version = 42;
-    std::vector<std::uint8_t> data; // follows the 8-byte header
-    std::vector<std::uint8_t> entries;
-    std::uint16_t entryCount = 0;
+    bool bigEndian_;
+    std::uint16_t version_ = 42;
+    std::vector<std::uint8_t> data_; // follows the 8-byte header
+    std::vector<std::uint8_t> entries_;
+    std::uint16_t entryCount_ = 0;
 };
 
 // A plain 8-bit gray file: one strip per rowsPerStrip rows, uncompressed.

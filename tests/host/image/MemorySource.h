@@ -1,7 +1,9 @@
 #pragma once
 // An ImageSource over rows and a colour table held by the test.
 
+#include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "host/readers/ImageSource.h"
@@ -10,26 +12,26 @@ class MemorySource final : public ImageSource {
   public:
     MemorySource(std::uint16_t width, std::uint16_t height, std::uint16_t bits,
                  std::vector<std::uint8_t> rows, std::vector<RgbQuad> colors = {})
-        : width(width), height(height), bits(bits), rows(std::move(rows)),
-          colors(std::move(colors)) {
-        this->rows.resize(std::size_t{RowStride(width, bits)} * height);
+        : width_(width), height_(height), bits_(bits), rows_(std::move(rows)),
+          colors_(std::move(colors)) {
+        rows_.resize(std::size_t{RowStride(width, bits)} * height);
     }
-    std::uint16_t Width() const override { return width; }
-    std::uint16_t Height() const override { return height; }
-    std::uint16_t BitsPerPixel() const override { return bits; }
-    void ReadAll(std::uint8_t* buffer) override { std::memcpy(buffer, rows.data(), rows.size()); }
+    std::uint16_t Width() const override { return width_; }
+    std::uint16_t Height() const override { return height_; }
+    std::uint16_t BitsPerPixel() const override { return bits_; }
+    void ReadAll(std::uint8_t* buffer) override { std::memcpy(buffer, rows_.data(), rows_.size()); }
     void ReadRows(std::uint8_t*, std::uint16_t, std::uint16_t) override {}
     void ReadPalette(RgbQuad* table) override {
-        for (std::size_t i = 0; i < colors.size() && i < kColorTableSize; ++i)
-            table[i] = colors[i];
+        for (std::size_t i = 0; i < colors_.size() && i < kColorTableSize; ++i)
+            table[i] = colors_[i];
     }
     bool IsValid() const override { return true; }
     void ReportError() override {}
 
   private:
-    std::uint16_t width, height, bits;
-    std::vector<std::uint8_t> rows;
-    std::vector<RgbQuad> colors;
+    std::uint16_t width_, height_, bits_;
+    std::vector<std::uint8_t> rows_;
+    std::vector<RgbQuad> colors_;
 };
 
 inline std::vector<RgbQuad> GrayRamp() {

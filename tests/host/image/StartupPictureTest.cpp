@@ -56,6 +56,7 @@ TEST(StartupPicture, ResourceWithAnotherHeaderSizeGivesNothing) {
     copy[14] = 108;
     BmpResourceSource source(copy);
     EXPECT_FALSE(source.IsValid());
+    EXPECT_EQ(source.Error(), ReaderError::UnsupportedBmpHeader);
     EXPECT_EQ(source.Width(), 0);
     std::vector<std::uint8_t> buffer(16, 0);
     source.ReadAll(buffer.data());

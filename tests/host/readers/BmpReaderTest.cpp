@@ -1,34 +1,16 @@
 // Hand-made BMP files: row order, padding, colour tables, run-length codes and refusals.
 #include <gtest/gtest.h>
 
-#include "host/readers/BmpFileSource.h"
 #include "host/readers/ReaderError.h"
-#include "host/readers/SourceFile.h"
+#include "tests/host/readers/ReadOutcome.h"
 #include "tests/support/BmpBuilder.h"
-#include "tests/support/ReaderTestSupport.h"
 
 using namespace readertest;
 
 namespace {
 
-struct BmpResult {
-    bool valid = false;
-    std::uint16_t error = 0;
-    Decoded decoded;
-    std::vector<std::string> messages;
-};
-
-BmpResult ReadBmp(const std::vector<std::uint8_t>& bytes) {
-    SourceFile file("memory.bmp", bytes);
-    RecordingReporter reporter;
-    BmpFileSource source(file, reporter);
-    BmpResult r;
-    r.valid = source.IsValid();
-    r.error = source.Error();
-    if (r.valid)
-        r.decoded = Decode(source);
-    r.messages = reporter.texts;
-    return r;
+ReadOutcome ReadBmp(const std::vector<std::uint8_t>& bytes) {
+    return ReadMemory(bytes, ReaderChoice::Bmp);
 }
 
 TEST(BmpReader, BottomUpRowsLandTopRowFirst) {
@@ -176,7 +158,7 @@ TEST(BmpReader, RleRunsLeavingThePictureAreClipped) {
 struct Refusal {
     const char* defect;
     BmpLayout layout;
-    std::uint16_t error;
+    ReaderError error;
 };
 
 BmpLayout With(void (*change)(BmpLayout&)) {
@@ -192,40 +174,36 @@ BmpLayout With(void (*change)(BmpLayout&)) {
 class BmpRefusals : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(BmpRefusals, AreReportedOnceWithTheirText) {
-    const auto r = ReadBmp(BuildBmp(GetParam().layout));
-    EXPECT_FALSE(r.valid);
-    EXPECT_EQ(r.error, GetParam().error);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0], ReaderErrorText(GetParam().error));
+    EXPECT_TRUE(RefusedWith(ReadBmp(BuildBmp(GetParam().layout)), GetParam().error));
 }
 
+using enum ReaderError;
+
 const Refusal kRefusals[] = {
-    {"SixteenBits", With([](BmpLayout& s) { s.bitCount = 16; }), kUnsupportedBitsPerPixel},
-    {"ThirtyTwoBits", With([](BmpLayout& s) { s.bitCount = 32; }), kUnsupportedBitsPerPixel},
-    {"BitFields", With([](BmpLayout& s) { s.compression = 3; }), kUnsupportedCompression},
-    {"Jpeg", With([](BmpLayout& s) { s.compression = 4; }), kUnsupportedCompression},
-    {"Rle4On8Bits", With([](BmpLayout& s) { s.compression = 2; }), kUnsupportedCompression},
-    {"CoreHeader", With([](BmpLayout& s) { s.headerSize = 12; }), kUnsupportedBmpHeader},
-    {"OddHeader", With([](BmpLayout& s) { s.headerSize = 20; }), kDamagedFile},
-    {"ZeroWidth", With([](BmpLayout& s) { s.width = 0; }), kDamagedFile},
-    {"NegativeWidth", With([](BmpLayout& s) { s.width = -5; }), kDamagedFile},
-    {"ZeroHeight", With([](BmpLayout& s) { s.height = 0; }), kDamagedFile},
-    {"TopDownRle", With([](BmpLayout& s) { s.height = -2, s.compression = 1; }), kDamagedFile},
-    {"WidthOver16Bits", With([](BmpLayout& s) { s.width = 70000; }), kImageTooLarge},
-    {"HeightBelowMinus16Bits", With([](BmpLayout& s) { s.height = -70000; }), kImageTooLarge},
+    {"SixteenBits", With([](BmpLayout& s) { s.bitCount = 16; }), UnsupportedBitsPerPixel},
+    {"ThirtyTwoBits", With([](BmpLayout& s) { s.bitCount = 32; }), UnsupportedBitsPerPixel},
+    {"BitFields", With([](BmpLayout& s) { s.compression = 3; }), UnsupportedCompression},
+    {"Jpeg", With([](BmpLayout& s) { s.compression = 4; }), UnsupportedCompression},
+    {"Rle4On8Bits", With([](BmpLayout& s) { s.compression = 2; }), UnsupportedCompression},
+    {"CoreHeader", With([](BmpLayout& s) { s.headerSize = 12; }), UnsupportedBmpHeader},
+    {"OddHeader", With([](BmpLayout& s) { s.headerSize = 20; }), DamagedFile},
+    {"ZeroWidth", With([](BmpLayout& s) { s.width = 0; }), DamagedFile},
+    {"NegativeWidth", With([](BmpLayout& s) { s.width = -5; }), DamagedFile},
+    {"ZeroHeight", With([](BmpLayout& s) { s.height = 0; }), DamagedFile},
+    {"TopDownRle", With([](BmpLayout& s) { s.height = -2, s.compression = 1; }), DamagedFile},
+    {"WidthOver16Bits", With([](BmpLayout& s) { s.width = 70000; }), ImageTooLarge},
+    {"HeightBelowMinus16Bits", With([](BmpLayout& s) { s.height = -70000; }), ImageTooLarge},
     {"HugeBlock", With([](BmpLayout& s) { s.width = 60000, s.height = 60000, s.bitCount = 24; }),
-     kImageTooLarge},
+     ImageTooLarge},
     {"TinyFileHugePicture", With([](BmpLayout& s) { s.width = 20000, s.height = 20000; }),
-     kDamagedFile},
+     DamagedFile},
 };
 
 INSTANTIATE_TEST_SUITE_P(Defects, BmpRefusals, ::testing::ValuesIn(kRefusals),
-                         [](const auto& info) { return std::string(info.param.defect); });
+                         [](const auto& test) { return std::string(test.param.defect); });
 
 TEST(BmpReader, TooShortForItsHeadersIsDamaged) {
-    const auto r = ReadBmp({'B', 'M', 0, 0});
-    EXPECT_FALSE(r.valid);
-    EXPECT_EQ(r.error, kDamagedFile);
+    EXPECT_TRUE(RefusedWith(ReadBmp({'B', 'M', 0, 0}), ReaderError::DamagedFile));
 }
 
 } // namespace

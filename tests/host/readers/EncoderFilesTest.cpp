@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tests/support/ReaderTestSupport.h"
+#include "tests/host/readers/ReadOutcome.h"
 
 using namespace readertest;
 
@@ -56,10 +56,9 @@ TEST_P(EncoderFiles, MatchTheEncodersOwnDecoding) {
               0);
     const auto expected = ReadBytes(dir.File("ref.rgb"));
 
-    RecordingReporter reporter;
-    bool valid = false;
-    const Decoded decoded = DecodeFile(dir.File(c.name), reporter, valid);
-    ASSERT_TRUE(valid) << (reporter.texts.empty() ? "unknown type" : reporter.texts[0]);
+    const ReadOutcome r = ReadFile(dir.File(c.name));
+    ASSERT_TRUE(r.valid) << (r.shown.empty() ? "unknown type" : r.shown[0].text);
+    const Decoded& decoded = r.decoded;
     EXPECT_EQ(decoded.width, 37);
     EXPECT_EQ(decoded.height, 29);
     EXPECT_EQ(decoded.bitsPerPixel, c.bitsPerPixel);
@@ -95,8 +94,8 @@ const EncodedCase kCases[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(ImageMagickAndLibtiff, EncoderFiles, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
+                         [](const auto& test) {
+                             std::string name = test.param.name;
                              for (char& ch : name)
                                  if (!std::isalnum(static_cast<unsigned char>(ch)))
                                      ch = '_';
