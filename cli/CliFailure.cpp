@@ -24,10 +24,10 @@ CliFailure Fail(int exitCode, std::string_view file, std::string_view reason) {
     return {exitCode, "quorvmesh: " + std::string(file) + ": " + OneLine(reason)};
 }
 
-void RecordingMessages::Show(std::string_view text, std::string_view, MessageIcon) {
-    texts.emplace_back(text);
+void CliMessages::Show(std::string_view text, std::string_view, MessageIcon) {
+    texts_.emplace_back(text);
 }
 
-std::string RecordingMessages::LastOr(std::string_view fallback) const {
-    return texts.empty() ? std::string(fallback) : texts.back();
+std::string CliMessages::LastOr(std::string_view fallback) const {
+    return texts_.empty() ? std::string(fallback) : texts_.back();
 }

@@ -22,7 +22,7 @@ using StepResult = std::optional<CliFailure>;
 CliFailure Fail(int exitCode, std::string_view file, std::string_view reason);
 
 // Keeps what the core would have shown in message boxes, for the step to report.
-class RecordingMessages final : public MessageReporter {
+class CliMessages final : public MessageReporter {
   public:
     void Show(std::string_view text, std::string_view, MessageIcon) override;
     // The tool asks nothing: every question is answered Yes, as a user running it means.
@@ -31,5 +31,5 @@ class RecordingMessages final : public MessageReporter {
     std::string LastOr(std::string_view fallback) const;
 
   private:
-    std::vector<std::string> texts;
+    std::vector<std::string> texts_;
 };

@@ -8,6 +8,7 @@
 #include "cli/TextCase.h"
 
 #include "plugin/run/MeshSettings.h"
+#include "plugin/run/SettingsRules.h"
 
 #ifndef QM_VERSION
 #define QM_VERSION "unknown"
@@ -54,6 +55,11 @@ CLI::Validator NamesOnly(const std::map<std::string, std::int32_t>& names) {
         "");
 }
 
+// The dialog's limits for a length.
+CLI::Range Within(const LengthLimits& limits) {
+    return CLI::Range(limits.low, limits.high);
+}
+
 void AddOptions(CLI::App& app, CliOptions& o) {
     app.add_option("INPUT", o.input,
                    "BMP or TIFF picture (type taken from its first bytes); default: the "
@@ -71,13 +77,13 @@ void AddOptions(CLI::App& app, CliOptions& o) {
         ->transform(NamesOnly(kResolutions))
         ->type_name("PERCENT");
     app.add_option("--map-altitude", o.mapAlt, "map altitude, 0.1 to 500")
-        ->check(CLI::Range(0.1f, 500.0f));
+        ->check(Within(kMapAltLimits));
     app.add_option("--radial-offset", o.radOff, "radial offset, 0.1 to 500")
-        ->check(CLI::Range(0.1f, 500.0f));
+        ->check(Within(kRadOffLimits));
     app.add_option("--scale", o.modelScale, "model scale, 0.1 to 500")
-        ->check(CLI::Range(0.1f, 500.0f));
+        ->check(Within(kModelScaleLimits));
     app.add_option("--cyl-length", o.cylLen, "cylinder length, 1 to 500")
-        ->check(CLI::Range(1.0f, 500.0f));
+        ->check(Within(kCylLenLimits));
     app.add_flag("--black-holes,!--no-black-holes", o.blackHoles,
                  "leave out the polygons at black pixels (or keep them)");
     app.add_flag("--invert", o.invert, "invert the gray levels first, as Inverse Grays does");

@@ -1,15 +1,13 @@
 #include "cli/CliSettings.h"
 
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "cli/TextCase.h"
 #include "plugin/run/IniFile.h"
 #include "plugin/run/Parameters.h"
 #include "plugin/run/PluginState.h"
 #include "plugin/run/SettingsFile.h"
+#include "plugin/run/SettingsRules.h"
 
 namespace {
 
@@ -30,15 +28,11 @@ StepResult ApplyIniFile(const std::string& path, MeshSettings& settings) {
 StepResult ApplySettingsFile(const std::string& path, MeshSettings& settings) {
     if (path.empty())
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // The plug-in's loader calls a file it cannot open invalid; the tool says what it is.
+    if (!std::ifstream(path, std::ios::binary))
         return Fail(kExitInput, path, "cannot be read");
-    // A settings file is 84 bytes; anything much longer is not one.
-    std::vector<std::uint8_t> bytes(4096);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     SettingsRecord record{};
-    switch (DecodeSettings(bytes, record)) {
+    switch (LoadSettingsFile(path, record)) {
     case SettingsStatus::InvalidFile:
         return Fail(kExitInput, path, kInvalidSettingsFile.text);
     case SettingsStatus::InvalidVersion:
@@ -60,6 +54,7 @@ void ApplyOptions(const CliOptions& o, MeshSettings& s) {
     if (o.blackHoles)
         s.BlackHoles = *o.blackHoles ? 1 : 0;
     s.DiskFormat = ChooseDiskFormat(o, s.DiskFormat);
+    CheckSettings(s, SettingsSource::CommandLine);
 }
 
 } // namespace
@@ -88,13 +83,8 @@ StepResult BuildSettings(const CliOptions& options, MeshSettings& settings) {
     return std::nullopt;
 }
 
-StepResult SaveSettingsFile(const std::string& path, const MeshSettings& settings) {
-    const auto bytes = EncodeSettings(SettingsRecordOf(settings));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
+StepResult SaveRunSettings(const std::string& path, const MeshSettings& settings) {
+    if (!SaveSettingsFile(path, SettingsRecordOf(settings)))
         return Fail(kExitOutput, path, "cannot be written");
     return std::nullopt;
 }

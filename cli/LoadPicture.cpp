@@ -35,7 +35,7 @@ StepResult LoadPicture(const std::string& path, std::unique_ptr<HostImage>& pict
     SourceFile file(path);
     if (!file.IsOpen())
         return Fail(kExitInput, path, std::strerror(errno));
-    RecordingMessages messages;
+    CliMessages messages;
     const auto source = CreateImageSource(file, messages);
     if (source == nullptr)
         return Fail(kExitInput, path, kUnknownFileTypeText);

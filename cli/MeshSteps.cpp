@@ -31,7 +31,7 @@ StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& 
     FixedPathChooser chooser(path);
     StdioOutputFile file;
     TerminalProgress progress(progressStream, showProgress);
-    RecordingMessages messages;
+    CliMessages messages;
     EmbeddedResources resources;
     ExportServices services{chooser, file, progress, messages, resources};
     const ExportOutcome outcome = ExportMesh(mesh.Settings(), mesh.Buffers(), services);

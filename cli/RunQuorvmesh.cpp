@@ -25,7 +25,7 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
         [&] {
             return options.saveSettingsPath.empty()
                        ? std::nullopt
-                       : SaveSettingsFile(options.saveSettingsPath, settings);
+                       : SaveRunSettings(options.saveSettingsPath, settings);
         },
         [&] { return MakeMesh(*picture, pictureName, mesh); },
         [&] { return UseMesh(options, mesh, statistics, console.err, console.errIsTerminal); },

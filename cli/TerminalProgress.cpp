@@ -5,20 +5,20 @@
 #include <string>
 
 void TerminalProgress::Report(std::int32_t done, std::int32_t total) {
-    if (!enabled || total <= 0)
+    if (!enabled_ || total <= 0)
         return;
     const int percent = static_cast<int>(std::clamp<long long>(100LL * done / total, 0, 100));
-    if (percent == shownPercent)
+    if (percent == shownPercent_)
         return; // redraw only when the figure changes
-    shownPercent = percent;
+    shownPercent_ = percent;
     constexpr int kWidth = 40;
     const int filled = percent * kWidth / 100;
-    stream << "\rWriting mesh file [" << std::string(filled, '#')
-           << std::string(kWidth - filled, ' ') << "] " << percent << "%" << std::flush;
+    stream_ << "\rWriting mesh file [" << std::string(filled, '#')
+            << std::string(kWidth - filled, ' ') << "] " << percent << "%" << std::flush;
 }
 
 void TerminalProgress::Finish() {
-    if (shownPercent >= 0)
-        stream << '\n' << std::flush;
-    shownPercent = -1;
+    if (shownPercent_ >= 0)
+        stream_ << '\n' << std::flush;
+    shownPercent_ = -1;
 }

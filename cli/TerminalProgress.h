@@ -8,7 +8,7 @@
 
 class TerminalProgress final : public ProgressSink {
   public:
-    TerminalProgress(std::ostream& stream, bool enabled) : stream(stream), enabled(enabled) {}
+    TerminalProgress(std::ostream& stream, bool enabled) : stream_(stream), enabled_(enabled) {}
     ~TerminalProgress() override { Finish(); }
 
     void Report(std::int32_t done, std::int32_t total) override;
@@ -16,7 +16,7 @@ class TerminalProgress final : public ProgressSink {
     void Finish();
 
   private:
-    std::ostream& stream;
-    bool enabled;
-    int shownPercent = -1;
+    std::ostream& stream_;
+    bool enabled_;
+    int shownPercent_ = -1;
 };

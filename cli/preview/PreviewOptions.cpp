@@ -10,10 +10,9 @@
 #include "cli/preview/PreviewCommand.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewPresets.h"
+#include "plugin/run/Parameters.h"
 
 namespace {
-
-constexpr float kDegreesPerRadian = 57.29578f;
 
 // The dialog's "View:" presets by their names in lower case; angles in radians.
 std::map<std::string, std::array<float, 3>> ViewsByName() {
@@ -34,7 +33,8 @@ bool ParseRotation(const std::string& text, std::array<float, 3>& radians) {
         return false;
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
         return false;
-    radians = {x / kDegreesPerRadian, y / kDegreesPerRadian, z / kDegreesPerRadian};
+    constexpr auto perRadian = static_cast<float>(kDegreesPerRadian);
+    radians = {x / perRadian, y / perRadian, z / perRadian};
     return true;
 }
 

@@ -18,11 +18,16 @@ void Require(bool promise) {
         std::abort();
 }
 
-// What start promises about any INI file.
-void CheckLoaded(const MeshSettings& s) {
+// What every way in promises the core: choices it can switch on and index by.
+void CheckChoices(const MeshSettings& s) {
     Require(s.Meshtype >= 0 && s.Meshtype <= 2);
     Require(s.DiskFormat >= 1 && s.DiskFormat <= 6);
     Require(s.MeshRes >= 1 && s.MeshRes <= 8);
+}
+
+// What start promises about any INI file.
+void CheckLoaded(const MeshSettings& s) {
+    CheckChoices(s);
     Require(s.DoLatitude != 0 || s.DoLongitude != 0);
 }
 
@@ -38,6 +43,7 @@ void FuzzSettingsFile(std::span<const std::uint8_t> file) {
 
     MeshSettings settings{};
     ApplySettingsRecord(record, settings);
+    CheckChoices(settings);
     RememberedSettings remembered{};
     RememberSettings(settings, remembered);
     IniFile ini;

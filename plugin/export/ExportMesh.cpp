@@ -21,8 +21,6 @@ ExportOutcome ExportTds(MeshSettings& settings, MeshBuffers& buffers, ExportServ
 } // namespace
 
 ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services) {
-    if (settings.DiskFormat < kNxmDxf || settings.DiskFormat > kLwo)
-        settings.DiskFormat = kNxmDxf;
     switch (settings.DiskFormat) {
     case kTds:
         return ExportTds(settings, buffers, services);

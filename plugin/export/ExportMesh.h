@@ -5,8 +5,8 @@
 #include "plugin/mesh/MeshBuffers.h"
 #include "plugin/run/MeshSettings.h"
 
-// Runs one export with the writer for settings.DiskFormat (1 to 6; any other value counts
-// as 1): refuses a mesh the format cannot hold before asking for a file, then chooses the
+// Runs one export with the writer for settings.DiskFormat (1 to 6, as CheckSettings leaves
+// it): refuses a mesh the format cannot hold before asking for a file, then chooses the
 // file, builds the polygon list (turning Rectangular heights over, the last use of the
 // points), writes, patches and closes. Every outcome but Written and Cancelled has been
 // shown to the user through services.messages; a file whose writing failed is removed.

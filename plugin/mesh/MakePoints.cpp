@@ -118,8 +118,6 @@ void MakeSpherical(const MeshSettings& s, const MeshBuffers& b) {
 } // namespace
 
 void MakePoints(MeshSettings& settings, MeshBuffers& buffers) {
-    if (settings.Meshtype != kCylindrical && settings.Meshtype != kSpherical)
-        settings.Meshtype = kRectangular;
     if (settings.meshRows != 0 && settings.meshCols != 0) {
         if (settings.Meshtype == kCylindrical)
             MakeCylindrical(settings, buffers);

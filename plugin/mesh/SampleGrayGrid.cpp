@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
+
+#include "plugin/run/SettingsRules.h"
 
 namespace {
 
 constexpr int kPercent[] = {100, 75, 66, 50, 33, 25, 20, 10};
+static_assert(kMeshResRule.low == 1 &&
+              std::size(kPercent) == static_cast<std::size_t>(kMeshResRule.high));
 constexpr std::uint32_t kMinimumSamples = 3;
 
 std::uint16_t ReducedCount(std::uint16_t imageCount, int percent) {
@@ -64,7 +69,7 @@ void ReduceColumns(const MeshSettings& s, std::uint16_t rows, std::uint16_t cols
 } // namespace
 
 int ResolutionPercent(std::int32_t meshRes) {
-    return meshRes >= 1 && meshRes <= 8 ? kPercent[meshRes - 1] : 100;
+    return kPercent[Checked(kMeshResRule, meshRes) - 1];
 }
 
 GridSize SampledGridSize(std::uint16_t imageRows, std::uint16_t imageCols, std::int32_t meshRes) {

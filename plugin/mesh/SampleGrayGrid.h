@@ -10,8 +10,9 @@ struct GridSize {
     std::uint16_t rows, cols;
 };
 
-// The sampling percentage of MeshRes 1..8 (100, 75, 66, 50, 33, 25, 20, 10); any other
-// value counts as 1.
+// The sampling percentage of MeshRes 1..8 (100, 75, 66, 50, 33, 25, 20, 10). MeshRes is
+// checked where it enters (CheckSettings); an unchecked value reads as that check would
+// leave it, never outside the list.
 int ResolutionPercent(std::int32_t meshRes);
 
 // The grid a resolution gives for an image. Below 100 % each direction is raised to 3

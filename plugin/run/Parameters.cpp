@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "plugin/run/SettingsRules.h"
+
 namespace {
 
 constexpr std::int32_t kSaturated = std::numeric_limits<std::int32_t>::max();
@@ -22,11 +24,6 @@ std::int64_t TruncateSaturated(double value, std::int64_t limit) {
 
 std::int32_t ReadInt(const ProfileStore& profile, std::string_view key, std::int32_t fallback) {
     return static_cast<std::int32_t>(profile.GetInt(kProfileSection, key, fallback));
-}
-
-std::int32_t InRangeOr(std::int32_t value, std::int32_t low, std::int32_t high,
-                       std::int32_t fallback) {
-    return value < low || value > high ? fallback : value;
 }
 
 bool WriteInt(ProfileStore& profile, std::string_view key, std::int32_t value) {
@@ -68,18 +65,14 @@ std::int32_t RadiansToDegrees(float radians) {
 
 void LoadParameters(const ProfileStore& profile, MeshSettings& settings,
                     RememberedSettings& remembered, std::int16_t& orient) {
-    settings.Meshtype =
-        InRangeOr(ReadInt(profile, "Meshtype", 0), kRectangular, kSpherical, kRectangular);
+    settings.Meshtype = ReadInt(profile, "Meshtype", kMeshtypeRule.fallback);
     settings.DoLatitude = ReadInt(profile, "DoLatitude", 1);
     settings.DoLongitude = ReadInt(profile, "DoLongitude", 1);
     settings.DoPerspective = ReadInt(profile, "DoPerspective", 1);
-    // The wireframe must draw some lines.
-    if (settings.DoLatitude == 0 && settings.DoLongitude == 0)
-        settings.DoLatitude = 1;
     settings.BlackHoles = ReadInt(profile, "BlackHoles", 0);
-    settings.DiskFormat =
-        InRangeOr(ReadInt(profile, "DiskFormat", kNxmDxf), kNxmDxf, kLwo, kNxmDxf);
-    settings.MeshRes = InRangeOr(ReadInt(profile, "MeshRes", 1), 1, 8, 1);
+    settings.DiskFormat = ReadInt(profile, "DiskFormat", kDiskFormatRule.fallback);
+    settings.MeshRes = ReadInt(profile, "MeshRes", kMeshResRule.fallback);
+    CheckSettings(settings, SettingsSource::IniFile);
 
     settings.MapAlt = remembered.MapAlt =
         TenthsToLength(profile.GetInt(kProfileSection, "MapAlt", 250));

@@ -5,14 +5,14 @@
 
 #include <cstdint>
 
+#include "common/ProfileStore.h"
 #include "plugin/run/MeshSettings.h"
 #include "plugin/run/PluginState.h"
-#include "common/ProfileStore.h"
 
 inline constexpr double kDegreesPerRadian = 57.29578;
 
 // Start: the user fields of settings, the remembered values and Orient from the file, with
-// defaults for missing keys and the out-of-range mesh type, format and resolution replaced.
+// defaults for missing keys, then checked (CheckSettings, SettingsSource::IniFile).
 // viewCenterX becomes kViewNotPlaced; every other field keeps what it holds.
 void LoadParameters(const ProfileStore& profile, MeshSettings& settings,
                     RememberedSettings& remembered, std::int16_t& orient);

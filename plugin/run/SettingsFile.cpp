@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "plugin/run/SettingsRules.h"
+
 namespace {
 
 constexpr std::uint8_t kMagic[4] = {'Q', 'M', 'S', 'T'};
@@ -102,6 +104,7 @@ void ApplySettingsRecord(const SettingsRecord& r, MeshSettings& s) {
     s.Xrot = r.Xrot, s.Yrot = r.Yrot, s.Zrot = r.Zrot;
     s.MeshRes = r.MeshRes, s.Tooltype = r.Tooltype, s.Shadetype = r.Shadetype;
     s.viewCenterX = r.viewCenterX, s.viewCenterY = r.viewCenterY, s.viewZoom = r.viewZoom;
+    CheckSettings(s, SettingsSource::SettingsFile);
 }
 
 SettingsStatus LoadSettingsFile(const std::string& path, SettingsRecord& record) {

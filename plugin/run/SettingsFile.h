@@ -35,7 +35,8 @@ SettingsStatus DecodeSettings(std::span<const std::uint8_t> file, SettingsRecord
 std::array<std::uint8_t, kSettingsFileSize> EncodeSettings(const SettingsRecord& record);
 
 SettingsRecord SettingsRecordOf(const MeshSettings& settings);
-// Stores every field of the record in settings; values are taken as they come.
+// Stores every field of the record in settings, then checks them (CheckSettings,
+// SettingsSource::SettingsFile).
 void ApplySettingsRecord(const SettingsRecord& record, MeshSettings& settings);
 
 // A settings file on disk: one that cannot be opened is an InvalidFile; only the first

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 
+#include "plugin/run/IniFile.h"
+#include "plugin/run/Parameters.h"
+#include "plugin/run/SettingsFile.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/TiffBuilder.h"
 
@@ -98,10 +101,9 @@ TEST_F(PictureFiles, InvertEqualsAnInvertedPicture) {
 }
 
 TEST_F(PictureFiles, OptionsWinOverTheIniFileAndSettingsFilesRoundTrip) {
-    WriteBytes(dir.File("q.ini"),
-                           {'[', 'Q', 'U', 'O', 'R', 'V', 'M', 'E', 'S', 'H', ']',  '\n',
-                            'M', 'a', 'p', 'A', 'l', 't', '=', '5', '0', '0', '\n', 'M',
-                            'e', 's', 'h', 't', 'y', 'p', 'e', '=', '1', '\n'});
+    WriteBytes(dir.File("q.ini"), {'[', 'Q', 'U', 'O', 'R', 'V', 'M', 'E', 'S', 'H', ']',  '\n',
+                                   'M', 'a', 'p', 'A', 'l', 't', '=', '5', '0', '0', '\n', 'M',
+                                   'e', 's', 'h', 't', 'y', 'p', 'e', '=', '1', '\n'});
     const std::vector<std::string> explicitArgs = {dir.File("in.bmp"), "--map-altitude", "50",
                                                    "--mesh",           "cylindrical",    "-q"};
     auto args = explicitArgs;
@@ -128,6 +130,53 @@ TEST_F(PictureFiles, OptionsWinOverTheIniFileAndSettingsFilesRoundTrip) {
     EXPECT_EQ(ReadBytes(dir.File("mixed.cob")),
               ReadBytes(dir.File("plain.cob"))); // 25 is the default
     EXPECT_EQ(ReadBytes(dir.File("s.stg")).size(), 84u);
+}
+
+// The values of a first run (no INI file), as the plug-in's settings-file record.
+SettingsRecord FirstRunRecord() {
+    MeshSettings settings{};
+    RememberedSettings remembered{};
+    std::int16_t orient = 0;
+    LoadParameters(IniFile(), settings, remembered, orient);
+    return SettingsRecordOf(settings);
+}
+
+void WriteRecord(const std::string& path, const SettingsRecord& record) {
+    const auto bytes = EncodeSettings(record);
+    WriteBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+TEST_F(PictureFiles, SettingsFilesAreReadAndWrittenAsThePluginDoes) {
+    SettingsRecord record = FirstRunRecord();
+    record.Meshtype = kSpherical, record.MeshRes = 4, record.DiskFormat = kCob;
+    record.DoLatitude = 0, record.DoLongitude = 0;
+    record.MapAlt = 12.5f, record.Xrot = 0.25f, record.viewCenterX = 3.0f, record.viewZoom = 2.0f;
+    record.Tooltype = 2, record.Shadetype = 1;
+    WriteRecord(dir.File("in.stg"), record);
+    // An extension the tool does not know keeps the file's format.
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "--settings", dir.File("in.stg"), "--save-settings",
+                       dir.File("out.stg"), "-o", dir.File("a.mesh"), "-q"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(ReadBytes(dir.File("out.stg")), ReadBytes(dir.File("in.stg")));
+    ASSERT_EQ(RunTool({dir.File("in.bmp"), "--mesh", "spherical", "--resolution", "50",
+                       "--map-altitude", "12.5", "-o", dir.File("b.cob"), "-q"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(ReadBytes(dir.File("a.mesh")), ReadBytes(dir.File("b.cob")));
+}
+
+TEST_F(PictureFiles, SettingsFileChoicesOutsideTheirListsCountAsTheDefaults) {
+    SettingsRecord record = FirstRunRecord();
+    record.Meshtype = 7, record.DiskFormat = 0, record.MeshRes = 9;
+    WriteRecord(dir.File("odd.stg"), record);
+    const auto odd =
+        RunTool({dir.File("in.bmp"), "--settings", dir.File("odd.stg"), "-o", dir.File("a.mesh")});
+    ASSERT_EQ(odd.exitCode, 0) << odd.err;
+    const auto plain = RunTool({dir.File("in.bmp"), "-o", dir.File("b.mesh")});
+    ASSERT_EQ(plain.exitCode, 0);
+    EXPECT_EQ(odd.out, plain.out);
+    EXPECT_EQ(ReadBytes(dir.File("a.mesh")), ReadBytes(dir.File("b.mesh")));
 }
 
 TEST_F(PictureFiles, BlackHolesAndResolutionChangeTheMesh) {
@@ -177,6 +226,8 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
     lzw.Short(259, 5);
     WriteBytes(dir.File("lzw.tif"), lzw.Build());
     WriteBytes(dir.File("bad.stg"), {'N', 'O', 'P', 'E'});
+    WriteBytes(dir.File("v131.stg"), {'Q', 'M', 'S', 'T', 131, 0});
+    WriteBytes(dir.File("short.stg"), {'Q', 'M', 'S', 'T', 132, 0, 0, 0});
     const std::string missing = dir.File("missing.bmp");
     const std::string unwritable = dir.File("no-such-folder/out.dxf");
     const struct {
@@ -196,6 +247,15 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
         {{"--settings", dir.File("bad.stg"), "-o", dir.File("a.dxf")},
          2,
          "bad.stg: Invalid settings file."},
+        {{"--settings", dir.File("v131.stg"), "-o", dir.File("a.dxf")},
+         2,
+         "v131.stg: Invalid settings version"},
+        {{"--settings", dir.File("short.stg"), "-o", dir.File("a.dxf")},
+         2,
+         "short.stg: Invalid settings file."},
+        {{"--settings", dir.File("missing.stg"), "-o", dir.File("a.dxf")},
+         2,
+         "missing.stg: cannot be read"},
         {{"--ini", dir.File("missing.ini"), "-o", dir.File("a.dxf")},
          2,
          "missing.ini: cannot be read"},
@@ -206,6 +266,9 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
         {{"-o", dir.File("a.dxf"), "--save-settings", dir.File("no-such-folder/s.stg")},
          4,
          "s.stg: cannot be written"},
+        {{"-o", dir.File("a.dxf"), "--save-settings", "/dev/full"},
+         4,
+         "/dev/full: cannot be written"},
         {{"--preview", dir.File("no-such-folder/p.png")}, 4, "p.png"},
         {{}, 1, "an output file is needed"},
         {{"-o", dir.File("a.dxf"), "--resolution", "5"}, 1, "--resolution"},
@@ -218,8 +281,9 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
         EXPECT_EQ(r.exitCode, c.exitCode) << c.mustContain << "\n" << r.err;
         EXPECT_NE(r.err.find(c.mustContain), std::string::npos) << r.err;
         EXPECT_EQ(r.err.rfind("quorvmesh: ", 0), 0u) << r.err;
-        if (c.exitCode != 1)
+        if (c.exitCode != 1) {
             EXPECT_EQ(Lines(r.err), 1) << r.err;
+        }
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("big.3ds")));

@@ -83,13 +83,6 @@ TEST(MakePoints, OneRowSphereLiesOnThePole) {
     EXPECT_TRUE(std::isfinite(m.settings.viewDistance));
 }
 
-TEST(MakePoints, UnknownMeshTypeIsMadeRectangular) {
-    MeshSettings s = DefaultSettings(7);
-    TestMesh m(3, 3, Filled(9, 1), s);
-    EXPECT_EQ(m.settings.Meshtype, kRectangular);
-    EXPECT_EQ(m.PerRow(), 3u);
-}
-
 TEST(MakePoints, BoundingBoxAlwaysHoldsTheOrigin) {
     // A black Rectangular mesh lies wholly above z = 0: the box still reaches 0.
     TestMesh black(3, 3, Filled(9, 0), DefaultSettings(kRectangular));

@@ -25,8 +25,9 @@ class CountingAllocator final : public BlockAllocator {
         return block;
     }
     void Release(void* block) override {
-        if (block)
+        if (block) {
             EXPECT_EQ(live.erase(block), 1u) << "released a block it never gave";
+        }
         std::free(block);
     }
     int requests = 0;

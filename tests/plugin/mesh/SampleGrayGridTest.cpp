@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "plugin/mesh/SampleGrayGrid.h"
 #include "tests/support/TestMesh.h"
 
@@ -14,8 +16,10 @@ TEST(SampleGrayGrid, PercentagesOfTheResolutionList) {
     const int expected[] = {100, 75, 66, 50, 33, 25, 20, 10};
     for (int res = 1; res <= 8; ++res)
         EXPECT_EQ(ResolutionPercent(res), expected[res - 1]);
+    // Unchecked values read as the settings check would leave them, never past the list.
     EXPECT_EQ(ResolutionPercent(0), 100);
     EXPECT_EQ(ResolutionPercent(9), 100);
+    EXPECT_EQ(ResolutionPercent(std::numeric_limits<std::int32_t>::min()), 100);
 }
 
 TEST(SampleGrayGrid, TenPercentOfTwentyFiveIsRaisedToThree) {

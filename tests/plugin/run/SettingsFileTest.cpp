@@ -198,6 +198,37 @@ TEST(SettingsFile, RecordCarriesTheUserFieldsOfTheSettings) {
     EXPECT_EQ(loaded.imageRows, 0); // only the file's fields change
 }
 
+TEST(SettingsFile, RecordIsReadAsItComesAndCheckedWhenApplied) {
+    Bytes file = Version132File();
+    const auto putInt = [&](std::size_t offset, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            file[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    putInt(24, 7);           // Meshtype
+    putInt(28, 0);           // DoLongitude
+    putInt(32, 0);           // DoLatitude
+    putInt(44, 0);           // DiskFormat
+    putInt(60, 9);           // MeshRes
+    putInt(64, 0xFFFFFFF0u); // Tooltype
+    SettingsRecord r{};
+    ASSERT_EQ(DecodeSettings(file, r), SettingsStatus::Ok);
+    EXPECT_EQ(r.Meshtype, 7);
+    EXPECT_EQ(r.DiskFormat, 0);
+    EXPECT_EQ(r.MeshRes, 9);
+
+    MeshSettings s{};
+    ApplySettingsRecord(r, s);
+    EXPECT_EQ(s.Meshtype, kRectangular);
+    EXPECT_EQ(s.DiskFormat, kNxmDxf);
+    EXPECT_EQ(s.MeshRes, 1);
+    // A settings file may switch every wireframe line off, and its tools are its own.
+    EXPECT_EQ(s.DoLatitude, 0);
+    EXPECT_EQ(s.DoLongitude, 0);
+    EXPECT_EQ(s.Tooltype, -16);
+    EXPECT_EQ(s.Shadetype, -1);
+    EXPECT_EQ(s.MapAlt, 25.0f);
+}
+
 class SettingsFileOnDisk : public ::testing::Test {
   protected:
     std::string PathOf(const char* name) const { return folder_.File(name); }
@@ -228,7 +259,8 @@ TEST_F(SettingsFileOnDisk, OlderAndShortAndMissingFilesLoadAsTheCodecSays) {
     shortFile.resize(83);
     EXPECT_EQ(LoadSettingsFile(write("short.stg", shortFile), r), SettingsStatus::InvalidFile);
     EXPECT_EQ(LoadSettingsFile(PathOf("absent.stg"), r), SettingsStatus::InvalidFile);
-    EXPECT_EQ(LoadSettingsFile(folder_.Path().string(), r), SettingsStatus::InvalidFile); // a folder
+    EXPECT_EQ(LoadSettingsFile(folder_.Path().string(), r),
+              SettingsStatus::InvalidFile); // a folder
 }
 
 TEST_F(SettingsFileOnDisk, FailedSavesAreReported) {
