@@ -84,8 +84,10 @@ void AddOptions(CLI::App& app, CliOptions& o) {
         ->check(Within(kModelScaleLimits));
     app.add_option("--cyl-length", o.cylLen, "cylinder length, 1 to 500")
         ->check(Within(kCylLenLimits));
-    app.add_flag("--black-holes,!--no-black-holes", o.blackHoles,
-                 "leave out the polygons at black pixels (or keep them)");
+    // Set only when a flag is given, so that the INI or settings file's value holds otherwise.
+    app.add_flag_function(
+        "--black-holes,!--no-black-holes", [&o](std::int64_t count) { o.blackHoles = count > 0; },
+        "leave out the polygons at black pixels (or keep them)");
     app.add_flag("--invert", o.invert, "invert the gray levels first, as Inverse Grays does");
     app.add_option("--settings", o.settingsPath, "read parameters from a settings file (.stg)");
     app.add_option("--save-settings", o.saveSettingsPath,

@@ -192,6 +192,32 @@ TEST_F(PictureFiles, BlackHolesAndResolutionChangeTheMesh) {
     EXPECT_NE(ReadBytes(dir.File("c.3ds")), ReadBytes(dir.File("d.3ds")));
 }
 
+// BlackHoles from the INI file or a settings file holds unless a flag says otherwise.
+TEST_F(PictureFiles, BlackHolesFromTheIniFileHoldWithoutAFlag) {
+    const auto ini = [](char value) {
+        const std::string text = std::string("[QUORVMESH]\nBlackHoles=") + value + "\n";
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    };
+    WriteBytes(dir.File("holes.ini"), ini('1'));
+    WriteBytes(dir.File("solid.ini"), ini('0'));
+    const auto run = [&](const std::string& iniFile, const std::string& out,
+                         std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {dir.File("in.bmp"), "--ini", dir.File(iniFile), "-o",
+                                         dir.File(out),      "-q"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        ASSERT_EQ(RunTool(args).exitCode, 0) << out;
+    };
+    run("holes.ini", "ini-holes.3ds");
+    run("solid.ini", "ini-solid.3ds");
+    run("solid.ini", "flag-holes.3ds", {"--black-holes"});
+    run("holes.ini", "flag-solid.3ds", {"--no-black-holes", "--save-settings", dir.File("s.stg")});
+    run("holes.ini", "stg-solid.3ds", {"--settings", dir.File("s.stg")});
+    EXPECT_NE(ReadBytes(dir.File("ini-holes.3ds")), ReadBytes(dir.File("ini-solid.3ds")));
+    EXPECT_EQ(ReadBytes(dir.File("ini-holes.3ds")), ReadBytes(dir.File("flag-holes.3ds")));
+    EXPECT_EQ(ReadBytes(dir.File("ini-solid.3ds")), ReadBytes(dir.File("flag-solid.3ds")));
+    EXPECT_EQ(ReadBytes(dir.File("ini-solid.3ds")), ReadBytes(dir.File("stg-solid.3ds")));
+}
+
 TEST_F(PictureFiles, PreviewIsDrawnBeforeTheExportChangesThePoints) {
     const auto both = RunTool(
         {dir.File("in.bmp"), "-o", dir.File("a.dxf"), "--preview", dir.File("both.png"), "-q"});
