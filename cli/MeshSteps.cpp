@@ -1,10 +1,7 @@
 #include "cli/MeshSteps.h"
 
-#include "cli/TerminalProgress.h"
+#include "cli/ExportFile.h"
 #include "cli/preview/PreviewCommand.h"
-#include "common/EmbeddedResources.h"
-#include "plugin/export/ExportMesh.h"
-#include "plugin/export/StdioOutputFile.h"
 #include "plugin/mesh/BuildPolygonList.h"
 #include "plugin/preview/Statistics.h"
 
@@ -22,32 +19,6 @@ StatisticsLines MeshStatistics(const PictureMesh& mesh) {
     settings.polygonCount =
         static_cast<std::uint32_t>(TallyPolygons(settings, mesh.Buffers()).faces);
     return FormatStatistics(settings);
-}
-
-// Exit code 3 when the mesh does not fit the format, 4 when the file cannot be created or
-// written.
-StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& progressStream,
-                      bool showProgress) {
-    FixedPathChooser chooser(path);
-    StdioOutputFile file;
-    TerminalProgress progress(progressStream, showProgress);
-    CliMessages messages;
-    EmbeddedResources resources;
-    ExportServices services{chooser, file, progress, messages, resources};
-    const ExportOutcome outcome = ExportMesh(mesh.Settings(), mesh.Buffers(), services);
-    progress.Finish();
-    switch (outcome) {
-    case ExportOutcome::Written:
-        return std::nullopt;
-    case ExportOutcome::RefusedByLimit:
-        return Fail(kExitFormat, path, messages.LastOr(kTooManyVerticesText));
-    case ExportOutcome::Cancelled:
-    case ExportOutcome::CannotCreate:
-        return Fail(kExitOutput, path, messages.LastOr(kCannotCreateText));
-    case ExportOutcome::WriteFailed:
-        break;
-    }
-    return Fail(kExitOutput, path, messages.LastOr(kWriteFailedText));
 }
 
 } // namespace

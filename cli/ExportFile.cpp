@@ -1,0 +1,31 @@
+#include "cli/ExportFile.h"
+
+#include "cli/CliOptions.h"
+#include "cli/TerminalProgress.h"
+#include "common/EmbeddedResources.h"
+#include "plugin/export/ExportMesh.h"
+#include "plugin/export/StdioOutputFile.h"
+
+StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& progressStream,
+                      bool showProgress) {
+    FixedPathChooser chooser(path);
+    StdioOutputFile file;
+    TerminalProgress progress(progressStream, showProgress);
+    CliMessages messages;
+    EmbeddedResources resources;
+    ExportServices services{chooser, file, progress, messages, resources};
+    const ExportOutcome outcome = ExportMesh(mesh.Settings(), mesh.Buffers(), services);
+    progress.Finish();
+    switch (outcome) {
+    case ExportOutcome::Written:
+        return std::nullopt;
+    case ExportOutcome::RefusedByLimit:
+        return Fail(kExitFormat, path, messages.LastOr(kTooManyVerticesText));
+    case ExportOutcome::Cancelled:
+    case ExportOutcome::CannotCreate:
+        return Fail(kExitOutput, path, messages.LastOr(kCannotCreateText));
+    case ExportOutcome::WriteFailed:
+        break;
+    }
+    return Fail(kExitOutput, path, messages.LastOr(kWriteFailedText));
+}

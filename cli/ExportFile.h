@@ -1,0 +1,13 @@
+#pragma once
+// The mesh file, written by the plug-in's writers to the path the user gave.
+
+#include <iosfwd>
+#include <string>
+
+#include "cli/CliFailure.h"
+#include "plugin/mesh/PictureMesh.h"
+
+// Exit code 3 when the mesh does not fit the format, 4 when the file cannot be created or
+// written.
+StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& progressStream,
+                      bool showProgress);
