@@ -1,10 +1,21 @@
 #include "cli/ExportFile.h"
 
+#include <cstring>
+
 #include "cli/CliOptions.h"
 #include "cli/TerminalProgress.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
 #include "plugin/export/StdioOutputFile.h"
+
+namespace {
+
+// The box's text, and the operating system's reason when there is one.
+std::string WithReason(const std::string& text, int error) {
+    return error == 0 ? text : text + " (" + std::strerror(error) + ")";
+}
+
+} // namespace
 
 StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& progressStream,
                       bool showProgress) {
@@ -23,9 +34,10 @@ StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& 
         return Fail(kExitFormat, path, messages.LastOr(kTooManyVerticesText));
     case ExportOutcome::Cancelled:
     case ExportOutcome::CannotCreate:
-        return Fail(kExitOutput, path, messages.LastOr(kCannotCreateText));
+        return Fail(kExitOutput, path,
+                    WithReason(messages.LastOr(kCannotCreateText), file.Error()));
     case ExportOutcome::WriteFailed:
         break;
     }
-    return Fail(kExitOutput, path, messages.LastOr(kWriteFailedText));
+    return Fail(kExitOutput, path, WithReason(messages.LastOr(kWriteFailedText), file.Error()));
 }

@@ -1,5 +1,6 @@
 #include "cli/RunQuorvmesh.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -8,6 +9,30 @@
 #include "cli/LoadPicture.h"
 #include "cli/MeshSteps.h"
 #include "plugin/mesh/HeapBlockAllocator.h"
+
+namespace {
+
+// An output that is a file the run reads would be destroyed before (or while) it is read.
+StepResult RefuseOutputsOverInputs(const CliOptions& options) {
+    const std::pair<const std::string&, const char*> inputs[] = {
+        {options.input, "the input picture"},
+        {options.settingsPath, "the settings file being read"},
+        {options.iniPath, "the INI file being read"},
+    };
+    for (const std::string* output :
+         {&options.output, &options.preview.path, &options.saveSettingsPath}) {
+        if (output->empty())
+            continue;
+        for (const auto& [input, what] : inputs) {
+            std::error_code error;
+            if (!input.empty() && std::filesystem::equivalent(*output, input, error))
+                return Fail(kExitUsage, *output, std::string("is the same file as ") + what);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
     const std::string pictureName =
@@ -19,7 +44,8 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
     StatisticsLines statistics;
 
     const std::function<StepResult()> steps[] = {
-        [&] { return LoadPicture(options.input, picture); },
+        [&] { return RefuseOutputsOverInputs(options); },
+        [&] { return LoadPicture(options.input, picture, console.err); },
         [&] { return MakeGray(*picture, options.invert, pictureName); },
         [&] { return BuildSettings(options, settings); },
         [&] {
@@ -27,8 +53,11 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
                        ? std::nullopt
                        : SaveRunSettings(options.saveSettingsPath, settings);
         },
-        [&] { return MakeMesh(*picture, pictureName, mesh); },
-        [&] { return UseMesh(options, mesh, statistics, console.err, console.errIsTerminal); },
+        [&] { return MakeMesh(options, *picture, pictureName, mesh); },
+        [&] {
+            return UseMesh(options, mesh, statistics, console.err,
+                           console.errIsTerminal && !options.quiet);
+        },
     };
     for (const auto& step : steps) {
         if (auto failure = step()) {

@@ -1,5 +1,7 @@
 #pragma once
 // One run of the tool, step by step; main only parses the command line and calls this.
+// The first step refuses an output (-o, --preview, --save-settings) that is the same file
+// as the picture, the settings file or the INI file being read (exit code 1).
 
 #include <iosfwd>
 
@@ -7,7 +9,7 @@
 
 struct CliConsole {
     std::ostream& out; // statistics
-    std::ostream& err; // messages, and the progress bar when it is a terminal
+    std::ostream& err; // messages, and the progress bar when it is a terminal and not -q
     bool errIsTerminal;
 };
 

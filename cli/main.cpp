@@ -3,11 +3,14 @@
 #include <unistd.h>
 
 #include "cli/RunQuorvmesh.h"
+#include "plugin/export/StdioOutputFile.h"
 
 int main(int argc, char** argv) {
     CliOptions options;
     if (auto exitCode = ParseCommandLine({argv, argv + argc}, options, std::cout, std::cerr))
         return *exitCode;
+    // An interrupted run leaves no half-written file behind.
+    StdioOutputFile::RemoveTemporaryFilesOnSignal();
     CliConsole console{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
     return RunQuorvmesh(options, console);
 }

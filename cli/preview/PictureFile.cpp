@@ -1,11 +1,10 @@
 #include "cli/preview/PictureFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "cli/TextCase.h"
+#include "plugin/export/StdioOutputFile.h"
 
 namespace {
 
@@ -19,24 +18,14 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     PutU16(out, v >> 16);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes,
                 std::string& reason) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    std::FILE* raw = file.release();
-    if (std::fclose(raw) != 0 || !written) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    return true;
+    StdioOutputFile file;
+    if (file.Create(path) && file.Write(bytes.data(), bytes.size()) && file.Close())
+        return true;
+    reason = std::strerror(file.Error() != 0 ? file.Error() : EIO);
+    file.Discard();
+    return false;
 }
 
 } // namespace
@@ -86,9 +75,10 @@ bool WriteGrayPicture(const std::string& path, const GrayPicture& picture, std::
     std::string reason;
     const std::string extension = LowerExtension(path);
     bool written = false;
-    if (extension == ".png")
-        written = WritePng(path, picture, reason);
-    else if (extension == ".bmp")
+    if (extension == ".png") {
+        std::vector<std::uint8_t> bytes;
+        written = EncodePng(picture, bytes, reason) && WriteBytes(path, bytes, reason);
+    } else if (extension == ".bmp")
         written = WriteBytes(path, EncodeBmp(picture), reason);
     else
         reason = "the name must end in .png or .bmp";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -62,10 +63,57 @@ TEST(StdioOutputFile, DiscardRemovesTheFile) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// The old file stays whole until the new one is complete, and a write that is given up
+// (discarded, or never closed) leaves it and nothing else.
+TEST(StdioOutputFile, TheOldFileStaysUntilTheNewOneIsClosed) {
+    TempFolder dir;
+    const std::string path = dir.File("kept.bin");
+    const Bytes old(300, 'o');
+    WriteBytes(path, old);
+    const Bytes some(10, 1);
+    {
+        StdioOutputFile file;
+        ASSERT_TRUE(file.Create(path));
+        EXPECT_TRUE(file.Write(some.data(), some.size()));
+        EXPECT_EQ(ReadBytes(path), old) << "while writing";
+        file.Discard();
+    }
+    {
+        StdioOutputFile unclosed;
+        ASSERT_TRUE(unclosed.Create(path));
+        EXPECT_TRUE(unclosed.Write(some.data(), some.size()));
+    }
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+
+    StdioOutputFile file;
+    ASSERT_TRUE(file.Create(path));
+    EXPECT_TRUE(file.Write(some.data(), some.size()));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadBytes(path), some);
+    file.Discard(); // after a successful close: nothing to take back
+    EXPECT_EQ(ReadBytes(path), some);
+}
+
+TEST(StdioOutputFile, ALinkKeepsPointingWhereItDid) {
+    TempFolder dir;
+    std::filesystem::create_directory(dir.File("sub"));
+    // A chain of links, relative and absolute, the last one dangling.
+    std::filesystem::create_symlink("sub/second.lnk", dir.File("first.lnk"));
+    std::filesystem::create_symlink(dir.File("target.bin"), dir.File("sub/second.lnk"));
+    StdioOutputFile file;
+    WriteWithPatch(file, dir.File("first.lnk"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("first.lnk")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("sub/second.lnk")));
+    EXPECT_EQ(ReadBytes(dir.File("target.bin")), Patched());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("sub")), {}), 1);
+}
+
 TEST(StdioOutputFile, WithoutAFileNothingIsWritten) {
     TempFolder dir;
     StdioOutputFile file;
     EXPECT_FALSE(file.Create(dir.File("no-such-folder/file.bin")));
+    EXPECT_EQ(file.Error(), ENOENT);
     const Bytes some(10, 1);
     EXPECT_FALSE(file.Write(some.data(), some.size()));
     EXPECT_FALSE(file.WriteAt(0, some.data(), some.size()));
