@@ -2,8 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include <map>
+#include <charconv>
+#include <cmath>
 #include <ostream>
+#include <utility>
 
 #include "cli/TextCase.h"
 
@@ -16,13 +18,10 @@
 
 namespace {
 
-const std::map<std::string, std::int32_t> kFormats = {
-    {"1", kNxmDxf},
-    {"2", kFaceDxf},
-    {"3", kPolylineDxf},
-    {"4", kTds},
-    {"5", kCob},
-    {"6", kLwo},
+// Names for the user to type, in the order the dialog lists the entries.
+using NameList = std::vector<std::pair<std::string, std::int32_t>>;
+
+const NameList kFormatNames = {
     {"nxm-dxf", kNxmDxf},
     {"3dface-dxf", kFaceDxf},
     {"polyline-dxf", kPolylineDxf},
@@ -31,77 +30,197 @@ const std::map<std::string, std::int32_t> kFormats = {
     {"lwo", kLwo},
 };
 
-const std::map<std::string, std::int32_t> kMeshTypes = {
+const NameList kFormats = [] {
+    NameList all;
+    for (std::int32_t id = kNxmDxf; id <= kLwo; ++id)
+        all.emplace_back(std::to_string(id), id);
+    all.insert(all.end(), kFormatNames.begin(), kFormatNames.end());
+    return all;
+}();
+
+const NameList kMeshTypes = {
     {"rectangular", kRectangular}, {"cylindrical", kCylindrical}, {"spherical", kSpherical}};
 
 // The percentages of the dialog's "Resolution:" list, to MeshRes.
-const std::map<std::string, std::int32_t> kResolutions = {
-    {"100", 1}, {"75", 2}, {"66", 3}, {"50", 4}, {"33", 5}, {"25", 6}, {"20", 7}, {"10", 8}};
+const NameList kResolutions = {{"100", 1}, {"75", 2}, {"66", 3}, {"50", 4},
+                               {"33", 5},  {"25", 6}, {"20", 7}, {"10", 8}};
+
+std::string Joined(const NameList& names, std::size_t first = 0) {
+    std::string list;
+    for (std::size_t i = first; i < names.size(); ++i)
+        list += (list.empty() ? "" : ", ") + names[i].first;
+    return list;
+}
+
+std::string FormatName(std::int32_t id) {
+    for (const auto& [name, value] : kFormatNames)
+        if (value == id)
+            return name;
+    return std::to_string(id);
+}
 
 // Maps a name (any case) to its number; unlike CLI11's transformers it does not also take
 // the numbers themselves, so "--resolution 5" is an error rather than 33 %.
-CLI::Validator NamesOnly(const std::map<std::string, std::int32_t>& names) {
-    std::string list;
-    for (const auto& entry : names)
-        list += (list.empty() ? "" : ", ") + entry.first;
+CLI::Validator NamesOnly(const NameList& names) {
     return CLI::Validator(
-        [&names, list](std::string& value) {
-            const auto found = names.find(LowerCase(value));
-            if (found == names.end())
-                return value + " is not one of " + list;
-            value = std::to_string(found->second);
+        [&names](std::string& value) {
+            const std::string lower = LowerCase(value);
+            for (const auto& [name, id] : names) {
+                if (name == lower) {
+                    value = std::to_string(id);
+                    return std::string();
+                }
+            }
+            return value + " is not one of " + Joined(names);
+        },
+        "");
+}
+
+// A finite decimal number within the dialog's limits for a length. CLI11's own range check
+// lets "nan" through and calls "abc" out of range.
+CLI::Validator Within(const LengthLimits& limits) {
+    return CLI::Validator(
+        [limits](std::string& text) {
+            const char* first = text.data();
+            const char* last = first + text.size();
+            if (first != last && *first == '+')
+                ++first;
+            double value = 0;
+            const auto [end, error] = std::from_chars(first, last, value);
+            const bool huge = error == std::errc::result_out_of_range;
+            if (first == last || end != last || (error != std::errc() && !huge) ||
+                (!huge && !std::isfinite(value)))
+                return text + " is not a number";
+            // Compared as the float it becomes, so that "0.1" is the limit 0.1f itself.
+            const auto stored = static_cast<float>(value);
+            if (huge || stored < limits.low || stored > limits.high) {
+                char low[16], high[16];
+                *std::to_chars(low, low + sizeof low - 1, limits.low).ptr = '\0';
+                *std::to_chars(high, high + sizeof high - 1, limits.high).ptr = '\0';
+                return text + " is not within " + low + " to " + high;
+            }
             return std::string();
         },
         "");
 }
 
-// The dialog's limits for a length.
-CLI::Range Within(const LengthLimits& limits) {
-    return CLI::Range(limits.low, limits.high);
-}
+// CLI11 shows a negated flag's value after its name ("--no-black-holes{false}"); the
+// description says what the flag does.
+class HelpFormatter final : public CLI::Formatter {
+  public:
+    std::string make_option_name(const CLI::Option* option, bool positional) const override {
+        std::string name = CLI::Formatter::make_option_name(option, positional);
+        for (std::size_t open; (open = name.find('{')) != std::string::npos;) {
+            const std::size_t close = name.find('}', open);
+            name.erase(open, close == std::string::npos ? std::string::npos : close - open + 1);
+        }
+        return name;
+    }
+};
+
+constexpr const char* kFooter =
+    "Options that are not given take their values from the --settings file, else from the\n"
+    "--ini file, else the defaults shown. When an option is repeated, the last one counts.\n"
+    "\n"
+    "Exit codes: 0 done, 1 usage error, 2 the picture, settings or INI file cannot be read or\n"
+    "is refused, 3 the mesh does not fit the format, 4 an output cannot be written.";
 
 void AddOptions(CLI::App& app, CliOptions& o) {
     app.add_option("INPUT", o.input,
                    "BMP or TIFF picture (type taken from its first bytes); default: the "
-                   "built-in start-up picture");
-    app.add_option("-o,--output", o.output, "mesh file to write");
+                   "built-in start-up picture")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    app.add_option("-o,--output", o.output,
+                   "mesh file to write; required unless --preview is given")
+        ->type_name("FILE");
     app.add_option("--format", o.diskFormat,
-                   "1..6 or nxm-dxf, 3dface-dxf, polyline-dxf, 3ds, cob, lwo (default: from "
-                   "the output's extension)")
+                   "nxm-dxf, 3dface-dxf, polyline-dxf, 3ds, cob, lwo (or 1 to 6); default: "
+                   "from the output's extension, .dxf nxm-dxf, .3ds, .cob, .lwo")
         ->transform(NamesOnly(kFormats))
         ->type_name("FORMAT");
-    app.add_option("--mesh", o.meshType, "rectangular, cylindrical or spherical")
+    app.add_option("--mesh", o.meshType,
+                   "rectangular, cylindrical or spherical; default rectangular")
         ->transform(NamesOnly(kMeshTypes))
         ->type_name("TYPE");
-    app.add_option("--resolution", o.meshRes, "sampling in percent: 100 75 66 50 33 25 20 10")
+    app.add_option("--resolution", o.meshRes,
+                   "sampling in percent: 100, 75, 66, 50, 33, 25, 20 or 10; default 100")
         ->transform(NamesOnly(kResolutions))
         ->type_name("PERCENT");
-    app.add_option("--map-altitude", o.mapAlt, "map altitude, 0.1 to 500")
-        ->check(Within(kMapAltLimits));
-    app.add_option("--radial-offset", o.radOff, "radial offset, 0.1 to 500")
-        ->check(Within(kRadOffLimits));
-    app.add_option("--scale", o.modelScale, "model scale, 0.1 to 500")
-        ->check(Within(kModelScaleLimits));
-    app.add_option("--cyl-length", o.cylLen, "cylinder length, 1 to 500")
-        ->check(Within(kCylLenLimits));
+    app.add_option("--map-altitude", o.mapAlt, "map altitude, 0.1 to 500; default 25")
+        ->check(Within(kMapAltLimits))
+        ->type_name("NUMBER");
+    app.add_option("--radial-offset", o.radOff, "radial offset, 0.1 to 500; default 20")
+        ->check(Within(kRadOffLimits))
+        ->type_name("NUMBER");
+    app.add_option("--scale", o.modelScale, "model scale, 0.1 to 500; default 1")
+        ->check(Within(kModelScaleLimits))
+        ->type_name("NUMBER");
+    app.add_option("--cyl-length", o.cylLen, "cylinder length, 1 to 500; default 100")
+        ->check(Within(kCylLenLimits))
+        ->type_name("NUMBER");
     // Set only when a flag is given, so that the INI or settings file's value holds otherwise.
     app.add_flag_function(
-        "--black-holes,!--no-black-holes", [&o](std::int64_t count) { o.blackHoles = count > 0; },
-        "leave out the polygons at black pixels (or keep them)");
+           "--black-holes,!--no-black-holes",
+           [&o](std::int64_t count) { o.blackHoles = count > 0; },
+           "leave out the polygons at black pixels (or keep them); default: keep them")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_flag("--invert", o.invert, "invert the gray levels first, as Inverse Grays does");
-    app.add_option("--settings", o.settingsPath, "read parameters from a settings file (.stg)");
+    app.add_option("--settings", o.settingsPath, "read parameters from a settings file (.stg)")
+        ->type_name("FILE");
     app.add_option("--save-settings", o.saveSettingsPath,
-                   "write the parameters of this run to a settings file (.stg)");
-    app.add_option("--ini", o.iniPath, "read parameters from an INI file (section QUORVMESH)");
-    app.add_flag("-q,--quiet", o.quiet, "print no statistics");
+                   "write the parameters of this run to a settings file (.stg)")
+        ->type_name("FILE");
+    app.add_option("--ini", o.iniPath, "read parameters from an INI file (section QUORVMESH)")
+        ->type_name("FILE");
+    app.add_flag("-q,--quiet", o.quiet, "print no statistics or progress bar");
     AddPreviewOptions(app, o.preview);
+}
+
+// Without --format the output's extension must name a format; a --format that another
+// extension names is only worth a warning, since the user asked for it.
+std::optional<int> CheckOutputFormat(const CliOptions& options, std::ostream& err) {
+    if (options.output.empty())
+        return std::nullopt;
+    const std::optional<std::int32_t> named = FormatOfExtension(options.output);
+    if (!options.diskFormat) {
+        if (named)
+            return std::nullopt;
+        err << "quorvmesh: " << options.output
+            << ": the extension names no mesh format; use .dxf, .3ds, .cob or .lwo, or --format "
+            << Joined(kFormatNames) << "\nRun with --help for more information.\n";
+        return kExitUsage;
+    }
+    const bool bothDxf = *options.diskFormat <= kPolylineDxf && named && *named <= kPolylineDxf;
+    if (named && *named != *options.diskFormat && !bothDxf)
+        err << "quorvmesh: warning: " << options.output << ": writing "
+            << FormatName(*options.diskFormat) << " as --format says, not " << FormatName(*named)
+            << " as the extension says\n";
+    return std::nullopt;
 }
 
 } // namespace
 
+std::optional<std::int32_t> FormatOfExtension(const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    if (ext == ".dxf")
+        return kNxmDxf;
+    if (ext == ".3ds")
+        return kTds;
+    if (ext == ".cob")
+        return kCob;
+    if (ext == ".lwo")
+        return kLwo;
+    return std::nullopt;
+}
+
 std::optional<int> ParseCommandLine(const std::vector<std::string>& args, CliOptions& options,
                                     std::ostream& out, std::ostream& err) {
     CLI::App app("Turns a grayscale picture into a 3D polygon mesh file.", "quorvmesh");
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.footer(kFooter);
+    // Each option given twice: the later one wins, as users expect of a command line.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.set_version_flag("--version", "quorvmesh " QM_VERSION);
     AddOptions(app, options);
     std::vector<std::string> reversed(args.rbegin(), args.rend() - 1); // CLI11 pops from the back
@@ -122,5 +241,5 @@ std::optional<int> ParseCommandLine(const std::vector<std::string>& args, CliOpt
             << "Run with --help for more information.\n";
         return kExitUsage;
     }
-    return std::nullopt;
+    return CheckOutputFormat(options, err);
 }

@@ -35,8 +35,14 @@ enum CliExit : int {
     kExitOutput = 4, // an output cannot be written
 };
 
+// The format an output file's extension names (.dxf NxM, .3ds, .cob, .lwo, in any case);
+// nothing for any other extension or none.
+std::optional<std::int32_t> FormatOfExtension(const std::string& path);
+
 // Parses args (args[0] is the program name). Returns nothing when the run should go on;
 // otherwise the exit code, after --help or --version was printed to out, or a usage
-// error (one line, then a hint) to err.
+// error (one line, then a hint) to err. A number that is not finite, an output whose
+// extension names no format without --format, are usage errors; a --format that differs
+// from the extension's is a warning on err. A repeated option: the last one counts.
 std::optional<int> ParseCommandLine(const std::vector<std::string>& args, CliOptions& options,
                                     std::ostream& out, std::ostream& err);

@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "cli/TextCase.h"
 #include "plugin/run/IniFile.h"
 #include "plugin/run/Parameters.h"
 #include "plugin/run/PluginState.h"
@@ -62,16 +61,7 @@ void ApplyOptions(const CliOptions& o, MeshSettings& s) {
 std::int32_t ChooseDiskFormat(const CliOptions& options, std::int32_t fromSettings) {
     if (options.diskFormat)
         return *options.diskFormat;
-    const std::string ext = LowerExtension(options.output);
-    if (ext == ".dxf")
-        return kNxmDxf;
-    if (ext == ".3ds")
-        return kTds;
-    if (ext == ".cob")
-        return kCob;
-    if (ext == ".lwo")
-        return kLwo;
-    return fromSettings;
+    return FormatOfExtension(options.output).value_or(fromSettings);
 }
 
 StepResult BuildSettings(const CliOptions& options, MeshSettings& settings) {

@@ -13,8 +13,9 @@
 // the INI or settings file cannot be read or is refused.
 StepResult BuildSettings(const CliOptions& options, MeshSettings& settings);
 
-// The format: --format when given; else by the output's extension (.dxf NxM, .3ds, .cob,
-// .lwo, in any case); else what the INI or settings file said.
+// The format: --format when given; else by the output's extension (FormatOfExtension);
+// else (only with no output, which the command line allows for a preview alone) what the
+// INI or settings file said.
 std::int32_t ChooseDiskFormat(const CliOptions& options, std::int32_t fromSettings);
 
 // --save-settings: writes the run's settings as a settings file; exit code 4 when it

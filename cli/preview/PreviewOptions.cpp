@@ -19,6 +19,8 @@ std::map<std::string, std::array<float, 3>> ViewsByName() {
     std::map<std::string, std::array<float, 3>> views;
     for (const ViewPreset& preset : kViewPresets)
         views[LowerCase(std::string(preset.name))] = {preset.xrot, preset.yrot, preset.zrot};
+    // Typed without the word, as people write it.
+    views["3/4"] = views.at("3/4 view");
     return views;
 }
 
@@ -73,8 +75,9 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
     app.add_option_function<std::string>(
            "--style",
            [&options](const std::string& v) { options.shadetype = kStyles.at(LowerCase(v)); },
-           "wireframe, outlined or shaded")
-        ->check(CLI::IsMember(kStyles, CLI::ignore_case))
+           "wireframe, outlined or shaded; default: the settings file's, else wireframe")
+        ->check(CLI::IsMember(kStyles, CLI::ignore_case).description(""))
+        ->type_name("STYLE")
         ->needs(preview)
         ->group(group);
 
@@ -83,8 +86,10 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
         app.add_option_function<std::string>(
                "--view",
                [&options](const std::string& v) { options.rotation = views.at(LowerCase(v)); },
-               "\"3/4 view\", front, back, top, bottom, right or left")
-            ->check(CLI::IsMember(views, CLI::ignore_case))
+               "\"3/4 view\" (or 3/4), front, back, top, bottom, right or left; default: the "
+               "angles of the settings or INI file, else those of 3/4 view")
+            ->check(CLI::IsMember(views, CLI::ignore_case).description(""))
+            ->type_name("VIEW")
             ->needs(preview)
             ->group(group);
 
@@ -95,7 +100,7 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
                ParseRotation(v, radians);
                options.rotation = radians;
            },
-           "view angles X,Y,Z in degrees")
+           "view angles X,Y,Z in degrees, instead of --view")
         ->type_name("X,Y,Z")
         ->check([](const std::string& v) {
             std::array<float, 3> radians{};
@@ -109,12 +114,14 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
     const auto flag = [&](const char* names, std::optional<bool>& target, const char* help) {
         app.add_flag_function(
                names, [&target](std::int64_t count) { target = count > 0; }, help)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
             ->needs(preview)
             ->group(group);
     };
-    flag("--perspective,!--no-perspective", options.perspective, "perspective projection");
-    flag("--latitude,!--no-latitude", options.latitude, "wireframe rows");
-    flag("--longitude,!--no-longitude", options.longitude, "wireframe columns");
+    flag("--perspective,!--no-perspective", options.perspective,
+         "perspective projection (or parallel); default: on");
+    flag("--latitude,!--no-latitude", options.latitude, "wireframe rows; default: on");
+    flag("--longitude,!--no-longitude", options.longitude, "wireframe columns; default: on");
 
     app.add_option_function<std::string>(
            "--size", [&options](const std::string& v) { ParseSize(v, options.size); },

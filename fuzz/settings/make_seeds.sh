@@ -21,3 +21,12 @@ head -c 40 "$out/version120.stg" >"$out/version120-short.stg"
   for i in 0 5 5; do le32 $i; done; view3; } >"$out/hostile-values.stg"
 printf '[QUORVMESH]\r\nMeshtype=1\r\nDoLatitude=0\r\nDoLongitude=0\r\nMapAlt=25\r\nXrot=5\r\nYrot=-30\r\nOrient=-1\r\nMaxPolys=70000\r\n' >"$out/ini-values.ini"
 printf '; comment\n[other]\nMeshtype=2\n[quorvmesh]\n meshres = "9" \nDiskFormat=0x7\nCylLen=4294967295\n[QUORVMESH]\nTooltype=\n' >"$out/ini-odd.ini"
+
+# The pipeline target reads the same inputs; its picture's size comes from the last two
+# bytes, so a few seeds carry a tail that makes a wide picture and a tall one.
+pipe="$(dirname "$out")/qm_fuzz_settings_pipeline"
+mkdir -p "$pipe"
+cp "$out"/* "$pipe"/
+{ cat "$out/hostile-values.stg"; printf '\x07\x3f'; } >"$pipe/hostile-values-wide.stg"
+{ cat "$out/version132.stg"; printf '\x3f\x02'; } >"$pipe/version132-tall.stg"
+printf '[QUORVMESH]\nMeshtype=2\nModelScale=99999\nMapAlt=-1\nCylLen=0\nBlackHoles=1\nDiskFormat=3\nOrient=9\n\x20\x20' >"$pipe/ini-huge.ini"

@@ -72,26 +72,33 @@ void LoadParameters(const ProfileStore& profile, MeshSettings& settings,
     settings.BlackHoles = ReadInt(profile, "BlackHoles", 0);
     settings.DiskFormat = ReadInt(profile, "DiskFormat", kDiskFormatRule.fallback);
     settings.MeshRes = ReadInt(profile, "MeshRes", kMeshResRule.fallback);
+
+    settings.MapAlt = TenthsToLength(profile.GetInt(kProfileSection, "MapAlt", 250));
+    settings.RadOff = TenthsToLength(profile.GetInt(kProfileSection, "RadOff", 200));
+    settings.CylLen = static_cast<float>(profile.GetInt(kProfileSection, "CylLen", 100));
+    settings.ModelScale = TenthsToLength(profile.GetInt(kProfileSection, "ModelScale", 10));
+
+    settings.Xrot = DegreesToRadians(profile.GetInt(kProfileSection, "Xrot", kXrotDefaultDegrees));
+    settings.Yrot = DegreesToRadians(profile.GetInt(kProfileSection, "Yrot", kYrotDefaultDegrees));
+    settings.Zrot = DegreesToRadians(profile.GetInt(kProfileSection, "Zrot", kZrotDefaultDegrees));
     CheckSettings(settings, SettingsSource::IniFile);
 
-    settings.MapAlt = remembered.MapAlt =
-        TenthsToLength(profile.GetInt(kProfileSection, "MapAlt", 250));
-    settings.RadOff = remembered.RadOff =
-        TenthsToLength(profile.GetInt(kProfileSection, "RadOff", 200));
-    settings.CylLen = remembered.CylLen =
-        static_cast<float>(profile.GetInt(kProfileSection, "CylLen", 100));
-    settings.ModelScale = remembered.ModelScale =
-        TenthsToLength(profile.GetInt(kProfileSection, "ModelScale", 10));
-
-    settings.Xrot = remembered.Xrot = DegreesToRadians(profile.GetInt(kProfileSection, "Xrot", 30));
-    settings.Yrot = remembered.Yrot = DegreesToRadians(profile.GetInt(kProfileSection, "Yrot", 30));
-    settings.Zrot = remembered.Zrot = DegreesToRadians(profile.GetInt(kProfileSection, "Zrot", 0));
+    // Finish writes these back: they are the checked values, so a bad key is mended in the
+    // file rather than carried from run to run.
+    remembered.MapAlt = settings.MapAlt;
+    remembered.RadOff = settings.RadOff;
+    remembered.CylLen = settings.CylLen;
+    remembered.ModelScale = settings.ModelScale;
+    remembered.Xrot = settings.Xrot;
+    remembered.Yrot = settings.Yrot;
+    remembered.Zrot = settings.Zrot;
 
     settings.viewCenterX = kViewNotPlaced;
 
     orient = static_cast<std::int16_t>(profile.GetInt(kProfileSection, "Orient", 0) & 0xFFFFu);
-    remembered.Shadetype = ReadInt(profile, "Shadetype", 0);
-    remembered.Tooltype = ReadInt(profile, "Tooltype", 1);
+    remembered.Shadetype = ReadInt(profile, "Shadetype", kShadetypeRule.fallback);
+    remembered.Tooltype = ReadInt(profile, "Tooltype", kTooltypeRule.fallback);
+    CheckRememberedSettings(remembered, orient);
 }
 
 bool SaveParameters(ProfileStore& profile, const MeshSettings& settings,

@@ -12,7 +12,8 @@
 inline constexpr double kDegreesPerRadian = 57.29578;
 
 // Start: the user fields of settings, the remembered values and Orient from the file, with
-// defaults for missing keys, then checked (CheckSettings, SettingsSource::IniFile).
+// defaults for missing keys, then checked (CheckSettings, SettingsSource::IniFile, and
+// CheckRememberedSettings): the remembered lengths and angles are the checked ones.
 // viewCenterX becomes kViewNotPlaced; every other field keeps what it holds.
 void LoadParameters(const ProfileStore& profile, MeshSettings& settings,
                     RememberedSettings& remembered, std::int16_t& orient);

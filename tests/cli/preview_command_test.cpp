@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <vector>
 
 #include <unistd.h>
 
+#include "cli/CliOptions.h"
 #include "cli/preview/PictureFile.h"
 #include "cli/preview/PreviewCommand.h"
 #include "plugin/preview/PaintCanvas.h"
@@ -73,6 +75,31 @@ TEST(PreviewOptions, StylesViewsSwitchesAndSize) {
     PreviewOptions back;
     ASSERT_TRUE(Parse({"--preview", "a.bmp", "--view", "Back"}, back));
     EXPECT_EQ(*back.rotation, (std::array<float, 3>{0.0f, 3.1415927f, 0.0f}));
+}
+
+TEST(PreviewOptions, ThreeQuarterViewMayBeTypedShort) {
+    PreviewOptions full, brief;
+    ASSERT_TRUE(Parse({"--preview", "a.png", "--view", "3/4 view"}, full));
+    ASSERT_TRUE(Parse({"--preview", "a.png", "--view", "3/4"}, brief));
+    EXPECT_EQ(*brief.rotation, *full.rotation);
+}
+
+// Through the tool's own parser, where a repeated option counts the last time.
+TEST(PreviewOptions, TheLastOfARepeatedOptionCounts) {
+    CliOptions options;
+    std::ostringstream out, err;
+    ASSERT_FALSE(ParseCommandLine({"quorvmesh", "--preview", "a.png", "--view", "front", "--view",
+                                   "back", "--style", "shaded", "--style", "outlined",
+                                   "--perspective", "--no-perspective", "--no-latitude",
+                                   "--latitude", "--size", "10x10", "--size", "20x30"},
+                                  options, out, err))
+        << err.str();
+    EXPECT_EQ(*options.preview.rotation, (std::array<float, 3>{0.0f, 3.1415927f, 0.0f}));
+    EXPECT_EQ(options.preview.shadetype, 1);
+    EXPECT_EQ(options.preview.perspective, false);
+    EXPECT_EQ(options.preview.latitude, true);
+    EXPECT_EQ(options.preview.size.width, 20);
+    EXPECT_EQ(options.preview.size.height, 30);
 }
 
 TEST(PreviewOptions, RotateTakesDegrees) {

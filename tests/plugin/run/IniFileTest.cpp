@@ -99,7 +99,8 @@ TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {
 
 TEST_F(IniFileOnDisk, MissingFileAndUnwritablePathAreReported) {
     EXPECT_FALSE(LoadIniFile(folder_.File("absent.ini")).has_value());
-    EXPECT_FALSE(SaveIniFile(IniFile(), (folder_.Path() / "no-such-folder" / "qmesh.ini").string()));
+    EXPECT_FALSE(
+        SaveIniFile(IniFile(), (folder_.Path() / "no-such-folder" / "qmesh.ini").string()));
     EXPECT_FALSE(SaveIniFile(IniFile("[A]\nx=1\n"), "/dev/full"));
 }
 

@@ -70,9 +70,38 @@ TEST(LoadParameters, OutOfRangeChoicesFallBackToTheirDefaults) {
     EXPECT_EQ(Load("[QUORVMESH]\nDiskFormat=7\n").settings.DiskFormat, 1);
     EXPECT_EQ(Load("[QUORVMESH]\nDiskFormat=0\n").settings.DiskFormat, 1);
     EXPECT_EQ(Load("[QUORVMESH]\nDiskFormat=6\n").settings.DiskFormat, 6);
-    // Only those three are checked; the rest are taken as they come.
-    EXPECT_EQ(Load("[QUORVMESH]\nBlackHoles=5\n").settings.BlackHoles, 5);
-    EXPECT_EQ(Load("[QUORVMESH]\nTooltype=7\n").remembered.Tooltype, 7);
+    // The tools and the view too, which start hands on to finish; a switch is on or off.
+    EXPECT_EQ(Load("[QUORVMESH]\nBlackHoles=5\n").settings.BlackHoles, 1);
+    EXPECT_EQ(Load("[QUORVMESH]\nDoPerspective=-2\n").settings.DoPerspective, 1);
+    EXPECT_EQ(Load("[QUORVMESH]\nTooltype=7\n").remembered.Tooltype, 1);
+    EXPECT_EQ(Load("[QUORVMESH]\nTooltype=2\n").remembered.Tooltype, 2);
+    EXPECT_EQ(Load("[QUORVMESH]\nShadetype=-1\n").remembered.Shadetype, 0);
+    EXPECT_EQ(Load("[QUORVMESH]\nOrient=7\n").orient, -1);
+    EXPECT_EQ(Load("[QUORVMESH]\nOrient=6\n").orient, 6);
+}
+
+// Lengths are kept in tenths (CylLen whole) and read as unsigned numbers: ModelScale=99999
+// used to scale the model by 9999.9 and -1 to give 429496729.5. Start holds them to the
+// dialog's limits, and finish writes the mended values back.
+TEST(LoadParameters, LengthsAreClampedToTheDialogsLimits) {
+    const Loaded huge =
+        Load("[QUORVMESH]\nModelScale=99999\nMapAlt=-1\nRadOff=0\nCylLen=4294967295\n");
+    EXPECT_EQ(huge.settings.ModelScale, 500.0f);
+    EXPECT_EQ(huge.settings.MapAlt, 500.0f);
+    EXPECT_EQ(huge.settings.RadOff, 0.1f);
+    EXPECT_EQ(huge.settings.CylLen, 500.0f);
+    EXPECT_EQ(huge.remembered.ModelScale, 500.0f);
+    EXPECT_EQ(huge.remembered.RadOff, 0.1f);
+    EXPECT_EQ(Load("[QUORVMESH]\nCylLen=0\n").settings.CylLen, 1.0f);
+    EXPECT_EQ(Load("[QUORVMESH]\nMapAlt=5000\n").settings.MapAlt, 500.0f);
+    EXPECT_EQ(Load("[QUORVMESH]\nMapAlt=1\n").settings.MapAlt, 0.1f);
+
+    IniFile ini;
+    ASSERT_TRUE(SaveParameters(ini, huge.settings, huge.remembered, huge.orient));
+    EXPECT_EQ(ini.GetString(kProfileSection, "ModelScale"), "5000");
+    EXPECT_EQ(ini.GetString(kProfileSection, "MapAlt"), "5000");
+    EXPECT_EQ(ini.GetString(kProfileSection, "RadOff"), "1");
+    EXPECT_EQ(ini.GetString(kProfileSection, "CylLen"), "500");
 }
 
 TEST(LoadParameters, NoWireframeLinesAtAllTurnsLatitudeOn) {
@@ -157,8 +186,8 @@ TEST(ParameterConversions, HostileFloatsStillGiveDefinedIntegers) {
     const std::int32_t d = RadiansToDegrees(-huge);
     EXPECT_GE(d, 0);
     EXPECT_LE(d, 360);
-    // The largest value the INI can carry reads as an unsigned number.
-    EXPECT_EQ(Load("[QUORVMESH]\nCylLen=-1\n").settings.CylLen, 4294967295.0f);
+    // The largest value the INI can carry reads as an unsigned number, held to the limit.
+    EXPECT_EQ(Load("[QUORVMESH]\nCylLen=-1\n").settings.CylLen, 500.0f);
 }
 
 TEST(SaveParameters, WritesTheSeventeenKeysInOrderFromTheirSources) {
@@ -182,8 +211,10 @@ TEST(SaveParameters, ReadingWhatWasWrittenGivesTheSameFile) {
     std::mt19937 random(99);
     for (int i = 0; i < 500; ++i) {
         std::string text = "[QUORVMESH]\n";
-        for (const char* key : {"MapAlt", "RadOff", "ModelScale", "CylLen"})
-            text += std::string(key) + "=" + std::to_string(random() % 5001) + "\n";
+        // Any length within the dialog's limits (tenths, CylLen whole).
+        for (const char* key : {"MapAlt", "RadOff", "ModelScale"})
+            text += std::string(key) + "=" + std::to_string(1 + random() % 5000) + "\n";
+        text += "CylLen=" + std::to_string(1 + random() % 500) + "\n";
         text += "Meshtype=" + std::to_string(random() % 3) +
                 "\nMeshRes=" + std::to_string(1 + random() % 8) + "\n";
         const Loaded first = Load(text);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <stdlib.h>
 #include <vector>
@@ -221,12 +222,40 @@ TEST(SettingsFile, RecordIsReadAsItComesAndCheckedWhenApplied) {
     EXPECT_EQ(s.Meshtype, kRectangular);
     EXPECT_EQ(s.DiskFormat, kNxmDxf);
     EXPECT_EQ(s.MeshRes, 1);
-    // A settings file may switch every wireframe line off, and its tools are its own.
+    // A settings file may switch every wireframe line off; tools outside their buttons
+    // take the defaults.
     EXPECT_EQ(s.DoLatitude, 0);
     EXPECT_EQ(s.DoLongitude, 0);
-    EXPECT_EQ(s.Tooltype, -16);
-    EXPECT_EQ(s.Shadetype, -1);
+    EXPECT_EQ(s.Tooltype, 1);
+    EXPECT_EQ(s.Shadetype, 0);
     EXPECT_EQ(s.MapAlt, 25.0f);
+}
+
+// A record's floats are whatever 32 bits the file holds: NaN and the infinities take the
+// INI file's defaults, finite lengths out of the dialog's limits are clamped to them.
+TEST(SettingsFile, NumbersThatAreNotFiniteOrOutOfRangeAreMended) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    SettingsRecord r{};
+    ASSERT_EQ(DecodeSettings(Version132File(), r), SettingsStatus::Ok);
+    r.MapAlt = nan, r.ModelScale = 1e9f, r.RadOff = -inf, r.CylLen = 0.5f;
+    r.Xrot = nan, r.Yrot = inf, r.Zrot = -inf;
+    r.viewZoom = nan;
+    r.DoPerspective = 7, r.BlackHoles = -1;
+    SettingsRecord decoded{};
+    ASSERT_EQ(DecodeSettings(EncodeSettings(r), decoded), SettingsStatus::Ok);
+    MeshSettings s{};
+    ApplySettingsRecord(decoded, s);
+    EXPECT_EQ(s.MapAlt, 25.0f);
+    EXPECT_EQ(s.ModelScale, 500.0f);
+    EXPECT_EQ(s.RadOff, 20.0f);
+    EXPECT_EQ(s.CylLen, 1.0f);
+    EXPECT_EQ(s.Xrot, static_cast<float>(30 / 57.29578));
+    EXPECT_EQ(s.Yrot, static_cast<float>(30 / 57.29578));
+    EXPECT_EQ(s.Zrot, 0.0f);
+    EXPECT_EQ(s.viewCenterX, kViewNotPlaced); // the preview places the view afresh
+    EXPECT_EQ(s.DoPerspective, 1);
+    EXPECT_EQ(s.BlackHoles, 1);
 }
 
 class SettingsFileOnDisk : public ::testing::Test {

@@ -84,30 +84,124 @@ TEST(SettingsRules, OnlyStartTurnsLatitudeOnWhenNoLinesAreLeft) {
     }
 }
 
-TEST(SettingsRules, EverythingElseIsTakenAsItComes) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
+TEST(SettingsRules, SwitchesAreOnOrOffAndToolsFallBackToTheirDefaults) {
     for (const SettingsSource source : kSources) {
         MeshSettings s = WithChoices(2, 6, 8);
-        s.BlackHoles = 5, s.DoPerspective = -3, s.Tooltype = 7, s.Shadetype = -1;
-        s.MapAlt = 0.0f, s.RadOff = 1e9f, s.ModelScale = -2.0f, s.CylLen = nan;
-        s.Xrot = 100.0f, s.viewZoom = 0.0f, s.viewCenterX = kViewNotPlaced;
-        s.imageRows = 12, s.meshCols = 5, s.polygonCount = 77;
+        s.BlackHoles = 5, s.DoPerspective = -3, s.DoLongitude = 2, s.DoLatitude = 0;
+        s.Tooltype = 7, s.Shadetype = -1;
         CheckSettings(s, source);
-        EXPECT_EQ(s.BlackHoles, 5);
-        EXPECT_EQ(s.DoPerspective, -3);
-        EXPECT_EQ(s.Tooltype, 7);
-        EXPECT_EQ(s.Shadetype, -1);
-        EXPECT_EQ(s.MapAlt, 0.0f);
-        EXPECT_EQ(s.RadOff, 1e9f);
-        EXPECT_EQ(s.ModelScale, -2.0f);
-        EXPECT_TRUE(std::isnan(s.CylLen));
-        EXPECT_EQ(s.Xrot, 100.0f);
-        EXPECT_EQ(s.viewZoom, 0.0f);
-        EXPECT_EQ(s.viewCenterX, kViewNotPlaced);
-        EXPECT_EQ(s.imageRows, 12);
-        EXPECT_EQ(s.meshCols, 5);
-        EXPECT_EQ(s.polygonCount, 77u);
+        EXPECT_EQ(s.BlackHoles, 1);
+        EXPECT_EQ(s.DoPerspective, 1);
+        EXPECT_EQ(s.DoLongitude, 1);
+        EXPECT_EQ(s.DoLatitude, 0);
+        EXPECT_EQ(s.Tooltype, 1);
+        EXPECT_EQ(s.Shadetype, 0);
+        for (std::int32_t tool = 0; tool <= 2; ++tool) {
+            s.Tooltype = tool, s.Shadetype = tool;
+            CheckSettings(s, source);
+            EXPECT_EQ(s.Tooltype, tool);
+            EXPECT_EQ(s.Shadetype, tool);
+        }
     }
+}
+
+// A number that is not finite takes the INI file's default; a finite length outside the
+// edit boxes' limits is clamped to them. nan used to pass every range check and reach
+// every vertex of the file.
+TEST(SettingsRules, LengthsAndAnglesAreFiniteAndWithinTheDialogsLimits) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float defaultTilt = static_cast<float>(30 / 57.29578);
+    for (const SettingsSource source : kSources) {
+        MeshSettings s = WithChoices(0, 1, 1);
+        s.MapAlt = nan, s.RadOff = inf, s.ModelScale = -inf, s.CylLen = -nan;
+        s.Xrot = nan, s.Yrot = -inf, s.Zrot = inf;
+        CheckSettings(s, source);
+        EXPECT_EQ(s.MapAlt, 25.0f);
+        EXPECT_EQ(s.RadOff, 20.0f);
+        EXPECT_EQ(s.ModelScale, 1.0f);
+        EXPECT_EQ(s.CylLen, 100.0f);
+        EXPECT_EQ(s.Xrot, defaultTilt);
+        EXPECT_EQ(s.Yrot, defaultTilt);
+        EXPECT_EQ(s.Zrot, 0.0f);
+
+        s.MapAlt = 0.0f, s.RadOff = 1e9f, s.ModelScale = -2.0f, s.CylLen = 0.5f;
+        s.Xrot = 100.0f, s.Yrot = -7.0f, s.Zrot = 1e30f; // any finite angle is an angle
+        CheckSettings(s, source);
+        EXPECT_EQ(s.MapAlt, 0.1f);
+        EXPECT_EQ(s.RadOff, 500.0f);
+        EXPECT_EQ(s.ModelScale, 0.1f);
+        EXPECT_EQ(s.CylLen, 1.0f);
+        EXPECT_EQ(s.Xrot, 100.0f);
+        EXPECT_EQ(s.Yrot, -7.0f);
+        EXPECT_EQ(s.Zrot, 1e30f);
+
+        // The limits themselves are kept.
+        s.MapAlt = 0.1f, s.RadOff = 500.0f, s.ModelScale = 12.5f, s.CylLen = 1.0f;
+        CheckSettings(s, source);
+        EXPECT_EQ(s.MapAlt, 0.1f);
+        EXPECT_EQ(s.RadOff, 500.0f);
+        EXPECT_EQ(s.ModelScale, 12.5f);
+        EXPECT_EQ(s.CylLen, 1.0f);
+    }
+}
+
+TEST(SettingsRules, AViewThatCannotBeDrawnIsPlacedAfresh) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const auto checked = [](float centerX, float centerY, float zoom) {
+        MeshSettings s = WithChoices(0, 1, 1);
+        s.viewCenterX = centerX, s.viewCenterY = centerY, s.viewZoom = zoom;
+        CheckSettings(s, SettingsSource::SettingsFile);
+        return s;
+    };
+    EXPECT_EQ(checked(nan, 3.0f, 1.0f).viewCenterX, kViewNotPlaced);
+    EXPECT_EQ(checked(3.0f, -INFINITY, 1.0f).viewCenterX, kViewNotPlaced);
+    const MeshSettings noZoom = checked(3.0f, 4.0f, nan);
+    EXPECT_EQ(noZoom.viewCenterX, kViewNotPlaced);
+    EXPECT_EQ(noZoom.viewCenterY, 4.0f);
+    EXPECT_EQ(noZoom.viewZoom, 0.0f); // as a fresh run has it, and never saved as nan
+    EXPECT_EQ(checked(3.0f, nan, 1.0f).viewCenterY, 0.0f);
+    EXPECT_EQ(checked(3.0f, 4.0f, 0.0f).viewCenterX, kViewNotPlaced);
+    const MeshSettings kept = checked(3.0f, 4.0f, 2.5f);
+    EXPECT_EQ(kept.viewCenterX, 3.0f);
+    EXPECT_EQ(kept.viewCenterY, 4.0f);
+    EXPECT_EQ(kept.viewZoom, 2.5f);
+}
+
+TEST(SettingsRules, GeometryFieldsAreLeftAlone) {
+    MeshSettings s = WithChoices(2, 6, 8);
+    s.imageRows = 12, s.meshCols = 5, s.polygonCount = 77, s.maxX = -3.0f;
+    CheckSettings(s, SettingsSource::SettingsFile);
+    EXPECT_EQ(s.imageRows, 12);
+    EXPECT_EQ(s.meshCols, 5);
+    EXPECT_EQ(s.polygonCount, 77u);
+    EXPECT_EQ(s.maxX, -3.0f);
+}
+
+// What start hands on to finish, which writes it back to the INI file.
+TEST(SettingsRules, RememberedValuesAndOrientFollowTheSameRules) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    RememberedSettings r{nan, 1e9f, 0.0f, -5.0f, nan, 1.0f, nan, 9, 3};
+    std::int16_t orient = 7;
+    CheckRememberedSettings(r, orient);
+    EXPECT_EQ(r.MapAlt, 25.0f);
+    EXPECT_EQ(r.ModelScale, 500.0f);
+    EXPECT_EQ(r.RadOff, 0.1f);
+    EXPECT_EQ(r.CylLen, 1.0f);
+    EXPECT_EQ(r.Xrot, static_cast<float>(30 / 57.29578));
+    EXPECT_EQ(r.Yrot, 1.0f);
+    EXPECT_EQ(r.Zrot, 0.0f);
+    EXPECT_EQ(r.Tooltype, 1);
+    EXPECT_EQ(r.Shadetype, 0);
+    EXPECT_EQ(orient, -1);
+    for (std::int16_t listed = -1; listed <= 6; ++listed) {
+        orient = listed;
+        CheckRememberedSettings(r, orient);
+        EXPECT_EQ(orient, listed);
+    }
+    orient = -2;
+    CheckRememberedSettings(r, orient);
+    EXPECT_EQ(orient, -1);
 }
 
 // What sampling, points and export rely on: whatever comes in, the choices they switch on
