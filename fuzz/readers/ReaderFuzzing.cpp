@@ -8,6 +8,7 @@
 #include "host/readers/BmpFileSource.h"
 #include "host/readers/BmpResourceSource.h"
 #include "host/readers/ByteSource.h"
+#include "host/readers/OpenImageSource.h"
 #include "host/readers/TiffFileSource.h"
 
 namespace {
@@ -24,10 +25,10 @@ std::unique_ptr<std::uint8_t[]> CopyToEnd(const std::uint8_t* data, std::size_t 
     return copy;
 }
 
-void BuildAndConvert(ImageSource& source) {
+void BuildAndConvert(ImageSource& source, int screenBitsPerPixel = 24) {
     if (!source.IsValid())
         return;
-    HostImage image(source, 24);
+    HostImage image(source, screenBitsPerPixel);
     image.ConvertToGray();
     image.InvertGrays();
 }
@@ -51,5 +52,15 @@ int FuzzTiffReader(const std::uint8_t* data, std::size_t size) {
     MemoryFile file(std::span<const std::uint8_t>(copy.get(), size));
     TiffFileSource source(file, reporter);
     BuildAndConvert(source);
+    return 0;
+}
+
+int FuzzPaletteScreen(const std::uint8_t* data, std::size_t size) {
+    constexpr int kPaletteScreen = 8;
+    const auto copy = CopyToEnd(data, size);
+    SilentReporter reporter;
+    MemoryFile file(std::span<const std::uint8_t>(copy.get(), size));
+    if (const auto source = CreateImageSource(file, reporter))
+        BuildAndConvert(*source, kPaletteScreen);
     return 0;
 }

@@ -8,3 +8,6 @@
 
 int FuzzBmpReaders(const std::uint8_t* data, std::size_t size);
 int FuzzTiffReader(const std::uint8_t* data, std::size_t size);
+// A BMP or TIFF file (chosen by its first bytes, as the host does) shown on an 8-bit
+// screen: 24-bit pictures go through the median-cut display palette before the gray steps.
+int FuzzPaletteScreen(const std::uint8_t* data, std::size_t size);

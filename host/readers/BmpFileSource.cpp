@@ -42,15 +42,21 @@ void BmpFileSource::ReadAll(std::uint8_t* buffer) {
     ByteReader reader(bytes_);
     const std::uint16_t width = Width(), height = Height(), bits = BitsPerPixel();
     const std::uint32_t stride = RowStride(width, bits);
+    rowsPresent_ = 0;
     if (reader.Seek(fileHeader_.bfOffBits)) {
         if (infoHeader_.biCompression != kBiRgb) {
-            DecodeBmpRle(reader, bits, width, height, stride, buffer);
+            rowsPresent_ = DecodeBmpRle(reader, bits, width, height, stride, buffer);
         } else {
             // File rows are padded exactly like ours, so each goes straight to its place.
+            // A last row cut short only in its padding still counts as present.
             const bool topDown = BmpIsTopDown(infoHeader_);
+            const std::uint32_t pixelBytes = PixelBytesPerRow(width, bits);
             for (std::uint32_t i = 0; i < height; ++i) {
                 const std::uint32_t row = topDown ? i : height - 1 - i;
-                if (reader.Read(buffer + std::uint64_t{row} * stride, stride) != stride)
+                const std::size_t got = reader.Read(buffer + std::uint64_t{row} * stride, stride);
+                if (got >= pixelBytes)
+                    ++rowsPresent_;
+                if (got != stride)
                     break;
             }
         }

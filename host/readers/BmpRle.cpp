@@ -9,6 +9,11 @@ class RlePainter {
         : bits_(bits), width_(width), height_(height), stride_(stride), buffer_(buffer) {}
 
     bool InPicture() const { return y_ < height_; }
+    // Rows below the current one, and the current one too once it is filled.
+    std::uint32_t RowsCovered() const {
+        const std::uint32_t rows = y_ + (x_ >= width_ ? 1 : 0);
+        return rows < height_ ? rows : height_;
+    }
     void NextRow() {
         x_ = 0;
         ++y_;
@@ -53,11 +58,13 @@ bool PutLiteral(ByteReader& reader, RlePainter& painter, std::uint16_t bits, std
 }
 } // namespace
 
-void DecodeBmpRle(ByteReader& reader, std::uint16_t bitsPerPixel, std::uint16_t width,
-                  std::uint16_t height, std::uint32_t stride, std::uint8_t* buffer) {
+std::uint32_t DecodeBmpRle(ByteReader& reader, std::uint16_t bitsPerPixel, std::uint16_t width,
+                           std::uint16_t height, std::uint32_t stride, std::uint8_t* buffer) {
     RlePainter painter(bitsPerPixel, width, height, stride, buffer);
     std::uint8_t code[2];
-    while (painter.InPicture() && reader.Read(code, 2) == 2) {
+    while (painter.InPicture()) {
+        if (reader.Read(code, 2) != 2)
+            return painter.RowsCovered();
         if (code[0] > 0) {
             PutRun(painter, bitsPerPixel, code[0], code[1]);
             continue;
@@ -67,17 +74,18 @@ void DecodeBmpRle(ByteReader& reader, std::uint16_t bitsPerPixel, std::uint16_t 
             painter.NextRow();
             break;
         case 1: // end of picture
-            return;
+            return height;
         case 2: { // skip right and up
             std::uint8_t delta[2];
             if (reader.Read(delta, 2) != 2)
-                return;
+                return painter.RowsCovered();
             painter.Move(delta[0], delta[1]);
             break;
         }
         default:
             if (!PutLiteral(reader, painter, bitsPerPixel, code[1]))
-                return;
+                return painter.RowsCovered();
         }
     }
+    return height;
 }

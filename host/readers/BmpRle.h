@@ -8,6 +8,8 @@
 #include "host/readers/ByteReader.h"
 
 // Decodes from the reader's position until the end-of-picture code, the last row, or the
-// end of the file. buffer holds height rows of stride bytes, top row first.
-void DecodeBmpRle(ByteReader& reader, std::uint16_t bitsPerPixel, std::uint16_t width,
-                  std::uint16_t height, std::uint32_t stride, std::uint8_t* buffer);
+// end of the file. buffer holds height rows of stride bytes, top row first. Returns how
+// many rows the code covered: height unless the file ended first (an early end-of-picture
+// code blanks the rest on purpose, and counts as complete).
+std::uint32_t DecodeBmpRle(ByteReader& reader, std::uint16_t bitsPerPixel, std::uint16_t width,
+                           std::uint16_t height, std::uint32_t stride, std::uint8_t* buffer);

@@ -19,6 +19,10 @@ class FileImageSource : public ImageSource {
     }
     // Why the file was refused; None when it was taken.
     ReaderError Error() const { return error_; }
+    // After ReadAll: how many of the Height() rows the file held in full. Fewer means the
+    // file is truncated (or its strips are missing) and the rest of the picture is zeros;
+    // the host shows it anyway, the command-line tool warns. 0 before ReadAll.
+    std::uint32_t RowsPresent() const { return rowsPresent_; }
 
   protected:
     // bytes are read, not owned, and must outlive the reader.
@@ -28,4 +32,5 @@ class FileImageSource : public ImageSource {
     ByteSource& bytes_;
     MessageReporter& reporter_;
     ReaderError error_ = ReaderError::None;
+    std::uint32_t rowsPresent_ = 0;
 };

@@ -17,6 +17,9 @@ std::string_view ReaderErrorText(ReaderError error) {
     case ReaderError::UnsupportedBmpHeader:
         return "This BMP file uses an old header format which is not supported by "
                "QuorvShell.\n The image cannot be opened.";
+    case ReaderError::TiledTiff:
+        return "This TIFF file stores its image in tiles, which QuorvShell does not support.\n "
+               "The image cannot be opened.";
     default:
         return "QuorvMesh has encountered an unidentified error.";
     }

@@ -15,6 +15,7 @@ enum class ReaderError : std::uint16_t {
     DamagedFile = 4,   // sizes, offsets or counts that the file cannot hold
     ImageTooLarge = 5, // more pixel memory than an image may take
     UnsupportedBmpHeader = 6,
+    TiledTiff = 7, // the picture is stored in tiles, which are not read
 };
 
 inline constexpr std::string_view kReaderCaption = "QuorvShell Message";

@@ -15,6 +15,10 @@ constexpr std::uint16_t kTagRowsPerStrip = 278;
 constexpr std::uint16_t kTagStripByteCounts = 279;
 constexpr std::uint16_t kTagPlanarConfiguration = 284;
 constexpr std::uint16_t kTagColorMap = 320;
+constexpr std::uint16_t kTagTileWidth = 322;
+constexpr std::uint16_t kTagTileLength = 323;
+constexpr std::uint16_t kTagTileOffsets = 324;
+constexpr std::uint16_t kTagTileByteCounts = 325;
 
 constexpr std::uint16_t kTypeByte = 1, kTypeShort = 3, kTypeLong = 4;
 constexpr std::uint32_t kEntryBytes = 12;
@@ -116,6 +120,7 @@ bool ApplyEntry(const Entry& e, const EntryDecoder& decoder, TiffDirectory& d) {
     case kTagStripOffsets:
         if (e.count > 0xFFFF || !decoder.Array(e, d.stripOffsets))
             return false;
+        d.hasStripOffsets = true;
         break;
     case kTagSamplesPerPixel:
         d.samplesPerPixel = static_cast<std::uint16_t>(scalar);
@@ -132,6 +137,12 @@ bool ApplyEntry(const Entry& e, const EntryDecoder& decoder, TiffDirectory& d) {
     case kTagColorMap:
         d.colorMapOffset = decoder.Field(e);
         d.hasColorMap = true;
+        break;
+    case kTagTileWidth:
+    case kTagTileLength:
+    case kTagTileOffsets:
+    case kTagTileByteCounts:
+        d.hasTiles = true;
         break;
     default:
         break;

@@ -23,6 +23,8 @@ struct TiffDirectory {
     std::uint32_t bitsPerSample = 1;   // several samples: the first one's size times the count
     std::uint32_t stripByteCounts = 0; // kept as found, not used
     std::vector<std::uint32_t> stripOffsets;
+    bool hasStripOffsets = false;
+    bool hasTiles = false; // any of the tile tags: the picture is stored in tiles, not strips
     std::uint32_t width = 1;
     std::uint32_t height = 1;
     std::uint32_t colorMapOffset = 0;

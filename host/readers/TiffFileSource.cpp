@@ -29,6 +29,8 @@ ReaderError TiffFileSource::CheckDirectory(std::uint64_t fileSize) {
         std::uint64_t{d.bitsPerSample} * (d.planarConfig == kTiffChunky ? 1 : d.samplesPerPixel);
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
         return ReaderError::UnsupportedBitsPerPixel;
+    if (d.hasTiles)
+        return ReaderError::TiledTiff;
     if (d.width == 0 || d.height == 0)
         return ReaderError::DamagedFile;
     if (d.width > 0xFFFF || d.height > 0xFFFF)
@@ -43,6 +45,9 @@ ReaderError TiffFileSource::CheckDirectory(std::uint64_t fileSize) {
         return ReaderError::ImageTooLarge;
     if (!ImageFitsFile(imageBytes, fileSize))
         return ReaderError::DamagedFile;
+    // Without strips there is no picture to read, only a blank one to make up.
+    if (!d.hasStripOffsets || d.stripOffsets.empty())
+        return ReaderError::DamagedFile;
     if (directory_.rowsPerStrip == 0 || directory_.rowsPerStrip > height_)
         directory_.rowsPerStrip = height_;
     return ReaderError::None;
@@ -54,15 +59,17 @@ void TiffFileSource::ReadAll(std::uint8_t* buffer) {
     ByteReader reader(bytes_);
     std::vector<std::uint8_t> row(rowBytes_);
     std::uint32_t delivered = 0;
+    rowsPresent_ = 0;
     for (const std::uint32_t offset : directory_.stripOffsets) {
         reader.Seek(offset);
         for (std::uint32_t k = 0; k < directory_.rowsPerStrip && delivered < height_; ++k) {
             // A strip that runs short leaves its missing rows zero.
             std::fill(row.begin(), row.end(), 0);
-            if (directory_.compression == kTiffPackBits)
-                DecodePackBitsRow(reader, row.data(), rowBytes_);
-            else
-                reader.Read(row.data(), rowBytes_);
+            const bool whole = directory_.compression == kTiffPackBits
+                                   ? DecodePackBitsRow(reader, row.data(), rowBytes_)
+                                   : reader.Read(row.data(), rowBytes_) == rowBytes_;
+            if (whole)
+                ++rowsPresent_;
             std::uint8_t* out = buffer + std::uint64_t{delivered} * stride_;
             if (bitsPerPixel_ == 24) {
                 for (std::uint32_t x = 0; x < width_; ++x) { // red-green-blue to blue-green-red
@@ -86,7 +93,10 @@ void TiffFileSource::ReadPalette(RgbQuad* table) {
         return;
     const int entries = 1 << bitsPerPixel_;
     const std::uint16_t photometric = directory_.photometric;
-    if (photometric == kTiffWhiteIsZero || photometric == kTiffBlackIsZero) {
+    // A 1-bit picture without a colour map is black and white whatever it claims to be
+    // (RGB, palette or mask): anything else would show it all black.
+    const bool blackAndWhite = bitsPerPixel_ == 1 && !directory_.hasColorMap;
+    if (photometric == kTiffWhiteIsZero || photometric == kTiffBlackIsZero || blackAndWhite) {
         // A gray ramp over the levels the bit count has; white comes first when the file
         // says zero is white, so the picture shows as stored.
         for (int i = 0; i < entries; ++i) {
@@ -105,16 +115,23 @@ void TiffFileSource::ReadColorMap(RgbQuad* table, int entries) {
         return;
     ByteReader reader(bytes_);
     reader.SetBigEndian(directory_.bigEndian);
-    // Red plane, then green, then blue; each 16-bit value keeps its low 8 bits.
+    // Red plane, then green, then blue. Values are 16-bit (0..65535) and scaled to 8 bits
+    // rounding to nearest, which keeps v for maps written as v x 257. A map whose values
+    // are all below 256 comes from a writer that stored 8-bit values: those are kept.
     std::vector<std::uint16_t> values(3 * entries);
     bool complete = reader.Seek(directory_.colorMapOffset);
     for (auto& v : values)
         complete = complete && reader.U16(v);
     if (complete) {
+        const bool eightBit =
+            std::all_of(values.begin(), values.end(), [](std::uint16_t v) { return v < 256; });
+        const auto scale = [eightBit](std::uint16_t v) {
+            return static_cast<std::uint8_t>(eightBit ? v : (2u * v + 257u) / 514u);
+        };
         for (int i = 0; i < entries; ++i) {
-            table[i].rgbRed = static_cast<std::uint8_t>(values[i]);
-            table[i].rgbGreen = static_cast<std::uint8_t>(values[entries + i]);
-            table[i].rgbBlue = static_cast<std::uint8_t>(values[2 * entries + i]);
+            table[i].rgbRed = scale(values[i]);
+            table[i].rgbGreen = scale(values[entries + i]);
+            table[i].rgbBlue = scale(values[2 * entries + i]);
             table[i].rgbReserved = 0;
         }
     }

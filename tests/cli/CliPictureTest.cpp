@@ -1,1 +1,117 @@
+// Pictures the tool refuses or takes with a warning: its messages name what it reads,
+// never the host program, and a truncated picture is never meshed without a word.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/LoadPicture.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/support/TiffBuilder.h"
+
+using namespace clitest;
+
+namespace {
+
+TEST(PictureRefusals, PngAndJpegAreToldToConvert) {
+    TempFolder dir;
+    WriteBytes(dir.File("p.png"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13});
+    WriteBytes(dir.File("j.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'});
+    WriteBytes(dir.File("short.png"), {0x89, 'P', 'N'}); // too short to be sure: unknown
+    for (const char* name : {"p.png", "j.jpg"}) {
+        const auto r = RunTool({dir.File(name), "-o", dir.File("a.dxf")});
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, "quorvmesh: " + dir.File(name) +
+                             ": not a BMP or TIFF picture (convert it, e.g. with ImageMagick)\n");
+    }
+    const auto r = RunTool({dir.File("short.png"), "-o", dir.File("a.dxf")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvmesh: " + dir.File("short.png") + ": Not a recognizable file type\n");
+}
+
+TEST(PictureRefusals, NeverNameTheHostProgram) {
+    for (int code = 1; code <= 8; ++code) {
+        const std::string text(PictureRefusalText(static_cast<ReaderError>(code)));
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(text.find("QuorvShell"), std::string::npos);
+    }
+}
+
+TEST(PictureRefusals, SayWhatTheToolReads) {
+    TempFolder dir;
+    readertest::TiffBuilder gray16;
+    gray16.Short(256, 2);
+    gray16.Short(257, 2);
+    gray16.Short(258, 16);
+    gray16.Long(273, 8);
+    WriteBytes(dir.File("gray16.tif"), gray16.Build());
+    readertest::TiffBuilder tiled;
+    tiled.Short(256, 32);
+    tiled.Short(257, 32);
+    tiled.Short(258, 8);
+    tiled.Short(322, 16);
+    tiled.Short(323, 16);
+    tiled.Long(324, 8);
+    WriteBytes(dir.File("tiled.tif"), tiled.Build());
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {
+        {"gray16.tif", "quorvmesh only supports 1, 4, 8 and 24 bits-per-pixel images. This image "
+                       "cannot be opened."},
+        {"tiled.tif", "This TIFF file stores its image in tiles; quorvmesh reads only TIFF files "
+                      "stored in strips. The image cannot be opened."},
+    };
+    for (const auto& c : cases) {
+        const auto r = RunTool({dir.File(c.name), "-o", dir.File("a.dxf")});
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, "quorvmesh: " + dir.File(c.name) + ": " + c.reason + "\n");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("a.dxf")));
+    }
+}
+
+// Loads path as the tool does; the warnings it wrote.
+std::string LoadWarnings(const std::string& path, bool& loaded) {
+    std::unique_ptr<HostImage> picture;
+    std::ostringstream warnings;
+    loaded = !LoadPicture(path, picture, warnings).has_value() && picture != nullptr;
+    return warnings.str();
+}
+
+TEST(TruncatedPictures, AreTakenWithAWarningNamingTheRowsPresent) {
+    TempFolder dir;
+    const std::string path = dir.File("cut.bmp");
+    WriteGrayBmp(path, 8, 1024, GrayPattern(8, 1024));
+    auto bytes = ReadBytes(path);
+    bool loaded = false;
+    EXPECT_EQ(LoadWarnings(path, loaded), "");
+    EXPECT_TRUE(loaded);
+    bytes.resize(bytes.size() - 8 * 512);
+    WriteBytes(path, bytes);
+    EXPECT_EQ(LoadWarnings(path, loaded),
+              "quorvmesh: " + path + ": picture is truncated: 512 of 1024 rows present\n");
+    EXPECT_TRUE(loaded);
+}
+
+TEST(TruncatedPictures, TiffStripsMissingAreWarnedOfToo) {
+    TempFolder dir;
+    readertest::TiffBuilder t;
+    const auto first = t.AddData({1, 2, 3, 4, 5, 6, 7, 8});
+    const auto table = t.AddLongs({first, 0x7FFFFFF0u});
+    t.Short(256, 4);
+    t.Short(257, 5);
+    t.Short(258, 8);
+    t.Long(273, table, 2);
+    t.Short(278, 2);
+    const std::string path = dir.File("strips.tif");
+    WriteBytes(path, t.Build());
+    bool loaded = false;
+    EXPECT_EQ(LoadWarnings(path, loaded),
+              "quorvmesh: " + path + ": picture is truncated: 2 of 5 rows present\n");
+    EXPECT_TRUE(loaded);
+    WriteGrayTiff(path, 6, 7, GrayPattern(6, 7), true);
+    EXPECT_EQ(LoadWarnings(path, loaded), "");
+}
+
+} // namespace

@@ -78,6 +78,13 @@ CASES = {
         tiff([(256, 3, 1, 2), (257, 3, 1, 2), (258, 3, 3, 0x7FFFFFF0)]), 4),
     "tif-big-endian-strip-table-past-end.tif": (
         tiff(gray_entries(extra=[(273, 4, 3, 0x7FFFFF00)]), big=True), 4),
+    "tif-no-strip-offsets.tif": (tiff(gray_entries()[:5], b"\x01" * 8), 4),
+    "tif-tiled-no-strips.tif": (
+        tiff(gray_entries(16, 16)[:5] + [(322, 3, 1, 16), (323, 3, 1, 16), (324, 4, 1, 8),
+                                          (325, 4, 1, 256)], b"\x01" * 256), 7),
+    "tif-tiled-with-strip-offsets.tif": (
+        tiff(gray_entries(16, 16) + [(322, 3, 1, 16), (323, 3, 1, 16), (324, 4, 1, 8),
+                                     (325, 4, 1, 256)], b"\x01" * 256), 7),
 }
 
 

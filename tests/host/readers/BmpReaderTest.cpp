@@ -105,6 +105,42 @@ TEST(BmpReader, ShortFileLeavesMissingRowsZero) {
     const auto r = ReadBmp(BuildBmp(s));
     ASSERT_TRUE(r.valid);
     EXPECT_EQ(r.decoded.rows, (std::vector<std::uint8_t>{0, 0, 0, 0, 5, 6, 0, 0, 1, 2, 3, 4}));
+    EXPECT_EQ(r.rowsPresent, 1u); // a row cut in half is not present
+}
+
+TEST(BmpReader, RowsPresentCountsTheRowsAFileCutInHalfStillHolds) {
+    BmpLayout s;
+    s.width = 6;
+    s.height = 1024;
+    s.colorTable = TestColorTable(256);
+    s.pixelData = Pattern(8 * 1024);
+    auto whole = BuildBmp(s);
+    EXPECT_EQ(ReadBmp(whole).rowsPresent, 1024u);
+    whole.resize(whole.size() - 8 * 512);
+    const auto half = ReadBmp(whole);
+    ASSERT_TRUE(half.valid);
+    EXPECT_EQ(half.rowsPresent, 512u);
+    // The missing padding of the last row does not make it missing.
+    whole.resize(whole.size() - 2);
+    EXPECT_EQ(ReadBmp(whole).rowsPresent, 512u);
+    whole.resize(whole.size() - 1);
+    EXPECT_EQ(ReadBmp(whole).rowsPresent, 511u);
+}
+
+TEST(BmpReader, RowsPresentOfARunLengthFileEndsWhereTheCodeRanOut) {
+    BmpLayout s;
+    s.width = 4;
+    s.height = 4;
+    s.compression = 1;
+    s.colorTable = TestColorTable(256);
+    s.pixelData = {4, 1, 0, 0, 4, 2, 0, 0, 4, 3, 0, 0, 4, 4, 0, 1};
+    EXPECT_EQ(ReadBmp(BuildBmp(s)).rowsPresent, 4u);
+    s.pixelData.resize(10); // a third row complete but for its end-of-row code
+    EXPECT_EQ(ReadBmp(BuildBmp(s)).rowsPresent, 3u);
+    s.pixelData.resize(8); // two rows, then the file ends
+    EXPECT_EQ(ReadBmp(BuildBmp(s)).rowsPresent, 2u);
+    s.pixelData = {4, 1, 0, 1}; // an early end of picture leaves the rest blank on purpose
+    EXPECT_EQ(ReadBmp(BuildBmp(s)).rowsPresent, 4u);
 }
 
 TEST(BmpReader, Rle8RunsLiteralsDeltaAndEnd) {

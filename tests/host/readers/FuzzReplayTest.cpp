@@ -32,4 +32,8 @@ TEST(FuzzReplay, TiffSeeds) {
     EXPECT_GT(ReplayFolder("qm_fuzz_tiff", FuzzTiffReader), 5);
 }
 
+TEST(FuzzReplay, PaletteScreenSeeds) {
+    EXPECT_GT(ReplayFolder("qm_fuzz_palette_screen", FuzzPaletteScreen), 5);
+}
+
 } // namespace

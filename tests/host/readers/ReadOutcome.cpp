@@ -28,8 +28,10 @@ ReadOutcome Read(ByteSource& bytes, ReaderChoice choice) {
     if (source != nullptr) {
         outcome.valid = source->IsValid();
         outcome.error = source->Error();
-        if (outcome.valid)
+        if (outcome.valid) {
             outcome.decoded = Decode(*source);
+            outcome.rowsPresent = source->RowsPresent();
+        }
     }
     outcome.shown = messages.shown;
     return outcome;

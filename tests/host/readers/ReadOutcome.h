@@ -29,6 +29,8 @@ struct ReadOutcome {
     bool valid = false;
     ReaderError error = ReaderError::None;
     Decoded decoded; // only when valid
+    // Rows the file held in full when it was decoded (RowsPresent); only when valid.
+    std::uint32_t rowsPresent = 0;
     std::vector<ShownMessage> shown;
 };
 

@@ -78,6 +78,9 @@ const RefusalBox kBoxes[] = {
     {"UnsupportedBmpHeader", ReaderError::UnsupportedBmpHeader, 6,
      BmpWith([](BmpLayout& s) { s.headerSize = 12; }),
      "This BMP file uses an old header format which is not supported by QuorvShell.\n The image cannot be opened."},
+    {"TiledTiff", ReaderError::TiledTiff, 7,
+     TiffWith([](TiffBuilder& t) { t.Short(256, 2); t.Short(257, 2); t.Short(258, 8); t.Short(322, 16); t.Short(323, 16); t.Long(324, 8); }),
+     "This TIFF file stores its image in tiles, which QuorvShell does not support.\n The image cannot be opened."},
 };
 // clang-format on
 
@@ -86,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(EachCode, RefusalBoxes, ::testing::ValuesIn(kBoxes),
 
 TEST(RefusalBoxes, AnUnknownCodeGetsTheCatchAllText) {
     RecordingMessages messages;
-    ShowReaderError(messages, static_cast<ReaderError>(7));
+    ShowReaderError(messages, static_cast<ReaderError>(99));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "QuorvMesh has encountered an unidentified error.");
     EXPECT_EQ(messages.shown[0].caption, kCaption);

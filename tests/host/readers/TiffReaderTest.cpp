@@ -121,6 +121,7 @@ TEST(TiffReader, PackBitsStripCutShortByTheFileEndLeavesZeros) {
     ASSERT_TRUE(r.valid);
     const std::vector<std::uint8_t> expected = {6, 6, 6, 6, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(RowsOf(r.decoded, 4), expected);
+    EXPECT_EQ(r.rowsPresent, 1u);
 }
 
 std::vector<std::uint8_t> RgbTiff(std::uint16_t planar, std::uint16_t samples) {
@@ -189,22 +190,54 @@ std::vector<std::uint8_t> PaletteTiff(std::uint16_t bits, const std::vector<std:
     return t.Build();
 }
 
-TEST(TiffReader, ColorMapKeepsTheLowByteOfEachValue) {
+TEST(TiffReader, ColorMapValuesAreScaledToEightBits) {
     std::vector<std::uint16_t> map(3 * 256);
     for (int i = 0; i < 256; ++i) {
         map[i] = static_cast<std::uint16_t>(257 * i);               // red: 257 x v gives v
-        map[256 + i] = static_cast<std::uint16_t>(i << 8);          // green: v x 256 gives 0
+        map[256 + i] = static_cast<std::uint16_t>(i << 8);          // green: v x 256, rounded
         map[512 + i] = static_cast<std::uint16_t>(257 * (255 - i)); // blue
     }
+    map[256 + 7] = 0x0787;  // 1927 / 257 = 7.498: rounds down
+    map[256 + 8] = 0x0809;  // 2057 / 257 = 8.004
+    map[256 + 9] = 0x0981;  // 2433 / 257 = 9.467
+    map[256 + 10] = 0x0A8A; // 2698 / 257 = 10.498; one more would round up
     for (bool bigEndian : {false, true}) {
         const auto r = ReadTiff(PaletteTiff(8, map, bigEndian));
         ASSERT_TRUE(r.valid);
         for (int i = 0; i < 256; ++i) {
             EXPECT_EQ(r.decoded.colors[i].rgbRed, i);
-            EXPECT_EQ(r.decoded.colors[i].rgbGreen, 0);
             EXPECT_EQ(r.decoded.colors[i].rgbBlue, 255 - i);
+            const int v = map[256 + i];
+            EXPECT_EQ(r.decoded.colors[i].rgbGreen, (2 * v + 257) / 514) << i;
         }
+        EXPECT_EQ(r.decoded.colors[7].rgbGreen, 7);
+        EXPECT_EQ(r.decoded.colors[255].rgbGreen, 254); // 65280 / 257 = 254.0
     }
+    map[256 + 10] = 0x0A8B;
+    EXPECT_EQ(ReadTiff(PaletteTiff(8, map)).decoded.colors[10].rgbGreen, 11);
+}
+
+TEST(TiffReader, ColorMapOfEightBitValuesIsKeptAsItIs) {
+    // Old writers stored 0..255: every value below 256 means the map is already 8-bit.
+    std::vector<std::uint16_t> map(48);
+    for (int i = 0; i < 16; ++i) {
+        map[i] = static_cast<std::uint16_t>(i * 17);
+        map[16 + i] = static_cast<std::uint16_t>(255 - i);
+        map[32 + i] = static_cast<std::uint16_t>(i);
+    }
+    auto r = ReadTiff(PaletteTiff(4, map));
+    ASSERT_TRUE(r.valid);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(r.decoded.colors[i].rgbRed, i * 17);
+        EXPECT_EQ(r.decoded.colors[i].rgbGreen, 255 - i);
+        EXPECT_EQ(r.decoded.colors[i].rgbBlue, i);
+    }
+    // One value of 256 makes it a 16-bit map, and then every value is scaled.
+    map[47] = 256;
+    r = ReadTiff(PaletteTiff(4, map));
+    EXPECT_EQ(r.decoded.colors[0].rgbGreen, 1); // 255 / 257
+    EXPECT_EQ(r.decoded.colors[15].rgbBlue, 1); // 256 / 257
+    EXPECT_EQ(r.decoded.colors[15].rgbRed, 1);  // 255 / 257
 }
 
 TEST(TiffReader, FourBitColorMapRedPlaneFirst) {
@@ -267,14 +300,85 @@ TEST(TiffReader, WhiteIsZeroShowsAsStored) {
     EXPECT_EQ(r.decoded.rows[0], 0xA0);
 }
 
-TEST(TiffReader, MissingStripOffsetsDeliverNoRows) {
+TEST(TiffReader, OneBitWithoutAColorMapIsBlackAndWhiteWhateverThePhotometric) {
+    for (std::uint16_t photometric : {1, 2, 3, 4}) {
+        SCOPED_TRACE(photometric);
+        const auto r = ReadTiff(OneBitTiff(photometric));
+        ASSERT_TRUE(r.valid);
+        EXPECT_EQ(r.decoded.colors[0].rgbRed | r.decoded.colors[0].rgbGreen |
+                      r.decoded.colors[0].rgbBlue,
+                  0);
+        EXPECT_EQ(r.decoded.colors[1].rgbRed & r.decoded.colors[1].rgbGreen &
+                      r.decoded.colors[1].rgbBlue,
+                  255);
+    }
+}
+
+TEST(TiffReader, OneBitPaletteKeepsItsColorMap) {
+    TiffBuilder t;
+    const auto at = t.AddData({0xA0});
+    const auto mapAt = t.AddShorts({257 * 10, 257 * 20, 257 * 30, 257 * 40, 257 * 50, 257 * 60});
+    t.Short(256, 3);
+    t.Short(257, 1);
+    t.Short(258, 1);
+    t.Short(262, 3);
+    t.Long(273, at);
+    t.Entry(320, 3, 6, mapAt);
+    const auto r = ReadTiff(t.Build());
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.decoded.colors[0].rgbRed, 10);
+    EXPECT_EQ(r.decoded.colors[1].rgbBlue, 60);
+}
+
+TEST(TiffReader, MissingStripOffsetsAreDamaged) {
     TiffBuilder t;
     t.Short(256, 4);
     t.Short(257, 2);
     t.Short(258, 8);
+    EXPECT_TRUE(RefusedWith(ReadTiff(t.Build()), ReaderError::DamagedFile));
+}
+
+// A 64 x 64 picture in four 32 x 32 tiles: the tiles are not read as strips, nor the
+// picture as blank.
+std::vector<std::uint8_t> TiledTiff(bool withStripOffsets) {
+    TiffBuilder t;
+    std::vector<std::uint32_t> tiles;
+    for (int k = 0; k < 4; ++k)
+        tiles.push_back(t.AddData(Pattern(32 * 32)));
+    const auto offsets = t.AddLongs(tiles);
+    const auto counts = t.AddLongs({1024, 1024, 1024, 1024});
+    t.Short(256, 64);
+    t.Short(257, 64);
+    t.Short(258, 8);
+    t.Short(262, 1);
+    if (withStripOffsets)
+        t.Long(273, offsets, 4);
+    t.Short(322, 32);
+    t.Short(323, 32);
+    t.Long(324, offsets, 4);
+    t.Long(325, counts, 4);
+    return t.Build();
+}
+
+TEST(TiffReader, TiledPicturesAreRefused) {
+    EXPECT_TRUE(RefusedWith(ReadTiff(TiledTiff(false)), ReaderError::TiledTiff));
+    EXPECT_TRUE(RefusedWith(ReadTiff(TiledTiff(true)), ReaderError::TiledTiff));
+}
+
+TEST(TiffReader, RowsPresentCountsRowsFromStripsTheFileHolds) {
+    TiffBuilder t;
+    const auto first = t.AddData({1, 2, 3, 4, 5, 6, 7, 8});
+    const auto table = t.AddLongs({first, 0x7FFFFFF0u});
+    t.Short(256, 4);
+    t.Short(257, 5);
+    t.Short(258, 8);
+    t.Long(273, table, 2);
+    t.Short(278, 2);
+    // Strip 1 holds two rows, strip 2 lies past the end, and the fifth row has no strip.
     const auto r = ReadTiff(t.Build());
     ASSERT_TRUE(r.valid);
-    EXPECT_EQ(r.decoded.rows, std::vector<std::uint8_t>(8, 0));
+    EXPECT_EQ(r.rowsPresent, 2u);
+    EXPECT_EQ(ReadTiff(GrayTiff(5, 7, Pattern(35), false, 3)).rowsPresent, 7u);
 }
 
 TEST(TiffReader, StripBeyondTheFileLeavesItsRowsZero) {
