@@ -1,32 +1,291 @@
 #include "cli/MeshSteps.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <ostream>
+#include <sstream>
+#include <utility>
+
 #include "cli/ExportFile.h"
 #include "cli/preview/PreviewCommand.h"
+#include "plugin/export/ExportServices.h"
+#include "plugin/export/FormatLimits.h"
 #include "plugin/mesh/BuildPolygonList.h"
+#include "plugin/mesh/PolygonRecord.h"
 #include "plugin/preview/Statistics.h"
 
 namespace {
 
-StepResult WritePreview(const PreviewOptions& options, PictureMesh& mesh) {
+constexpr const char* kFormatNames[] = {"",    "NxM DXF", "3D Face DXF", "Polyline DXF",
+                                        "3DS", "COB",     "LWO"};
+constexpr int kPercents[] = {100, 75, 66, 50, 33, 25, 20, 10}; // MeshRes 1..8
+
+const char* FormatName(std::int32_t diskFormat) {
+    return diskFormat >= kNxmDxf && diskFormat <= kLwo ? kFormatNames[diskFormat] : "";
+}
+
+std::string Sizes(std::uint64_t bytes) {
+    constexpr double kMega = 1e6;
+    char text[32];
+    if (bytes >= 1000 * 1000 * 1000)
+        std::snprintf(text, sizeof text, "%.1f GB", bytes / (kMega * 1000.0));
+    else
+        std::snprintf(text, sizeof text, "%.0f MB", std::max(1.0, bytes / kMega));
+    return text;
+}
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+// "3DS holds at most 65535 vertices; this mesh has 66049"
+std::string LimitText(std::int32_t diskFormat, const FormatFit& fit) {
+    std::ostringstream text;
+    text << FormatName(diskFormat) << " holds at most ";
+    switch (fit.kind) {
+    case FormatLimitKind::kGridSide:
+        text << fit.largest << " rows and " << fit.largest << " points per row; this mesh has "
+             << fit.rows << " rows of " << fit.pointsPerRow << " points";
+        break;
+    case FormatLimitKind::kTriangles:
+        text << fit.largest << " triangles; this mesh has " << fit.count;
+        break;
+    case FormatLimitKind::kObjectBytes:
+        text << fit.largest << " bytes of mesh data; this mesh needs " << fit.count;
+        break;
+    default:
+        text << fit.largest << " vertices; this mesh has " << fit.count;
+        break;
+    }
+    return text.str();
+}
+
+std::string PercentText(std::int32_t meshRes) {
+    return std::to_string(kPercents[meshRes - 1]) + " %";
+}
+
+// The highest resolution below the settings' one that fits. decide(res) tells whether a
+// resolution the grid alone cannot decide fits; nothing when it cannot tell either (before
+// the points exist), and then the text names it as one that may fit.
+template <class Decide> std::string FittingResolution(const MeshSettings& s, Decide decide) {
+    std::int32_t mayFit = 0;
+    for (std::int32_t res = s.MeshRes + 1; res <= 8; ++res) {
+        const GridSize grid = SampledGridSize(s.imageRows, s.imageCols, res);
+        const FormatFit fit = FitGrid(s.DiskFormat, s.Meshtype, grid);
+        std::optional<bool> fits;
+        if (fit.verdict == FormatVerdict::kFits)
+            fits = true;
+        else if (fit.verdict == FormatVerdict::kDependsOnPicture)
+            fits = decide(res);
+        else
+            fits = false;
+        if (!fits && mayFit == 0)
+            mayFit = res;
+        if (fits && *fits) {
+            const std::string percent = std::to_string(kPercents[res - 1]);
+            std::string text = "the largest resolution that fits is " + percent +
+                               " % (--resolution " + percent + ")";
+            if (mayFit != 0)
+                text += "; " + PercentText(mayFit) + " may fit, depending on the picture";
+            return text;
+        }
+    }
+    return mayFit != 0 ? PercentText(mayFit) + " may fit, depending on the picture"
+                       : "no resolution makes it fit";
+}
+
+CliFailure TooLargeForFormat(const std::string& output, const MeshSettings& s, const FormatFit& fit,
+                             const std::string& resolution) {
+    // The plug-in's words first, then what it leaves out.
+    return Fail(kExitFormat, output,
+                std::string(kTooManyVerticesText) + " " + LimitText(s.DiskFormat, fit) + "; " +
+                    resolution);
+}
+
+bool NoHolesInFile(const CliOptions& options, const MeshSettings& s) {
+    return !options.output.empty() && s.DiskFormat == kNxmDxf && s.BlackHoles;
+}
+
+StepResult WritePreview(const CliOptions& options, PictureMesh& mesh) {
+    if (options.preview.path.empty())
+        return std::nullopt;
     std::string error;
-    if (!WritePreviewPicture(options, mesh.Settings(), mesh.Buffers(), error))
+    bool drawn;
+    if (NoHolesInFile(options, mesh.Settings())) {
+        // Drawn as the file will be; the mesh's own settings keep what the user asked.
+        MeshSettings asWritten = mesh.Settings();
+        asWritten.BlackHoles = 0;
+        drawn = WritePreviewPicture(options.preview, asWritten, mesh.Buffers(), error);
+    } else {
+        drawn = WritePreviewPicture(options.preview, mesh.Settings(), mesh.Buffers(), error);
+    }
+    if (!drawn)
         return CliFailure{kExitOutput, "quorvmesh: " + error};
     return std::nullopt;
 }
 
+// The mesh as the dialog shows it, for a run that writes no mesh file.
 StatisticsLines MeshStatistics(const PictureMesh& mesh) {
     MeshSettings settings = mesh.Settings();
     settings.polygonCount =
         static_cast<std::uint32_t>(TallyPolygons(settings, mesh.Buffers()).faces);
-    return FormatStatistics(settings);
+    const auto lines = FormatStatistics(settings);
+    StatisticsLines result(lines.begin(), lines.end());
+    if (settings.polygonCount == 0)
+        result[0] = "Polygons:  0";
+    return result;
+}
+
+struct Range {
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+    void Add(float v) {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    std::string Text(const char* axis) const {
+        if (low > high)
+            return std::string(axis) + " Range: none";
+        return std::string(axis) + " Range: " + Number(low) + " .. " + Number(high);
+    }
+};
+
+// The file as written: its polygon list (built by the export) and the points it holds.
+StatisticsLines WrittenStatistics(const std::string& output, const PictureMesh& mesh) {
+    const MeshSettings& s = mesh.Settings();
+    const MeshBuffers& b = mesh.Buffers();
+    const std::uint32_t perRow = PointsPerRow(s);
+    const std::uint64_t points = std::uint64_t{s.meshRows} * perRow;
+    const std::uint64_t cells =
+        s.meshRows > 1 && perRow > 1 ? std::uint64_t{s.meshRows - 1u} * (perRow - 1) : 0;
+    std::uint64_t faces = 0, triangles = 0;
+    Range x, y, z;
+    auto add = [&](std::uint64_t point) {
+        x.Add(b.pointX[point]);
+        y.Add(b.pointY[point]);
+        z.Add(b.pointZ[point]);
+    };
+    const bool cornersOnly = s.DiskFormat == kFaceDxf; // each 3DFACE holds its corners
+    for (std::uint64_t cell = 0; cell < cells; ++cell) {
+        const PolygonRecord& p = b.polygonBlock[cell].record;
+        if (p.count != 3 && p.count != 4)
+            continue;
+        ++faces;
+        triangles += p.count == 4 ? 2 : 1;
+        if (cornersOnly)
+            for (int corner = 0; corner < p.count; ++corner)
+                add(static_cast<std::uint64_t>(p.index[corner]));
+    }
+    if (!cornersOnly)
+        for (std::uint64_t point = 0; point < points; ++point)
+            add(point);
+    // An LWO file holds (x, z, y).
+    if (s.DiskFormat == kLwo)
+        std::swap(y, z);
+
+    StatisticsLines lines;
+    lines.push_back(
+        "Polygons:  " + std::to_string(faces) +
+        (s.DiskFormat == kTds ? " (" + std::to_string(triangles) + " triangles)" : std::string()));
+    lines.push_back("Vertices:  " + std::to_string(cornersOnly ? 4 * faces : points));
+    lines.push_back(x.Text("X"));
+    lines.push_back(y.Text("Y"));
+    lines.push_back(z.Text("Z"));
+    std::error_code error;
+    if (std::filesystem::is_regular_file(output, error)) {
+        const auto bytes = std::filesystem::file_size(output, error);
+        if (!error)
+            lines.push_back("Written:   " + std::to_string(bytes) + " bytes");
+    }
+    return lines;
+}
+
+StepResult CheckFormat(const CliOptions& options, PictureMesh& mesh) {
+    MeshSettings& s = mesh.Settings();
+    const FormatFit fit = FitMesh(s, mesh.Buffers());
+    if (fit.verdict == FormatVerdict::kFits)
+        return std::nullopt;
+    const MeshSettings asked = s;
+    // A lower resolution the grid cannot decide is tried on the picture itself; the mesh
+    // is not used again after a refusal.
+    const std::string resolution = FittingResolution(asked, [&](std::int32_t res) {
+        s.MeshRes = res;
+        mesh.Remake();
+        return std::optional<bool>(FitMesh(s, mesh.Buffers()).verdict == FormatVerdict::kFits);
+    });
+    return TooLargeForFormat(options.output, asked, fit, resolution);
 }
 
 } // namespace
 
-StepResult MakeMesh(const HostImage& picture, const std::string& name, PictureMesh& mesh) {
+std::uint64_t MachineMemoryBytes() {
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    std::uint64_t kilobytes = 0;
+    while (meminfo >> key >> kilobytes) {
+        if (key == "MemAvailable:")
+            return kilobytes * 1024;
+        meminfo.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        return std::uint64_t(pages) * std::uint64_t(pageSize);
+    return std::numeric_limits<std::uint64_t>::max();
+}
+
+std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std::uint16_t cols) {
+    std::uint64_t bytes = MeshBufferBytes(rows, cols);
+    if (!options.preview.path.empty()) {
+        const std::uint64_t canvas = std::uint64_t(std::max(options.preview.size.width, 0)) *
+                                     std::uint64_t(std::max(options.preview.size.height, 0));
+        // The surface, the encoded picture, and two 8-byte sort keys per cell.
+        const std::uint64_t cells = (std::uint64_t{rows} + 1) * (std::uint64_t{cols} + 1);
+        bytes += 2 * canvas + 16 * cells;
+    }
+    return bytes;
+}
+
+StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::uint16_t cols,
+                          const MeshSettings& settings, const std::string& name,
+                          std::uint64_t availableBytes) {
+    if (!options.output.empty()) {
+        MeshSettings s = settings;
+        s.imageRows = rows;
+        s.imageCols = cols;
+        const FormatFit fit =
+            FitGrid(s.DiskFormat, s.Meshtype, SampledGridSize(rows, cols, s.MeshRes));
+        if (fit.verdict == FormatVerdict::kTooLarge) {
+            // No points yet: a resolution only the polygon list could decide is named as one
+            // that may fit.
+            const std::string resolution =
+                FittingResolution(s, [](std::int32_t) { return std::optional<bool>(); });
+            return TooLargeForFormat(options.output, s, fit, resolution);
+        }
+    }
+    const std::uint64_t need = RunMemoryBytes(options, rows, cols);
+    if (need > availableBytes)
+        return Fail(kExitInput, name,
+                    "a mesh of this picture needs " + Sizes(need) + " of memory; " +
+                        Sizes(availableBytes) + " are available");
+    return std::nullopt;
+}
+
+StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const std::string& name,
+                    PictureMesh& mesh) {
     // The plug-in receives rows of at most 65535 bytes.
     if (picture.Stride() > 0xFFFF)
         return Fail(kExitInput, name, "the picture is too wide for a mesh");
+    if (auto refusal = CheckMeshNeeds(options, picture.Height(), picture.Width(), mesh.Settings(),
+                                      name, MachineMemoryBytes()))
+        return refusal;
     const GrayPixels gray{picture.Bits(), static_cast<std::uint16_t>(picture.Stride()),
                           picture.Height(), picture.Width()};
     if (mesh.Make(gray) != MeshOutcome::Made)
@@ -36,10 +295,20 @@ StepResult MakeMesh(const HostImage& picture, const std::string& name, PictureMe
 
 StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, StatisticsLines& statistics,
                    std::ostream& progressStream, bool showProgress) {
-    if (auto failure = WritePreview(options.preview, mesh))
+    if (NoHolesInFile(options, mesh.Settings()))
+        progressStream << "quorvmesh: warning: an NxM DXF grid cannot leave holes, so "
+                          "--black-holes has no effect on "
+                       << options.output << "; the preview shows it as written\n";
+    if (auto failure = WritePreview(options, mesh))
         return failure;
-    statistics = MeshStatistics(mesh);
-    if (options.output.empty())
+    if (options.output.empty()) {
+        statistics = MeshStatistics(mesh);
         return std::nullopt;
-    return ExportFile(options.output, mesh, progressStream, showProgress);
+    }
+    if (auto refusal = CheckFormat(options, mesh))
+        return refusal;
+    if (auto failure = ExportFile(options.output, mesh, progressStream, showProgress))
+        return failure;
+    statistics = WrittenStatistics(options.output, mesh);
+    return std::nullopt;
 }

@@ -1,23 +1,41 @@
 #include "plugin/mesh/MeshBuffers.h"
 
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace {
 
-// One block of the allocation order: where its address goes and its size per point.
-struct BlockPlan {
-    void** slot;
+// The size of one block of the allocation order: per point of capacity, plus a fixed part.
+struct BlockSize {
     std::uint64_t bytesPerPoint;
     std::uint64_t fixedBytes;
 };
 
+// coordinates, screen X, screen Y, gray, polygons, output; in the order they are allocated.
+constexpr BlockSize kBlockSizes[] = {
+    {6 * sizeof(float), 0},   {sizeof(std::int16_t), 0}, {sizeof(std::int16_t), 0}, {2, 0},
+    {sizeof(PolygonSlot), 0}, {0, kOutputBufferSize},
+};
+
+std::uint64_t Capacity(std::uint16_t imageRows, std::uint16_t imageCols) {
+    return (std::uint64_t{imageRows} + 1) * (std::uint64_t{imageCols} + 1);
+}
+
 } // namespace
+
+std::uint64_t MeshBufferBytes(std::uint16_t imageRows, std::uint16_t imageCols) {
+    const std::uint64_t n = Capacity(imageRows, imageCols);
+    std::uint64_t total = 0;
+    for (const BlockSize& block : kBlockSizes)
+        total += block.bytesPerPoint * n + block.fixedBytes;
+    return total;
+}
 
 bool AllocateMeshBuffers(MeshBuffers& buffers, std::uint16_t imageRows, std::uint16_t imageCols,
                          BlockAllocator& allocator) {
     buffers = MeshBuffers{};
-    const std::uint64_t n = (std::uint64_t{imageRows} + 1) * (std::uint64_t{imageCols} + 1);
+    const std::uint64_t n = Capacity(imageRows, imageCols);
 
     void* coordinates = nullptr;
     void* screenX = nullptr;
@@ -25,18 +43,15 @@ bool AllocateMeshBuffers(MeshBuffers& buffers, std::uint16_t imageRows, std::uin
     void* gray = nullptr;
     void* polygons = nullptr;
     void* output = nullptr;
-    const BlockPlan plan[] = {
-        {&coordinates, 6 * sizeof(float), 0}, {&screenX, sizeof(std::int16_t), 0},
-        {&screenY, sizeof(std::int16_t), 0},  {&gray, 2, 0},
-        {&polygons, sizeof(PolygonSlot), 0},  {&output, 0, kOutputBufferSize},
-    };
+    void** const slots[] = {&coordinates, &screenX, &screenY, &gray, &polygons, &output};
+    static_assert(std::size(slots) == std::size(kBlockSizes));
 
     bool ok = true;
-    for (const BlockPlan& block : plan) {
-        const std::uint64_t bytes = block.bytesPerPoint * n + block.fixedBytes;
+    for (std::size_t i = 0; i < std::size(slots); ++i) {
+        const std::uint64_t bytes = kBlockSizes[i].bytesPerPoint * n + kBlockSizes[i].fixedBytes;
         // A block that cannot even be addressed fails like one the platform refuses.
         if (bytes > std::numeric_limits<std::size_t>::max() / 2 ||
-            !(*block.slot = allocator.Allocate(static_cast<std::size_t>(bytes)))) {
+            !(*slots[i] = allocator.Allocate(static_cast<std::size_t>(bytes)))) {
             ok = false;
             break;
         }

@@ -39,5 +39,9 @@ struct MeshBuffers {
 bool AllocateMeshBuffers(MeshBuffers& buffers, std::uint16_t imageRows, std::uint16_t imageCols,
                          BlockAllocator& allocator);
 
+// The bytes AllocateMeshBuffers asks for, for an image of this size (every block together),
+// so that a caller can weigh the need against the machine before allocating.
+std::uint64_t MeshBufferBytes(std::uint16_t imageRows, std::uint16_t imageCols);
+
 // Releases whatever AllocateMeshBuffers obtained and clears every reference.
 void ReleaseMeshBuffers(MeshBuffers& buffers, BlockAllocator& allocator);

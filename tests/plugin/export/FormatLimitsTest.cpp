@@ -1,5 +1,6 @@
 // Meshes a format cannot index are refused before the save dialog, with the 3DS writer's box.
 
+#include "plugin/export/FormatLimits.h"
 #include "tests/plugin/export/ExportHarness.h"
 
 namespace {
@@ -9,6 +10,16 @@ struct Attempt {
     bool fileWritten;
     std::vector<ShownMessage> shown;
 };
+
+// The verdict FitMesh gives the mesh Try would make.
+FormatFit Fit(std::int32_t format, std::int32_t meshType, std::uint16_t rows, std::uint16_t cols,
+              std::uint8_t gray = 100, bool blackHoles = false) {
+    MeshSettings s = DefaultSettings(meshType);
+    s.BlackHoles = blackHoles;
+    TestMesh mesh(rows, cols, Filled(std::size_t{rows} * cols, gray), s);
+    mesh.settings.DiskFormat = format;
+    return FitMesh(mesh.settings, mesh.buffers);
+}
 
 Attempt Try(std::int32_t format, std::int32_t meshType, std::uint16_t rows, std::uint16_t cols,
             std::uint8_t gray = 100, bool blackHoles = false) {
@@ -72,6 +83,74 @@ TEST(FormatLimits, PolylineDxfNumbersUpTo32767Points) {
 TEST(FormatLimits, FaceDxfAndCobHaveNoSmallLimit) {
     ExpectWritten(Try(kFaceDxf, kRectangular, 300, 300));
     ExpectWritten(Try(kCob, kRectangular, 300, 300));
+}
+
+// The tool checks these limits itself, before the writer would: its verdicts must be the
+// writers' own, on both sides of every limit.
+TEST(FormatLimits, FitMeshAgreesWithTheWriters) {
+    struct Case {
+        std::int32_t format, meshType;
+        std::uint16_t rows, cols;
+        std::uint8_t gray;
+        bool blackHoles;
+    };
+    const Case cases[] = {
+        {kTds, kRectangular, 255, 257, 0, true},
+        {kTds, kRectangular, 256, 256, 0, true},
+        {kTds, kRectangular, 200, 200, 100, false},
+        {kTds, kRectangular, 182, 182, 100, false},
+        {kTds, kSpherical, 190, 180, 100, false},
+        {kLwo, kRectangular, 255, 257, 100, false},
+        {kLwo, kRectangular, 256, 256, 100, false},
+        {kLwo, kCylindrical, 256, 255, 100, false},
+        {kNxmDxf, kRectangular, 2, 32767, 100, false},
+        {kNxmDxf, kRectangular, 2, 32768, 100, false},
+        {kNxmDxf, kSpherical, 2, 32767, 100, false},
+        {kPolylineDxf, kRectangular, 1, 32767, 100, false},
+        {kPolylineDxf, kRectangular, 1, 32768, 100, false},
+        {kFaceDxf, kRectangular, 300, 300, 100, false},
+        {kCob, kRectangular, 300, 300, 100, false},
+    };
+    for (const Case& c : cases) {
+        const Attempt attempt = Try(c.format, c.meshType, c.rows, c.cols, c.gray, c.blackHoles);
+        const FormatFit fit = Fit(c.format, c.meshType, c.rows, c.cols, c.gray, c.blackHoles);
+        EXPECT_NE(fit.verdict, FormatVerdict::kDependsOnPicture);
+        EXPECT_EQ(fit.verdict == FormatVerdict::kFits, attempt.outcome == ExportOutcome::Written)
+            << "format " << c.format << ", " << c.rows << " x " << c.cols;
+    }
+}
+
+TEST(FormatLimits, TheGridDecidesWhatNoPictureChanges) {
+    // Points are the shape's own: 3DS refuses a 4096 x 4096 grid at once.
+    const FormatFit big = FitGrid(kTds, kRectangular, {4096, 4096});
+    EXPECT_EQ(big.verdict, FormatVerdict::kTooLarge);
+    EXPECT_EQ(big.kind, FormatLimitKind::kPoints);
+    EXPECT_EQ(big.count, 4096u * 4096u);
+    EXPECT_EQ(big.largest, 65535u);
+    // Triangles depend on the holes and collapsed corners: only the points can tell.
+    EXPECT_EQ(FitGrid(kTds, kRectangular, {200, 200}).verdict, FormatVerdict::kDependsOnPicture);
+    EXPECT_EQ(FitGrid(kTds, kRectangular, {182, 182}).verdict, FormatVerdict::kFits);
+    // The seam column counts.
+    EXPECT_EQ(FitGrid(kLwo, kRectangular, {255, 257}).verdict, FormatVerdict::kFits);
+    EXPECT_EQ(FitGrid(kLwo, kCylindrical, {255, 257}).verdict, FormatVerdict::kTooLarge);
+    const FormatFit side = FitGrid(kNxmDxf, kSpherical, {2, 32767});
+    EXPECT_EQ(side.verdict, FormatVerdict::kTooLarge);
+    EXPECT_EQ(side.kind, FormatLimitKind::kGridSide);
+    EXPECT_EQ(side.pointsPerRow, 32768u);
+    EXPECT_EQ(FitGrid(kFaceDxf, kRectangular, {65535, 65535}).verdict, FormatVerdict::kFits);
+    // A COB object over 4 GB: points alone decide it at the largest grid.
+    EXPECT_EQ(FitGrid(kCob, kRectangular, {65535, 65535}).verdict, FormatVerdict::kTooLarge);
+    EXPECT_EQ(FitGrid(kCob, kRectangular, {12000, 12000}).verdict,
+              FormatVerdict::kDependsOnPicture);
+}
+
+TEST(FormatLimits, LargestFittingResolutionWalksDownTheList) {
+    // LWO: 300 x 300 fits at 75 % (225 x 225); 3DS needs 50 % for the triangles.
+    EXPECT_EQ(LargestFittingMeshRes(kLwo, kRectangular, 300, 300, 1), 2);
+    EXPECT_EQ(LargestFittingMeshRes(kTds, kRectangular, 300, 300, 1), 4);
+    EXPECT_EQ(LargestFittingMeshRes(kTds, kRectangular, 300, 300, 5), 5);
+    EXPECT_EQ(LargestFittingMeshRes(kTds, kRectangular, 4096, 4096, 1), 0);
+    EXPECT_EQ(LargestFittingMeshRes(kFaceDxf, kRectangular, 4096, 4096, 1), 1);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "plugin/mesh/HeapBlockAllocator.h"
@@ -139,6 +140,30 @@ TEST(PictureMesh, RemakeFollowsChangedParametersAndASecondPictureReplacesTheFirs
     EXPECT_EQ(allocator.live.size(), heldBefore);
     EXPECT_EQ(settings.imageCols, 12);
     EXPECT_EQ(mesh.Buffers().capacity, 11u * 13u);
+}
+
+// Hands out heap blocks and adds up their sizes.
+class SizingAllocator final : public BlockAllocator {
+  public:
+    void* Allocate(std::size_t bytes) override {
+        asked += bytes;
+        return std::calloc(bytes, 1);
+    }
+    void Release(void* block) override { std::free(block); }
+    std::uint64_t asked = 0;
+};
+
+TEST(MeshBufferBytes, IsWhatTheAllocationAsksFor) {
+    for (auto [rows, cols] : {std::pair<std::uint16_t, std::uint16_t>{7, 9}, {1, 1}, {300, 2}}) {
+        SizingAllocator sizing;
+        MeshBuffers buffers{};
+        ASSERT_TRUE(AllocateMeshBuffers(buffers, rows, cols, sizing));
+        ReleaseMeshBuffers(buffers, sizing);
+        EXPECT_EQ(MeshBufferBytes(rows, cols), sizing.asked) << rows << " x " << cols;
+    }
+    // The largest picture: far beyond an address space of 32 bits, and no overflow.
+    EXPECT_EQ(MeshBufferBytes(65535, 65535),
+              (30 + sizeof(PolygonSlot)) * 65536ull * 65536 + kOutputBufferSize);
 }
 
 } // namespace
