@@ -75,15 +75,16 @@ TEST_F(PictureFiles, FormatFollowsTheExtensionUnlessGiven) {
             .exitCode,
         0);
     EXPECT_NE(ReadBytes(dir.File("a.dxf")), ReadBytes(dir.File("c.dxf")));
-    // An extension the tool does not know keeps the INI file's format (NxM by default).
-    ASSERT_EQ(RunTool({dir.File("in.bmp"), "-o", dir.File("d.mesh"), "-q"}).exitCode, 0);
+    // An extension the tool does not know needs --format.
+    ASSERT_EQ(
+        RunTool({dir.File("in.bmp"), "-o", dir.File("d.mesh"), "--format", "1", "-q"}).exitCode, 0);
     EXPECT_EQ(ReadBytes(dir.File("a.dxf")), ReadBytes(dir.File("d.mesh")));
 }
 
 TEST_F(PictureFiles, StatisticsUnlessQuiet) {
     const auto r = RunTool({dir.File("in.bmp"), "-o", dir.File("a.dxf")});
     ASSERT_EQ(r.exitCode, 0);
-    ASSERT_EQ(Lines(r.out), 4);
+    ASSERT_EQ(Lines(r.out), 6);
     EXPECT_EQ(r.out.rfind("Polygons:  352\n", 0), 0u) << r.out; // 22 x 16 cells
     EXPECT_NE(r.out.find("X Range: "), std::string::npos);
     EXPECT_NE(r.out.find("Z Range: "), std::string::npos);
@@ -153,9 +154,8 @@ TEST_F(PictureFiles, SettingsFilesAreReadAndWrittenAsThePluginDoes) {
     record.MapAlt = 12.5f, record.Xrot = 0.25f, record.viewCenterX = 3.0f, record.viewZoom = 2.0f;
     record.Tooltype = 2, record.Shadetype = 1;
     WriteRecord(dir.File("in.stg"), record);
-    // An extension the tool does not know keeps the file's format.
     ASSERT_EQ(RunTool({dir.File("in.bmp"), "--settings", dir.File("in.stg"), "--save-settings",
-                       dir.File("out.stg"), "-o", dir.File("a.mesh"), "-q"})
+                       dir.File("out.stg"), "-o", dir.File("a.cob"), "-q"})
                   .exitCode,
               0);
     EXPECT_EQ(ReadBytes(dir.File("out.stg")), ReadBytes(dir.File("in.stg")));
@@ -163,7 +163,7 @@ TEST_F(PictureFiles, SettingsFilesAreReadAndWrittenAsThePluginDoes) {
                        "--map-altitude", "12.5", "-o", dir.File("b.cob"), "-q"})
                   .exitCode,
               0);
-    EXPECT_EQ(ReadBytes(dir.File("a.mesh")), ReadBytes(dir.File("b.cob")));
+    EXPECT_EQ(ReadBytes(dir.File("a.cob")), ReadBytes(dir.File("b.cob")));
 }
 
 TEST_F(PictureFiles, SettingsFileChoicesOutsideTheirListsCountAsTheDefaults) {
@@ -171,12 +171,12 @@ TEST_F(PictureFiles, SettingsFileChoicesOutsideTheirListsCountAsTheDefaults) {
     record.Meshtype = 7, record.DiskFormat = 0, record.MeshRes = 9;
     WriteRecord(dir.File("odd.stg"), record);
     const auto odd =
-        RunTool({dir.File("in.bmp"), "--settings", dir.File("odd.stg"), "-o", dir.File("a.mesh")});
+        RunTool({dir.File("in.bmp"), "--settings", dir.File("odd.stg"), "-o", dir.File("a.dxf")});
     ASSERT_EQ(odd.exitCode, 0) << odd.err;
-    const auto plain = RunTool({dir.File("in.bmp"), "-o", dir.File("b.mesh")});
+    const auto plain = RunTool({dir.File("in.bmp"), "-o", dir.File("b.dxf")});
     ASSERT_EQ(plain.exitCode, 0);
     EXPECT_EQ(odd.out, plain.out);
-    EXPECT_EQ(ReadBytes(dir.File("a.mesh")), ReadBytes(dir.File("b.mesh")));
+    EXPECT_EQ(ReadBytes(dir.File("a.dxf")), ReadBytes(dir.File("b.dxf")));
 }
 
 TEST_F(PictureFiles, BlackHolesAndResolutionChangeTheMesh) {
@@ -268,8 +268,8 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
         {{dir.Path().string(), "-o", dir.File("a.dxf")}, 2, "is a folder, not a picture"},
         {{dir.File("lzw.tif"), "-o", dir.File("a.dxf")},
          2,
-         "lzw.tif: This image uses a form of compression which is not supported by QuorvShell. "
-         "The image cannot be opened."},
+         "lzw.tif: This image uses a form of compression which is not supported by quorvmesh "
+         "(BMP: none, RLE8 or RLE4; TIFF: none or PackBits). The image cannot be opened."},
         {{"--settings", dir.File("bad.stg"), "-o", dir.File("a.dxf")},
          2,
          "bad.stg: Invalid settings file."},
