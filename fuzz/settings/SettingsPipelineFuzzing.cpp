@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/EmbeddedResources.h"
-#include "fuzz/settings/MemoryOutputFile.h"
+#include "fuzz/settings/FuzzOutputFile.h"
 #include "plugin/export/ExportMesh.h"
 #include "plugin/mesh/HeapBlockAllocator.h"
 #include "plugin/mesh/PictureMesh.h"
@@ -117,7 +117,7 @@ void ExportEveryFormat(PictureMesh& mesh) {
         mesh.Settings().DiskFormat = format;
         mesh.Remake(); // the export turned the last mesh's heights over
         FixedPathChooser chooser("fuzz.mesh");
-        MemoryOutputFile file;
+        FuzzOutputFile file;
         NoProgress progress;
         SilentMessages messages;
         ExportServices services{chooser, file, progress, messages, resources};

@@ -1,22 +1,22 @@
-#include "fuzz/settings/MemoryOutputFile.h"
+#include "fuzz/settings/FuzzOutputFile.h"
 
 #include <cstring>
 
-bool MemoryOutputFile::Create(const std::string&) {
+bool FuzzOutputFile::Create(const std::string&) {
     bytes_.clear();
     open_ = true;
     closed_ = false;
     return true;
 }
 
-bool MemoryOutputFile::Write(const std::uint8_t* data, std::size_t size) {
+bool FuzzOutputFile::Write(const std::uint8_t* data, std::size_t size) {
     if (!open_)
         return false;
     bytes_.insert(bytes_.end(), data, data + size);
     return true;
 }
 
-bool MemoryOutputFile::WriteAt(std::uint32_t offset, const std::uint8_t* data, std::size_t size) {
+bool FuzzOutputFile::WriteAt(std::uint32_t offset, const std::uint8_t* data, std::size_t size) {
     if (!open_ || offset > bytes_.size() || size > bytes_.size() - offset) {
         ++badPatches_;
         return false;
@@ -26,14 +26,14 @@ bool MemoryOutputFile::WriteAt(std::uint32_t offset, const std::uint8_t* data, s
     return true;
 }
 
-bool MemoryOutputFile::Close() {
+bool FuzzOutputFile::Close() {
     const bool wasOpen = open_;
     open_ = false;
     closed_ = wasOpen;
     return wasOpen;
 }
 
-void MemoryOutputFile::Discard() {
+void FuzzOutputFile::Discard() {
     open_ = false;
     closed_ = false;
     bytes_.clear();

@@ -7,7 +7,7 @@
 
 #include "common/OutputFile.h"
 
-class MemoryOutputFile final : public OutputFile {
+class FuzzOutputFile final : public OutputFile {
   public:
     bool Create(const std::string& path) override;
     bool Write(const std::uint8_t* data, std::size_t size) override;
