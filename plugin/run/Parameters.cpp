@@ -85,13 +85,8 @@ void LoadParameters(const ProfileStore& profile, MeshSettings& settings,
 
     // Finish writes these back: they are the checked values, so a bad key is mended in the
     // file rather than carried from run to run.
-    remembered.MapAlt = settings.MapAlt;
-    remembered.RadOff = settings.RadOff;
-    remembered.CylLen = settings.CylLen;
-    remembered.ModelScale = settings.ModelScale;
-    remembered.Xrot = settings.Xrot;
-    remembered.Yrot = settings.Yrot;
-    remembered.Zrot = settings.Zrot;
+    // (The tools RememberSettings copies too are read from their own keys just below.)
+    RememberSettings(settings, remembered);
 
     settings.viewCenterX = kViewNotPlaced;
 

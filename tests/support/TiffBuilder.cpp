@@ -108,4 +108,16 @@ std::vector<std::uint8_t> GrayTiff(std::uint16_t width, std::uint16_t height,
     return tiff.Build();
 }
 
+std::vector<std::uint8_t> TiffWithStripsMissing() {
+    TiffBuilder t;
+    const auto first = t.AddData({1, 2, 3, 4, 5, 6, 7, 8});
+    const auto table = t.AddLongs({first, 0x7FFFFFF0u});
+    t.Short(256, 4);
+    t.Short(257, 5);
+    t.Short(258, 8);
+    t.Long(273, table, 2);
+    t.Short(278, 2);
+    return t.Build();
+}
+
 } // namespace readertest

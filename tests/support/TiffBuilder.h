@@ -42,4 +42,8 @@ std::vector<std::uint8_t> GrayTiff(std::uint16_t width, std::uint16_t height,
                                    const std::vector<std::uint8_t>& pixels, bool bigEndian,
                                    std::uint16_t rowsPerStrip);
 
+// A 4 x 5 gray file whose first strip holds two rows, whose second strip lies past the end
+// of the file, and whose fifth row has no strip: two of five rows present.
+std::vector<std::uint8_t> TiffWithStripsMissing();
+
 } // namespace readertest

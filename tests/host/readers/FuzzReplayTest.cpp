@@ -2,26 +2,19 @@
 // sanitizer builds) run every seed through the same steps.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "fuzz/readers/ReaderFuzzing.h"
-#include "tests/support/ReaderTestSupport.h"
-
-using namespace readertest;
+#include "tests/support/CorpusReplay.h"
 
 namespace {
 
 int ReplayFolder(const std::string& name, int (*step)(const std::uint8_t*, std::size_t)) {
-    const std::filesystem::path folder =
-        std::filesystem::path(QM_SOURCE_DIR) / "fuzz/readers/corpus" / name;
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const auto bytes = ReadBytes(entry.path().string());
-        SCOPED_TRACE(entry.path().filename().string());
-        EXPECT_EQ(step(bytes.data(), bytes.size()), 0);
-        ++count;
-    }
-    return count;
+    return ReplayCorpus("fuzz/readers/corpus/" + name,
+                        [step](const std::vector<std::uint8_t>& bytes) {
+                            return step(bytes.data(), bytes.size());
+                        });
 }
 
 TEST(FuzzReplay, BmpSeeds) {
