@@ -1,7 +1,8 @@
 # qm_library(<name> [STATIC|OBJECT|INTERFACE] DIRS <folder>... [SOURCES <file>...] [DEPS <target>...])
 #
 # One library per folder of the tree (a win32/ subfolder is a library of its own). Its
-# sources are the folder's .cpp files unless SOURCES names them. Headers are included by
+# sources are the folder's .cpp files unless SOURCES names them; a folder of headers only is
+# an interface library. Headers are included by
 # their path from the top of the tree ("plugin/mesh/MeshBuffers.h"), but each library sees
 # only its own folders and those of the libraries it links: the folder's headers are linked
 # into a private include root (build/include/<name>/<folder>/), which the library publishes
@@ -18,7 +19,7 @@ function(qm_library name)
     endif()
   endforeach()
 
-  if(ARG_INTERFACE)
+  if(ARG_INTERFACE OR NOT sources)
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${root})
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/win32/CheckAbort.h"
 #include "plugin/mesh/MeshBuffers.h"
 #include "plugin/run/win32/PluginMemory.h"
 #include "plugin/run/win32/PluginServices.h"

@@ -27,8 +27,3 @@ void ShowError(int stringId, FilterGlobals& globals) {
     Win32MessageReporter(HostWindow(ExportRecordOf(globals).platformData))
         .Show(text, caption, MessageIcon::Error);
 }
-
-bool CheckAbort() {
-    MSG message;
-    return PeekMessageA(&message, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) != 0;
-}

@@ -1,6 +1,5 @@
 #pragma once
-// The plug-in's small shared services: its module handle, the host window, the error box
-// and the mouse-press poll of long preview passes.
+// The plug-in's small shared services: its module handle, the host window, the error box.
 
 #include <windows.h>
 
@@ -17,6 +16,3 @@ HWND HostWindow(const PlatformData* platformData);
 // A stop-icon box with the text of stringId and the plug-in's name as caption, owned by
 // the host window of the run's record.
 void ShowError(int stringId, FilterGlobals& globals);
-
-// True when a left-button press waits in this thread's queue; the press stays queued.
-bool CheckAbort();
