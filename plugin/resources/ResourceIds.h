@@ -3,3 +3,5 @@
 
 #define IDS_PLUGIN_NAME 2
 #define IDS_NOT_ENOUGH_MEMORY 3
+#define IDS_NO_PIXELS 4
+#define IDS_SHORT_ROWS 5

@@ -11,6 +11,9 @@ struct FilterGlobals {
     std::int16_t result; // copied to the host's result word before the entry point returns
     void* record;        // the ExportRecord of this call (the AboutRecord for about)
     MeshSettings settings;
+    // Set once start has loaded the parameters: a finish without a start (a host that
+    // stops after prepare) must not store the empty block over the user's settings.
+    bool parametersLoaded;
 };
 
 // The record of any selector but about.

@@ -177,15 +177,48 @@ void OutOfMemoryShowsTheBoxAndTheRunGoesOn(PluginHost& host, BoxWatcher& watcher
     RemoveWindowsIni();
 }
 
-void ContinueWithoutPixelsEndsQuietly(PluginHost& host, BoxWatcher& watcher) {
-    host.SetImage(20, 20, nullptr, 20);
+// A host that lends no pixels, or rows shorter than the image, gets a box that says why;
+// nothing is made and the run ends normally.
+void ContinueWithoutUsablePixelsSaysWhy(PluginHost& host, BoxWatcher& watcher) {
+    const std::uint8_t rows[20 * 19] = {};
+    const struct {
+        const std::uint8_t* pixels;
+        std::int32_t rowBytes;
+        const char* text;
+    } cases[] = {
+        {nullptr, 20, "Sorry, the host sent no picture\nfor QuorvMesh to work on"},
+        {rows, 19, "Sorry, the host sent a picture whose rows\nare shorter than its width"},
+    };
+    for (const auto& bad : cases) {
+        host.SetImage(20, 20, bad.pixels, bad.rowBytes);
+        QM_CHECK_EQ(host.Call(exportSelectorPrepare), noErr);
+        QM_CHECK_EQ(host.Call(exportSelectorStart), noErr);
+        QM_CHECK_EQ(host.Call(exportSelectorContinue), noErr);
+        QM_CHECK(RectIs(host.Record().theRect, 0, 0, 0, 0));
+        const std::vector<SeenBox> seen = watcher.TakeSeen();
+        QM_CHECK_EQ(seen.size(), 1u);
+        if (!seen.empty()) {
+            QM_CHECK_EQ(seen[0].text, bad.text);
+            QM_CHECK_EQ(seen[0].caption, "QuorvMesh");
+            QM_CHECK(seen[0].owner == host.Window());
+        }
+        QM_CHECK_EQ(host.Call(exportSelectorFinish), 1);
+        QM_CHECK_EQ(host.DataWord(), 0);
+    }
+    RemoveWindowsIni();
+}
+
+// A host that ends a run after prepare calls finish without start: the user's saved
+// settings stay as they were.
+void FinishWithoutStartKeepsTheSavedSettings(PluginHost& host) {
+    const std::string saved = "[QUORVMESH]\r\nMapAlt=25\r\nModelScale=5\r\nDiskFormat=3\r\n";
+    WriteWindowsIni(saved);
+    GrayImage image(3, 4);
+    host.SetImage(image.rows, image.columns, image.pixels.data(), image.columns);
     QM_CHECK_EQ(host.Call(exportSelectorPrepare), noErr);
-    QM_CHECK_EQ(host.Call(exportSelectorStart), noErr);
-    QM_CHECK_EQ(host.Call(exportSelectorContinue), noErr);
-    QM_CHECK(RectIs(host.Record().theRect, 0, 0, 0, 0));
-    QM_CHECK(watcher.TakeSeen().empty());
     QM_CHECK_EQ(host.Call(exportSelectorFinish), 1);
     QM_CHECK_EQ(host.DataWord(), 0);
+    QM_CHECK_EQ(ReadWindowsIni().value_or("<gone>"), saved);
     RemoveWindowsIni();
 }
 
@@ -276,7 +309,9 @@ int main(int argc, char** argv) {
     run("polygon question", [&] { PolygonQuestionAnsweredYesAndNo(host, watcher); });
     run("MaxPolys", [&] { MaxPolysSetsTheLimit(host, watcher); });
     run("out of memory", [&] { OutOfMemoryShowsTheBoxAndTheRunGoesOn(host, watcher); });
-    run("continue without pixels", [&] { ContinueWithoutPixelsEndsQuietly(host, watcher); });
+    run("continue without usable pixels",
+        [&] { ContinueWithoutUsablePixelsSaysWhy(host, watcher); });
+    run("finish without start", [&] { FinishWithoutStartKeepsTheSavedSettings(host); });
     run("about", [&] { AboutLeavesNothingBehind(host, watcher); });
     run("parameters through the INI file",
         [&] { ParametersComeBackThroughTheIniFile(host, watcher, argv[2]); });

@@ -1,11 +1,17 @@
-// The plug-in's memory and message-queue services, linked straight into a test program.
+// The plug-in's memory, message-queue and handler services, linked straight into a test
+// program.
 
 #include <windows.h>
 
 #include <cstring>
+#include <new>
+#include <stdexcept>
+#include <vector>
 
+#include "common/ExportCodes.h"
 #include "common/win32/CheckAbort.h"
 #include "plugin/mesh/MeshBuffers.h"
+#include "plugin/run/win32/GuardedHandler.h"
 #include "plugin/run/win32/PluginMemory.h"
 #include "plugin/run/win32/PluginServices.h"
 #include "tests/win32/support/TestTally.h"
@@ -74,11 +80,28 @@ void CheckAbortSeesOnlyALeftButtonPressAndLeavesItQueued() {
     DestroyWindow(window);
 }
 
+// Whatever a handler throws stays inside the module and becomes an error result.
+void HandlersThatThrowLeaveAnErrorResult() {
+    FilterGlobals globals{};
+    RunGuarded([](FilterGlobals& g) { g.result = 1; }, globals);
+    QM_CHECK_EQ(globals.result, 1);
+    RunGuarded([](FilterGlobals&) { throw std::bad_alloc(); }, globals);
+    QM_CHECK_EQ(globals.result, memFullErr);
+    RunGuarded([](FilterGlobals&) { (void)std::vector<char>(std::vector<char>().max_size()); },
+               globals);
+    QM_CHECK_EQ(globals.result, memFullErr);
+    RunGuarded([](FilterGlobals&) { throw std::runtime_error("anything"); }, globals);
+    QM_CHECK_EQ(globals.result, exportBadParameters);
+    RunGuarded([](FilterGlobals&) { throw 7; }, globals);
+    QM_CHECK_EQ(globals.result, exportBadParameters);
+}
+
 } // namespace
 
 int main() {
     LockedBlocksAreZeroFilledAndReleasedByTheirPointer();
     MeshBlocksComeFromGlobalMemory();
     CheckAbortSeesOnlyALeftButtonPressAndLeavesItQueued();
+    HandlersThatThrowLeaveAnErrorResult();
     return Tally().Finish();
 }

@@ -1,5 +1,7 @@
 #pragma once
-// OutputFile over the Win32 file calls.
+// OutputFile over the Win32 file calls. A file is written beside its destination and takes
+// its place only once it is whole, so a failed export leaves whatever was there untouched;
+// a device or a pipe is written in place and never removed.
 
 #include <windows.h>
 
@@ -21,6 +23,11 @@ class Win32OutputFile final : public OutputFile {
     void Discard() override;
 
   private:
+    bool CreateBeside();
+    void CloseHandleOnly();
+
     HANDLE file_ = INVALID_HANDLE_VALUE;
-    std::string path_; // of the last file created, for Discard
+    std::string target_;    // where the finished file goes
+    std::string temporary_; // the file being written beside it; empty when written in place
+    bool failed_ = false;   // a write or the close went wrong: the target is not replaced
 };

@@ -23,8 +23,8 @@ void DoContinue(FilterGlobals& globals) {
     {
         GlobalBlockAllocator allocator;
         PictureMesh mesh(settings, allocator);
-        // A host that lends no pixels, or rows shorter than the image, gets nothing made;
-        // the run still ends normally.
+        // A host that lends no pixels, or rows shorter than the image, gets nothing made and
+        // a box that says why; the run still ends normally.
         switch (mesh.Make(picture)) {
         case MeshOutcome::Made: {
             const HWND hostWindow = HostWindow(record.platformData);
@@ -37,7 +37,12 @@ void DoContinue(FilterGlobals& globals) {
             ShowError(IDS_NOT_ENOUGH_MEMORY, globals);
             break;
         case MeshOutcome::NoPixels:
+            SetCursor(previousCursor);
+            ShowError(IDS_NO_PIXELS, globals);
+            break;
         case MeshOutcome::ShortRows:
+            SetCursor(previousCursor);
+            ShowError(IDS_SHORT_ROWS, globals);
             break;
         }
     }

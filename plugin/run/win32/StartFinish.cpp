@@ -28,13 +28,16 @@ void DoStart(FilterGlobals& globals) {
     record.theRect = ExportRect{0, 0, record.imageSize.v, record.imageSize.h};
     record.loPlane = record.hiPlane = 0;
     LoadParameters(Win32Profile(kProfileFile), globals.settings, rememberedSettings, Orient);
+    globals.parametersLoaded = true;
 }
 
 void DoFinish(FilterGlobals& globals) {
     ExportRecord& record = ExportRecordOf(globals);
-    Win32Profile profile(kProfileFile);
     // A profile that cannot be written loses only the remembered values; the run is done.
-    SaveParameters(profile, globals.settings, rememberedSettings, Orient);
+    if (globals.parametersLoaded) {
+        Win32Profile profile(kProfileFile);
+        SaveParameters(profile, globals.settings, rememberedSettings, Orient);
+    }
     record.dirty = 0;
     globals.result = 1; // finish always leaves 1; hosts ignore it
 }

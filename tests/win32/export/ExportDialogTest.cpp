@@ -125,6 +125,44 @@ void AMeshTooBigForTheFormatIsRefusedBeforeTheDialog(const std::string& module,
     RemoveWindowsIni();
 }
 
+// A progress procedure that calls back into the plug-in while continue runs, once.
+PluginHost* callingBack = nullptr;
+std::vector<std::int16_t> callBackResults;
+void __cdecl CallBackIntoThePlugin(std::int32_t, std::int32_t) {
+    if (!callingBack)
+        return;
+    PluginHost& host = *callingBack;
+    callingBack = nullptr;
+    for (const std::int32_t selector :
+         {exportSelectorFinish, exportSelectorPrepare, exportSelectorAbout})
+        callBackResults.push_back(host.Call(selector));
+}
+
+// Calls that arrive while another runs are refused; the running export goes on to write
+// the file it would have written.
+void ACallFromInsideARunIsRefused(const std::string& module, const std::string& goldenFolder,
+                                  SaveDialogFiller& filler) {
+    const GoldenCase& golden = kGoldenCases[5];
+    const std::string path = OutputFolder() + "\\" + golden.file;
+    DeleteFileA(path.c_str());
+    const std::vector<std::uint8_t> picture = GoldenPicture();
+    WriteWindowsIni(golden.ini);
+    filler.Choose(path);
+    PluginHost host(module);
+    host.SetImage(kGoldenRows, kGoldenCols, picture.data(), kGoldenCols);
+    host.Record().progressProc = CallBackIntoThePlugin;
+    callingBack = &host;
+    QM_CHECK_EQ(host.RunExport(), 0);
+    QM_CHECK_EQ(host.DataWord(), 0);
+    QM_CHECK_EQ(callBackResults.size(), 3u);
+    for (const std::int16_t result : callBackResults)
+        QM_CHECK_EQ(result, exportBadParameters);
+    QM_CHECK_EQ(filler.TakeSeen().size(), 1u); // the save dialog, no About box
+    QM_CHECK(ReadFile(path) == ReadFile(WindowsPath(goldenFolder + "/" + golden.file)));
+    DeleteFileA(path.c_str());
+    RemoveWindowsIni();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -137,5 +175,6 @@ int main(int argc, char** argv) {
     CancelWritesNothing(argv[1], filler);
     AnExistingFileIsReplacedAfterTheQuestion(argv[1], filler);
     AMeshTooBigForTheFormatIsRefusedBeforeTheDialog(argv[1], filler);
+    ACallFromInsideARunIsRefused(argv[1], argv[2], filler);
     return Tally().Finish();
 }
