@@ -279,6 +279,42 @@ TEST(Signals, AnInterruptedExportLeavesNoFile) {
     }
 }
 
+// Two runs racing on one output: the file that remains is one run's whole file, never a mix.
+TEST(Concurrent, RunsOnOneOutputLeaveOneWholeFile) {
+    TempFolder dir;
+    WritePicture(dir.File("in.bmp"), 500, 500);
+    const std::vector<std::string> scales = {"1", "2"};
+    std::vector<std::vector<std::uint8_t>> alone;
+    for (const std::string& scale : scales) {
+        ASSERT_EQ(RunTool({dir.File("in.bmp"), "-o", dir.File("alone.dxf"), "--scale", scale,
+                           "--format", "3dface-dxf", "-q"})
+                      .exitCode,
+                  0);
+        alone.push_back(ReadBytes(dir.File("alone.dxf")));
+    }
+    ASSERT_NE(alone[0], alone[1]);
+    fs::remove(dir.File("alone.dxf"));
+    for (int round = 0; round < 3; ++round) {
+        std::vector<pid_t> children;
+        for (const std::string& scale : scales) {
+            const pid_t child = fork();
+            if (child == 0)
+                _exit(RunTool({dir.File("in.bmp"), "-o", dir.File("out.dxf"), "--scale", scale,
+                               "--format", "3dface-dxf", "-q"})
+                          .exitCode);
+            children.push_back(child);
+        }
+        for (const pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        const auto out = ReadBytes(dir.File("out.dxf"));
+        EXPECT_TRUE(out == alone[0] || out == alone[1]) << "round " << round << ": a mixed file";
+        EXPECT_EQ(Names(dir), (std::vector<std::string>{"in.bmp", "out.dxf"}));
+    }
+}
+
 TEST(Quiet, HidesTheProgressBarToo) {
     TempFolder dir;
     for (const bool quiet : {false, true}) {
