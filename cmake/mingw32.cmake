@@ -1,15 +1,6 @@
-# i686 MinGW-w64 cross build (posix threads flavour), everything linked statically.
-set(CMAKE_SYSTEM_NAME Windows)
+# i686 MinGW-w64 cross build: the shipped modules.
 set(QM_MINGW_PREFIX i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER ${QM_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QM_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${QM_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${QM_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/MinGW.cmake)
 # Test programs run under Wine with a private prefix inside the build folder.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
