@@ -7,6 +7,8 @@
 #include "plugin/run/win32/PluginServices.h"
 #include "plugin/run/win32/SelectorHandlers.h"
 #include "plugin/run/win32/Win32Profile.h"
+#include "plugin/ui/win32/AboutBox.h"
+#include "plugin/ui/win32/AboutSound.h"
 
 void DoStart(FilterGlobals& globals) {
     ExportRecord& record = ExportRecordOf(globals);
@@ -44,7 +46,7 @@ void DoFinish(FilterGlobals& globals) {
 
 void DoAbout(FilterGlobals& globals) {
     const auto* about = static_cast<const AboutRecord*>(globals.record);
-    Win32MessageReporter box(HostWindow(about ? about->platformData : nullptr));
-    box.Show("QuorvMesh\n\nTurns a gray image into a 3D polygon mesh.", "About QuorvMesh",
-             MessageIcon::Information);
+    ShowAboutBox(PluginInstance(), HostWindow(about ? about->platformData : nullptr), "qmesh.hlp",
+                 SystemAboutSound());
+    globals.result = noErr;
 }
