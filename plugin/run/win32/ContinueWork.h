@@ -1,8 +1,8 @@
 #pragma once
-// The middle of continue, on a mesh already made from the host's picture. The frame around
-// it (ContinueFrame.cpp) has shown the wait cursor and owns the mesh memory; whatever
-// happens here, it releases the memory, restores the cursor and empties theRect, and
-// continue's result stays 0.
+// The middle of continue, on a mesh already made from the host's picture: the filter dialog,
+// then, only when it ended with OK, the export. The frame around it (ContinueFrame.cpp) has
+// shown the wait cursor and owns the mesh memory; whatever happens here, it releases the
+// memory, restores the cursor and empties theRect, and continue's result stays 0.
 
 #include <windows.h>
 

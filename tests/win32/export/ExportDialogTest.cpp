@@ -9,6 +9,7 @@
 
 #include "tests/support/GoldenCases.h"
 #include "tests/win32/export/SaveDialogFiller.h"
+#include "tests/win32/support/FilterDialogDriver.h"
 #include "tests/win32/support/PluginHost.h"
 #include "tests/win32/support/TestTally.h"
 #include "tests/win32/support/WindowsIni.h"
@@ -170,6 +171,8 @@ int main(int argc, char** argv) {
         std::printf("usage: win32_export_test <quorms32.8be> <golden folder>\n");
         return 2;
     }
+    // The filter dialog comes first: confirmed as a user does.
+    FilterDialogDriver driver;
     SaveDialogFiller filler;
     EveryCaseMatchesTheCore(argv[1], argv[2], filler);
     CancelWritesNothing(argv[1], filler);

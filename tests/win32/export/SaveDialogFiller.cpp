@@ -1,5 +1,6 @@
 #include "tests/win32/export/SaveDialogFiller.h"
 
+#include "tests/win32/support/FilterDialogDriver.h"
 #include "tests/win32/support/WindowControls.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ void SaveDialogFiller::Run() {
 }
 
 BOOL CALLBACK SaveDialogFiller::Visit(HWND window, LPARAM self) {
-    if (IsOwnDialog(window))
+    if (IsOwnDialog(window) && !IsFilterDialog(window))
         reinterpret_cast<SaveDialogFiller*>(self)->Handle(window);
     return TRUE;
 }
