@@ -22,34 +22,31 @@ namespace {
 // finish, say) would otherwise release the block the running call still works on.
 bool callRunning = false;
 
-// Prepare only allocates the block; every other selector but about needs a record.
-void Dispatch(std::int16_t step, FilterGlobals& globals, bool& release) {
-    release = true;
+// Runs one selector; true when the run's block is to be released afterwards. Prepare only
+// allocates the block; every other selector but about needs a record.
+bool Dispatch(std::int16_t step, FilterGlobals& globals) {
     if (!globals.record && step != exportSelectorAbout && step != exportSelectorPrepare) {
         globals.result = exportBadParameters; // nothing to work on
-        return;
+        return true;
     }
     switch (step) {
     case exportSelectorAbout:
         RunGuarded(DoAbout, globals);
-        break;
+        return true;
     case exportSelectorStart:
         RunGuarded(DoStart, globals);
-        release = globals.result != noErr;
-        break;
+        return globals.result != noErr;
     case exportSelectorContinue:
         RunGuarded(DoContinue, globals);
-        release = globals.result < 0; // a failed continue ends the run: hosts stop there
-        break;
+        return globals.result < 0; // a failed continue ends the run: hosts stop there
     case exportSelectorFinish:
         RunGuarded(DoFinish, globals);
-        break;
+        return true;
     case exportSelectorPrepare:
-        release = false;
-        break;
+        return false;
     default:
         globals.result = exportBadParameters;
-        break;
+        return true;
     }
 }
 
@@ -79,8 +76,7 @@ extern "C" __declspec(dllexport) void __cdecl ENTRYPOINT1(std::int32_t selector,
     globals->result = noErr;
 
     callRunning = true;
-    bool release = true;
-    Dispatch(SelectorFromSlot(selector), *globals, release);
+    const bool release = Dispatch(SelectorFromSlot(selector), *globals);
     callRunning = false;
 
     *result = globals->result;

@@ -28,29 +28,28 @@ class ModalScope {
 
 } // namespace
 
-int FilterDialogWindow::Box(const char* text, const char* caption, UINT style) {
+std::optional<std::string> FilterDialogWindow::ChooseFile(SettingsChoice choice) {
     const ModalScope scope(modalDepth_);
-    return MessageBoxA(nullptr, text, caption, style);
+    return ChooseSettingsFile(choice);
+}
+
+void FilterDialogWindow::Box(const SettingsMessage& message) {
+    const ModalScope scope(modalDepth_);
+    MessageBoxA(nullptr, std::string(message.text).c_str(), std::string(message.caption).c_str(),
+                MB_ICONEXCLAMATION | MB_OK);
 }
 
 void FilterDialogWindow::LoadSettings() {
     if (modalDepth_ > 0)
         return;
-    std::optional<std::string> path;
-    {
-        const ModalScope scope(modalDepth_);
-        path = ChooseSettingsFile(SettingsChoice::Open);
-    }
+    const std::optional<std::string> path = ChooseFile(SettingsChoice::Open);
     if (!path)
         return;
     SettingsRecord record{};
     const SettingsStatus status = LoadSettingsFile(*path, record);
     if (status != SettingsStatus::Ok) {
-        const SettingsMessage& message = status == SettingsStatus::InvalidVersion
-                                             ? kInvalidSettingsVersion
-                                             : kInvalidSettingsFile;
-        Box(std::string(message.text).c_str(), std::string(message.caption).c_str(),
-            MB_ICONEXCLAMATION | MB_OK);
+        Box(status == SettingsStatus::InvalidVersion ? kInvalidSettingsVersion
+                                                     : kInvalidSettingsFile);
         return;
     }
     MeshSettings& s = Settings();
@@ -76,15 +75,10 @@ void FilterDialogWindow::LoadSettings() {
 void FilterDialogWindow::SaveSettings() {
     if (modalDepth_ > 0)
         return;
-    std::optional<std::string> path;
-    {
-        const ModalScope scope(modalDepth_);
-        path = ChooseSettingsFile(SettingsChoice::Save);
-    }
+    const std::optional<std::string> path = ChooseFile(SettingsChoice::Save);
     if (!path)
         return;
     if (!SaveSettingsFile(*path, SettingsRecordOf(Settings())))
-        Box(std::string(kSettingsNotSaved.text).c_str(),
-            std::string(kSettingsNotSaved.caption).c_str(), MB_ICONEXCLAMATION | MB_OK);
+        Box(kSettingsNotSaved);
     RepaintCanvas();
 }

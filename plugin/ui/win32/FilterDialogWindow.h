@@ -8,14 +8,18 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "plugin/mesh/MeshBuffers.h"
 #include "plugin/preview/PreviewCache.h"
 #include "plugin/run/FilterGlobals.h"
+#include "plugin/run/SettingsFile.h"
 #include "plugin/ui/EditLimits.h"
 #include "plugin/ui/win32/ButtonFaceBitmaps.h"
 #include "plugin/ui/win32/DialogPreviewHost.h"
 #include "plugin/ui/win32/PreviewCanvas.h"
+#include "plugin/ui/win32/SettingsChooser.h"
 
 class FilterDialogWindow {
   public:
@@ -45,8 +49,10 @@ class FilterDialogWindow {
     // FilterDialogSettings.cpp
     void LoadSettings();
     void SaveSettings();
-    // A modal box or chooser over the dialog: OK, Cancel, Load and Save wait for it.
-    int Box(const char* text, const char* caption, UINT style);
+    // A modal chooser or exclamation box over the dialog: OK, Cancel, Load and Save wait
+    // for it.
+    std::optional<std::string> ChooseFile(SettingsChoice choice);
+    void Box(const SettingsMessage& message);
 
     MeshSettings& Settings() { return globals_.settings; }
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
