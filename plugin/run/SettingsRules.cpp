@@ -24,6 +24,21 @@ float Checked(const LengthLimits& limits, float value) {
     return std::clamp(value, limits.low, limits.high);
 }
 
+namespace {
+
+// The lengths and angles as a run's settings and the remembered values both hold them.
+template <class Values> void CheckLengthsAndAngles(Values& values) {
+    values.MapAlt = Checked(kMapAltLimits, values.MapAlt);
+    values.RadOff = Checked(kRadOffLimits, values.RadOff);
+    values.ModelScale = Checked(kModelScaleLimits, values.ModelScale);
+    values.CylLen = Checked(kCylLenLimits, values.CylLen);
+    values.Xrot = CheckedAngle(values.Xrot, kXrotDefaultDegrees);
+    values.Yrot = CheckedAngle(values.Yrot, kYrotDefaultDegrees);
+    values.Zrot = CheckedAngle(values.Zrot, kZrotDefaultDegrees);
+}
+
+} // namespace
+
 void CheckSettings(MeshSettings& settings, SettingsSource source) {
     settings.Meshtype = Checked(kMeshtypeRule, settings.Meshtype);
     settings.DiskFormat = Checked(kDiskFormatRule, settings.DiskFormat);
@@ -40,14 +55,7 @@ void CheckSettings(MeshSettings& settings, SettingsSource source) {
     if (source == SettingsSource::IniFile && settings.DoLatitude == 0 && settings.DoLongitude == 0)
         settings.DoLatitude = 1;
 
-    settings.MapAlt = Checked(kMapAltLimits, settings.MapAlt);
-    settings.RadOff = Checked(kRadOffLimits, settings.RadOff);
-    settings.ModelScale = Checked(kModelScaleLimits, settings.ModelScale);
-    settings.CylLen = Checked(kCylLenLimits, settings.CylLen);
-
-    settings.Xrot = CheckedAngle(settings.Xrot, kXrotDefaultDegrees);
-    settings.Yrot = CheckedAngle(settings.Yrot, kYrotDefaultDegrees);
-    settings.Zrot = CheckedAngle(settings.Zrot, kZrotDefaultDegrees);
+    CheckLengthsAndAngles(settings);
 
     const bool placeable = std::isfinite(settings.viewCenterX) &&
                            std::isfinite(settings.viewCenterY) &&
@@ -60,13 +68,7 @@ void CheckSettings(MeshSettings& settings, SettingsSource source) {
 }
 
 void CheckRememberedSettings(RememberedSettings& remembered, std::int16_t& orient) {
-    remembered.MapAlt = Checked(kMapAltLimits, remembered.MapAlt);
-    remembered.RadOff = Checked(kRadOffLimits, remembered.RadOff);
-    remembered.ModelScale = Checked(kModelScaleLimits, remembered.ModelScale);
-    remembered.CylLen = Checked(kCylLenLimits, remembered.CylLen);
-    remembered.Xrot = CheckedAngle(remembered.Xrot, kXrotDefaultDegrees);
-    remembered.Yrot = CheckedAngle(remembered.Yrot, kYrotDefaultDegrees);
-    remembered.Zrot = CheckedAngle(remembered.Zrot, kZrotDefaultDegrees);
+    CheckLengthsAndAngles(remembered);
     remembered.Tooltype = Checked(kTooltypeRule, remembered.Tooltype);
     remembered.Shadetype = Checked(kShadetypeRule, remembered.Shadetype);
     orient = static_cast<std::int16_t>(Checked(kOrientRule, orient));
