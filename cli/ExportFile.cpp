@@ -1,6 +1,7 @@
 #include "cli/ExportFile.h"
 
 #include <cstring>
+#include <vector>
 
 #include "cli/CliOptions.h"
 #include "cli/TerminalProgress.h"
@@ -17,15 +18,16 @@ std::string WithReason(const std::string& text, int error) {
 
 } // namespace
 
-StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& progressStream,
-                      bool showProgress) {
+StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
+                      std::ostream& progressStream, bool showProgress) {
     FixedPathChooser chooser(path);
     StdioOutputFile file;
     TerminalProgress progress(progressStream, showProgress);
     CliMessages messages;
     EmbeddedResources resources;
     ExportServices services{chooser, file, progress, messages, resources};
-    const ExportOutcome outcome = ExportMesh(mesh.Settings(), mesh.Buffers(), services);
+    std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
+    const ExportOutcome outcome = ExportMesh(settings, source, services, buffer);
     progress.Finish();
     switch (outcome) {
     case ExportOutcome::Written:

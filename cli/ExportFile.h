@@ -4,12 +4,19 @@
 #include <iosfwd>
 #include <string>
 
+#include <cstddef>
+
 #include "cli/CliFailure.h"
-#include "plugin/mesh/PictureMesh.h"
+#include "plugin/export/MeshSource.h"
+#include "plugin/run/MeshSettings.h"
+
+// The bytes the writer gathers before each write: large writes cost the least per byte.
+inline constexpr std::size_t kCliOutputBufferSize = 256 * 1024;
 
 // The file appears whole or not at all: a failed write leaves whatever path named as it
 // was (see StdioOutputFile). Exit code 3 when the mesh does not fit the format, 4 when the
 // file cannot be created or written; the message ends with the operating system's reason
 // in parentheses when there is one.
-StepResult ExportFile(const std::string& path, PictureMesh& mesh, std::ostream& progressStream,
-                      bool showProgress);
+// settings: with meshRows and meshCols of the source's mesh.
+StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
+                      std::ostream& progressStream, bool showProgress);

@@ -12,7 +12,9 @@
 #include <utility>
 
 #include "cli/ExportFile.h"
+#include "cli/StreamMeshSource.h"
 #include "cli/preview/PreviewCommand.h"
+#include "plugin/export/BufferMeshSource.h"
 #include "plugin/export/ExportServices.h"
 #include "plugin/export/FormatLimits.h"
 #include "plugin/mesh/BuildPolygonList.h"
@@ -36,12 +38,6 @@ std::string Sizes(std::uint64_t bytes) {
         std::snprintf(text, sizeof text, "%.1f GB", bytes / (kMega * 1000.0));
     else
         std::snprintf(text, sizeof text, "%.0f MB", std::max(1.0, bytes / kMega));
-    return text;
-}
-
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
     return text;
 }
 
@@ -143,85 +139,48 @@ StatisticsLines MeshStatistics(const PictureMesh& mesh) {
     return result;
 }
 
-struct Range {
-    float low = std::numeric_limits<float>::infinity();
-    float high = -std::numeric_limits<float>::infinity();
-    void Add(float v) {
-        low = std::min(low, v);
-        high = std::max(high, v);
-    }
-    std::string Text(const char* axis) const {
-        if (low > high)
-            return std::string(axis) + " Range: none";
-        return std::string(axis) + " Range: " + Number(low) + " .. " + Number(high);
-    }
-};
-
-// The file as written: its polygon list (built by the export) and the points it holds.
-StatisticsLines WrittenStatistics(const std::string& output, const PictureMesh& mesh) {
-    const MeshSettings& s = mesh.Settings();
-    const MeshBuffers& b = mesh.Buffers();
-    const std::uint32_t perRow = PointsPerRow(s);
-    const std::uint64_t points = std::uint64_t{s.meshRows} * perRow;
-    const std::uint64_t cells =
-        s.meshRows > 1 && perRow > 1 ? std::uint64_t{s.meshRows - 1u} * (perRow - 1) : 0;
-    std::uint64_t faces = 0, triangles = 0;
-    Range x, y, z;
-    auto add = [&](std::uint64_t point) {
-        x.Add(b.pointX[point]);
-        y.Add(b.pointY[point]);
-        z.Add(b.pointZ[point]);
-    };
-    const bool cornersOnly = s.DiskFormat == kFaceDxf; // each 3DFACE holds its corners
-    for (std::uint64_t cell = 0; cell < cells; ++cell) {
-        const PolygonRecord& p = b.polygonBlock[cell].record;
-        if (p.count != 3 && p.count != 4)
-            continue;
-        ++faces;
-        triangles += p.count == 4 ? 2 : 1;
-        if (cornersOnly)
-            for (int corner = 0; corner < p.count; ++corner)
-                add(static_cast<std::uint64_t>(p.index[corner]));
-    }
-    if (!cornersOnly)
-        for (std::uint64_t point = 0; point < points; ++point)
-            add(point);
-    // An LWO file holds (x, z, y).
-    if (s.DiskFormat == kLwo)
-        std::swap(y, z);
-
-    StatisticsLines lines;
-    lines.push_back(
-        "Polygons:  " + std::to_string(faces) +
-        (s.DiskFormat == kTds ? " (" + std::to_string(triangles) + " triangles)" : std::string()));
-    lines.push_back("Vertices:  " + std::to_string(cornersOnly ? 4 * faces : points));
-    lines.push_back(x.Text("X"));
-    lines.push_back(y.Text("Y"));
-    lines.push_back(z.Text("Z"));
-    std::error_code error;
-    if (std::filesystem::is_regular_file(output, error)) {
-        const auto bytes = std::filesystem::file_size(output, error);
-        if (!error)
-            lines.push_back("Written:   " + std::to_string(bytes) + " bytes");
-    }
-    return lines;
-}
-
-StepResult CheckFormat(const CliOptions& options, PictureMesh& mesh) {
-    MeshSettings& s = mesh.Settings();
-    const FormatFit fit = FitMesh(s, mesh.Buffers());
+// Refuses a mesh its format cannot hold before a file is chosen. fitsAt(res) tells whether
+// a lower resolution the grid cannot decide fits this picture.
+template <class FitsAt>
+StepResult CheckFormat(const CliOptions& options, const MeshSettings& s, MeshSource& source,
+                       FitsAt fitsAt) {
+    const FormatFit fit = FitMesh(s, source);
     if (fit.verdict == FormatVerdict::kFits)
         return std::nullopt;
-    const MeshSettings asked = s;
-    // A lower resolution the grid cannot decide is tried on the picture itself; the mesh
-    // is not used again after a refusal.
-    const std::string resolution = FittingResolution(asked, [&](std::int32_t res) {
-        s.MeshRes = res;
-        mesh.Remake();
-        return std::optional<bool>(FitMesh(s, mesh.Buffers()).verdict == FormatVerdict::kFits);
-    });
-    return TooLargeForFormat(options.output, asked, fit, resolution);
+    const std::string resolution =
+        FittingResolution(s, [&](std::int32_t res) { return std::optional<bool>(fitsAt(res)); });
+    return TooLargeForFormat(options.output, s, fit, resolution);
 }
+
+// Writes the file from source, keeping its statistics unless the run is quiet.
+StepResult WriteMeshFile(const CliOptions& options, const MeshSettings& s, MeshSource& source,
+                         StatisticsLines& statistics, std::ostream& progressStream,
+                         bool showProgress) {
+    if (options.quiet)
+        return ExportFile(options.output, s, source, progressStream, showProgress);
+    WrittenStatistics watched(source, s);
+    if (auto failure = ExportFile(options.output, s, watched, progressStream, showProgress))
+        return failure;
+    statistics = watched.Lines(options.output);
+    return std::nullopt;
+}
+
+StepResult StreamMeshFile(const CliOptions& options, MeshSettings& s, StatisticsLines& statistics,
+                          std::ostream& progressStream, bool showProgress) {
+    StreamMeshSource source(s);
+    const auto fitsAt = [&](std::int32_t res) {
+        MeshSettings lower = s;
+        lower.MeshRes = res;
+        StreamMeshSource other(lower);
+        return FitMesh(lower, other).verdict == FormatVerdict::kFits;
+    };
+    if (auto refusal = CheckFormat(options, s, source, fitsAt))
+        return refusal;
+    return WriteMeshFile(options, s, source, statistics, progressStream, showProgress);
+}
+
+// Points a polygon of the streamed mesh can number (32-bit signed indices).
+constexpr std::uint64_t kLargestPointCount = 0x7FFFFFFF;
 
 } // namespace
 
@@ -242,8 +201,13 @@ std::uint64_t MachineMemoryBytes() {
 }
 
 std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std::uint16_t cols) {
+    if (StreamsTheMesh(options)) {
+        // Two rows of points and their cells' polygons, the gray sampler's rows, the buffer.
+        constexpr std::uint64_t kBytesPerColumn = 2 * 13 + sizeof(PolygonRecord) + 12;
+        return kBytesPerColumn * (std::uint64_t{cols} + 1) + kCliOutputBufferSize;
+    }
     std::uint64_t bytes = MeshBufferBytes(rows, cols);
-    if (!options.preview.path.empty()) {
+    {
         const std::uint64_t canvas = std::uint64_t(std::max(options.preview.size.width, 0)) *
                                      std::uint64_t(std::max(options.preview.size.height, 0));
         // The surface, the encoded picture, and two 8-byte sort keys per cell.
@@ -270,6 +234,13 @@ StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::ui
             return TooLargeForFormat(options.output, s, fit, resolution);
         }
     }
+    if (StreamsTheMesh(options)) {
+        const GridSize grid = SampledGridSize(rows, cols, settings.MeshRes);
+        MeshSettings s = settings;
+        s.meshCols = grid.cols;
+        if (std::uint64_t{grid.rows} * PointsPerRow(s) > kLargestPointCount)
+            return Fail(kExitInput, name, "the picture is too large for a mesh");
+    }
     const std::uint64_t need = RunMemoryBytes(options, rows, cols);
     if (need > availableBytes)
         return Fail(kExitInput, name,
@@ -288,6 +259,14 @@ StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const s
         return refusal;
     const GrayPixels gray{picture.Bits(), static_cast<std::uint16_t>(picture.Stride()),
                           picture.Height(), picture.Width()};
+    if (StreamsTheMesh(options)) {
+        MeshSettings& s = mesh.Settings();
+        s.imagePixels = gray.pixels;
+        s.imageRowBytes = gray.rowBytes;
+        s.imageRows = gray.rows;
+        s.imageCols = gray.cols;
+        return std::nullopt;
+    }
     if (mesh.Make(gray) != MeshOutcome::Made)
         return Fail(kExitInput, name, "not enough memory for a mesh of this picture");
     return std::nullopt;
@@ -299,16 +278,25 @@ StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, StatisticsLines
         progressStream << "quorvmesh: warning: an NxM DXF grid cannot leave holes, so "
                           "--black-holes has no effect on "
                        << options.output << "; the preview shows it as written\n";
+    if (StreamsTheMesh(options))
+        return StreamMeshFile(options, mesh.Settings(), statistics, progressStream, showProgress);
     if (auto failure = WritePreview(options, mesh))
         return failure;
     if (options.output.empty()) {
         statistics = MeshStatistics(mesh);
         return std::nullopt;
     }
-    if (auto refusal = CheckFormat(options, mesh))
+    MeshSettings& s = mesh.Settings();
+    BufferMeshSource source(s, mesh.Buffers());
+    // A lower resolution is tried on the picture itself; the mesh is not used again after a
+    // refusal.
+    const auto fitsAt = [&](std::int32_t res) {
+        s.MeshRes = res;
+        mesh.Remake();
+        BufferMeshSource remade(s, mesh.Buffers());
+        return FitMesh(s, remade).verdict == FormatVerdict::kFits;
+    };
+    if (auto refusal = CheckFormat(options, MeshSettings(s), source, fitsAt))
         return refusal;
-    if (auto failure = ExportFile(options.output, mesh, progressStream, showProgress))
-        return failure;
-    statistics = WrittenStatistics(options.output, mesh);
-    return std::nullopt;
+    return WriteMeshFile(options, s, source, statistics, progressStream, showProgress);
 }

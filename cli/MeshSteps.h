@@ -9,41 +9,47 @@
 
 #include "cli/CliFailure.h"
 #include "cli/CliOptions.h"
+#include "cli/WrittenStatistics.h"
 #include "host/image/HostImage.h"
 #include "plugin/mesh/PictureMesh.h"
 
-// What the run tells about its result, one line each: the file as written (polygons,
-// vertices, the ranges of the coordinates it holds, its size), or, with no mesh file, the
-// mesh as made.
-using StatisticsLines = std::vector<std::string>;
+// Whether the run writes its mesh file straight from the picture, a few rows at a time. It
+// does unless a preview is drawn, which needs the whole mesh in memory.
+inline bool StreamsTheMesh(const CliOptions& options) {
+    return options.preview.path.empty();
+}
 
 // Memory the operating system can give this process now: MemAvailable of /proc/meminfo,
 // else the physical memory; the largest value when neither can be learnt.
 std::uint64_t MachineMemoryBytes();
 
-// The bytes a run of a rows x cols picture takes beyond the picture itself: the mesh memory,
-// and with a preview its surface, its picture file and the shaded pass's draw order.
+// The bytes a run of a rows x cols picture takes beyond the picture itself: a few rows of the
+// mesh and the output buffer when it streams; else the mesh memory, the preview's surface,
+// its picture file and the shaded pass's draw order.
 std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std::uint16_t cols);
 
 // What is checked before any mesh memory is taken: exit code 2 naming the need when the run
-// needs more than availableBytes; exit code 3 when a mesh file is asked for and its format
-// cannot hold the grid of settings' resolution whatever the picture (naming the limit, the
-// count and the largest resolution that fits). settings: as BuildSettings left them.
+// needs more than availableBytes (or, streaming, has more points than a polygon can number); exit
+// code 3 when a mesh file is asked for and its format cannot hold the grid of settings' resolution
+// whatever the picture (naming the limit, the count and the largest resolution that fits).
+// settings: as BuildSettings left them.
 StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::uint16_t cols,
                           const MeshSettings& settings, const std::string& name,
                           std::uint64_t availableBytes);
 
 // Makes the mesh of the gray picture with mesh's settings, after CheckMeshNeeds against
-// MachineMemoryBytes(). Exit code 2 when the picture is too large for a mesh or for the
-// machine, 3 when it is too large for the format.
+// MachineMemoryBytes(); a run that streams only hands the picture to the settings. Exit code
+// 2 when the picture is too large for a mesh or for the machine, 3 when it is too large for
+// the format.
 StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const std::string& name,
                     PictureMesh& mesh);
 
 // What the tool makes of the mesh, in the order the plug-in follows: the preview picture
 // (drawn on the points as made, and as the file will be: an NxM DXF has no holes, which is
 // said on progressStream when BlackHoles asks for them), the mesh file (whose writer turns
-// Rectangular heights over in place), then the statistics of what was written. A mesh too
-// large for the format is refused (exit code 3) with its limit, its count and the largest
-// resolution that fits; exit code 4 as the export reports it.
+// Rectangular heights over in place; made row by row from the picture when the run streams),
+// then, unless options.quiet, the statistics of what was written. A mesh too large for the
+// format is refused (exit code 3) with its limit, its count and the largest resolution that
+// fits; exit code 4 as the export reports it.
 StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, StatisticsLines& statistics,
                    std::ostream& progressStream, bool showProgress);

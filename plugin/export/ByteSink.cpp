@@ -2,12 +2,12 @@
 
 void ByteSink::PutBytesSlow(const std::uint8_t* data, std::size_t size) {
     while (size > 0 && !failed_) {
-        const std::size_t take = std::min(size, kOutputBufferSize - fill_);
+        const std::size_t take = std::min(size, size_ - fill_);
         std::memcpy(buffer_ + fill_, data, take);
         fill_ += take;
         data += take;
         size -= take;
-        if (fill_ == kOutputBufferSize)
+        if (fill_ == size_)
             Flush();
     }
 }

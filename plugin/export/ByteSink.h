@@ -13,16 +13,19 @@
 
 class ByteSink {
   public:
-    // buffer: kOutputBufferSize bytes (MeshBuffers::outputBuffer); file: opened before the
-    // first byte reaches it. Both outlive the sink.
-    ByteSink(std::uint8_t* buffer, OutputFile& file) : buffer_(buffer), file_(file) {}
+    // buffer: size bytes (the plug-in's MeshBuffers::outputBuffer of kOutputBufferSize);
+    // file: opened before the first byte reaches it. Both outlive the sink. A record must fit
+    // the buffer: size is more than kLargestRecord.
+    ByteSink(std::uint8_t* buffer, std::size_t size, OutputFile& file)
+        : buffer_(buffer), size_(size), file_(file) {}
+    ByteSink(std::uint8_t* buffer, OutputFile& file) : ByteSink(buffer, kOutputBufferSize, file) {}
     ByteSink(const ByteSink&) = delete;
     ByteSink& operator=(const ByteSink&) = delete;
 
     // Appends bytes, passing every full buffer to the file in one write. After a failed write
     // everything is dropped.
     void PutBytes(const void* data, std::size_t size) {
-        if (fill_ + size < kOutputBufferSize) {
+        if (fill_ + size < size_) {
             std::memcpy(buffer_ + fill_, data, size);
             fill_ += size;
         } else {
@@ -41,7 +44,7 @@ class ByteSink {
         std::size_t i = 0;
         while (i < count) {
             // The buffer is flushed only when full, so a run stops one record short of that.
-            const std::size_t fits = (kOutputBufferSize - 1 - fill_) / size;
+            const std::size_t fits = (size_ - 1 - fill_) / size;
             const std::size_t end = i + std::min(fits, count - i);
             std::uint8_t* out = buffer_ + fill_;
             for (; i < end; ++i, out += size)
@@ -58,7 +61,7 @@ class ByteSink {
     // Puts one record of at most maxSize bytes (up to kLargestRecord): store(bytes) fills it
     // and returns its size. Straight into the buffer while it has room.
     template <class Store> void PutRecord(std::size_t maxSize, Store store) {
-        if (fill_ + maxSize < kOutputBufferSize) {
+        if (fill_ + maxSize < size_) {
             fill_ += store(buffer_ + fill_);
         } else {
             std::uint8_t record[kLargestRecord];
@@ -87,6 +90,7 @@ class ByteSink {
     void Patch(std::uint32_t offset, const std::uint8_t (&bytes)[4]);
 
     std::uint8_t* buffer_;
+    std::size_t size_;
     OutputFile& file_;
     std::size_t fill_ = 0;
     std::uint64_t flushed_ = 0; // bytes passed on from the buffer

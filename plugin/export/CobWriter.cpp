@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "plugin/export/ByteOrder.h"
-#include "plugin/mesh/BuildPolygonList.h"
 
 namespace {
 
@@ -27,15 +26,16 @@ std::uint64_t ObjectSize(std::uint64_t points, std::uint64_t faces, std::uint64_
 
 } // namespace
 
-CobWriter::CobWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services)
-    : MeshWriter(kFilter, settings, buffers, services) {}
+CobWriter::CobWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+                     std::span<std::uint8_t> outputBuffer)
+    : MeshWriter(kFilter, settings, source, services, outputBuffer) {}
 
 bool CobWriter::Accepts() {
     constexpr std::uint64_t limit = std::numeric_limits<std::uint32_t>::max();
     const std::uint64_t cells = std::uint64_t{CellRows()} * CellsPerRow();
     if (ObjectSize(PointCount(), cells, 4 * cells) <= limit)
         return true;
-    const PolygonTally tally = TallyPolygons(Settings(), Buffers());
+    const PolygonTally tally = Source().Tally();
     return ObjectSize(PointCount(), tally.faces, tally.cornerCount) <= limit;
 }
 
@@ -78,12 +78,13 @@ void CobWriter::WriteObjectHead() {
 }
 
 void CobWriter::WritePoints() {
-    const std::uint64_t count = PointCount();
-    Sink().PutU32LE(static_cast<std::uint32_t>(count));
-    Sink().PutRecords(count, 12, [&](std::size_t i, std::uint8_t* xyz) {
-        StoreF32LE(xyz, X(i));
-        StoreF32LE(xyz + 4, Y(i));
-        StoreF32LE(xyz + 8, Z(i));
+    Sink().PutU32LE(static_cast<std::uint32_t>(PointCount()));
+    Source().ForEachPointRow([&](std::uint32_t, const PointRow& points) {
+        Sink().PutRecords(PointsPerRow(), 12, [&](std::size_t i, std::uint8_t* xyz) {
+            StoreF32LE(xyz, points.x[i]);
+            StoreF32LE(xyz + 4, points.y[i]);
+            StoreF32LE(xyz + 8, points.z[i]);
+        });
     });
 }
 
@@ -110,8 +111,13 @@ void CobWriter::WriteTextureCoordinates() {
 
 void CobWriter::WriteFaces() {
     ByteSink& out = Sink();
-    out.PutU32LE(static_cast<std::uint32_t>(FaceCount()));
-    ForEachPolygon([&out](const PolygonRecord& p) {
+    // The count is known once the faces are written and patched in then; only a mesh at the
+    // very limit of the format has it beyond a 32-bit file offset, and is counted first.
+    faceCountOffset_ = out.Position();
+    out.PutU32LE(FaceCountPatched() ? 0 : static_cast<std::uint32_t>(Source().Tally().faces));
+    faces_ = 0;
+    ForEachPolygon([this, &out](const PolygonRecord& p) {
+        ++faces_;
         // Flags, corner count, material; then (point, texture coordinate) per corner.
         out.PutRecord(5 + 8 * 4, [&p](std::uint8_t* face) -> std::size_t {
             face[0] = 0;
@@ -139,4 +145,6 @@ void CobWriter::WriteMaterial() {
 
 void CobWriter::PatchLengths() {
     Sink().PatchU32LE(kObjectSizeOffset, polygonDataSize_);
+    if (FaceCountPatched())
+        Sink().PatchU32LE(static_cast<std::uint32_t>(faceCountOffset_), faces_);
 }

@@ -1,12 +1,16 @@
 #pragma once
 // Binary COB files: file header, one polygon object (points, texture coordinates, faces),
-// one material and the end chunk; the object's data size is patched at the end.
+// one material and the end chunk; the object's data size and face count are patched at the
+// end.
+
+#include <limits>
 
 #include "plugin/export/MeshWriter.h"
 
 class CobWriter final : public MeshWriter {
   public:
-    CobWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
+    CobWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+              std::span<std::uint8_t> outputBuffer);
 
   protected:
     // The object's data size is a 32-bit field.
@@ -22,6 +26,11 @@ class CobWriter final : public MeshWriter {
     void WriteTextureCoordinates();
     void WriteFaces();
     void WriteMaterial();
+    bool FaceCountPatched() const {
+        return faceCountOffset_ <= std::numeric_limits<std::uint32_t>::max();
+    }
 
     std::uint32_t polygonDataSize_ = 0;
+    std::uint64_t faceCountOffset_ = 0;
+    std::uint32_t faces_ = 0;
 };

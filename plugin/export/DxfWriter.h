@@ -6,7 +6,8 @@
 
 class DxfWriter final : public MeshWriter {
   public:
-    DxfWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
+    DxfWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+              std::span<std::uint8_t> outputBuffer);
 
   protected:
     // Counts and vertex numbers are 16-bit signed in DXF: NxM needs rows and points per row,
@@ -22,7 +23,9 @@ class DxfWriter final : public MeshWriter {
     void WriteInteger(std::int32_t value);
     void WriteReal(float value);
     // codeOffset 0 to 3
-    void WritePoint(std::size_t point, int codeOffset);
+    void WritePoint(float x, float y, float z, int codeOffset);
+    void WriteVertices(const char* flags, std::size_t flagsSize, std::int64_t progressStart,
+                       std::int64_t progressTotal);
 
     std::int32_t flavour_;
 };

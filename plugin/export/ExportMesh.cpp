@@ -1,5 +1,6 @@
 #include "plugin/export/ExportMesh.h"
 
+#include "plugin/export/BufferMeshSource.h"
 #include "plugin/export/CobWriter.h"
 #include "plugin/export/DxfWriter.h"
 #include "plugin/export/LwoWriter.h"
@@ -7,7 +8,8 @@
 
 namespace {
 
-ExportOutcome ExportTds(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services) {
+ExportOutcome ExportTds(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+                        std::span<std::uint8_t> outputBuffer) {
     const auto header = services.resources.Find("TdsHdr");
     const auto footer = services.resources.Find("TdsFtr");
     // A module without its templates cannot make a 3DS file at all.
@@ -15,20 +17,26 @@ ExportOutcome ExportTds(MeshSettings& settings, MeshBuffers& buffers, ExportServ
         services.messages.Show(kCannotCreateText, kExportErrorCaption, MessageIcon::Error);
         return ExportOutcome::CannotCreate;
     }
-    return TdsWriter(settings, buffers, services, header, footer).Export();
+    return TdsWriter(settings, source, services, outputBuffer, header, footer).Export();
 }
 
 } // namespace
 
-ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services) {
+ExportOutcome ExportMesh(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+                         std::span<std::uint8_t> outputBuffer) {
     switch (settings.DiskFormat) {
     case kTds:
-        return ExportTds(settings, buffers, services);
+        return ExportTds(settings, source, services, outputBuffer);
     case kCob:
-        return CobWriter(settings, buffers, services).Export();
+        return CobWriter(settings, source, services, outputBuffer).Export();
     case kLwo:
-        return LwoWriter(settings, buffers, services).Export();
+        return LwoWriter(settings, source, services, outputBuffer).Export();
     default:
-        return DxfWriter(settings, buffers, services).Export();
+        return DxfWriter(settings, source, services, outputBuffer).Export();
     }
+}
+
+ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services) {
+    BufferMeshSource source(settings, buffers);
+    return ExportMesh(settings, source, services, {buffers.outputBuffer, kOutputBufferSize});
 }

@@ -1,7 +1,11 @@
 #pragma once
 // Writes the current mesh in the format DiskFormat selects.
 
+#include <cstdint>
+#include <span>
+
 #include "plugin/export/ExportServices.h"
+#include "plugin/export/MeshSource.h"
 #include "plugin/mesh/MeshBuffers.h"
 #include "plugin/run/MeshSettings.h"
 
@@ -11,3 +15,8 @@
 // points), writes, patches and closes. Every outcome but Written and Cancelled has been
 // shown to the user through services.messages; a file whose writing failed is removed.
 ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
+
+// The same for any source of the mesh, through a sink over outputBuffer (more than
+// ByteSink::kLargestRecord bytes). settings: with meshRows and meshCols of the source's mesh.
+ExportOutcome ExportMesh(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+                         std::span<std::uint8_t> outputBuffer);

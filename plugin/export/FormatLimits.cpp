@@ -85,7 +85,7 @@ FormatFit FitGrid(std::int32_t diskFormat, std::int32_t meshType, GridSize grid)
     return fit;
 }
 
-FormatFit FitMesh(const MeshSettings& settings, const MeshBuffers& buffers) {
+FormatFit FitMesh(const MeshSettings& settings, MeshSource& source) {
     const Shape shape{settings.meshRows, PointsPerRow(settings)};
     FormatFit fit = FitShape(settings.DiskFormat, shape);
     if (fit.verdict == FormatVerdict::kFits)
@@ -94,7 +94,7 @@ FormatFit FitMesh(const MeshSettings& settings, const MeshBuffers& buffers) {
         fit.kind == FormatLimitKind::kTriangles || fit.kind == FormatLimitKind::kObjectBytes;
     if (!facesDecide)
         return fit;
-    const PolygonTally tally = TallyPolygons(settings, buffers);
+    const PolygonTally tally = source.Tally();
     if (fit.kind == FormatLimitKind::kTriangles)
         return Verdict(tally.triangles <= kLargest16, fit.kind, tally.triangles, kLargest16, shape);
     const std::uint64_t size = CobObjectSize(shape.Points(), tally.faces, tally.cornerCount);

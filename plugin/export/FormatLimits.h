@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/mesh/MeshBuffers.h"
+#include "plugin/export/MeshSource.h"
 #include "plugin/mesh/SampleGrayGrid.h"
 #include "plugin/run/MeshSettings.h"
 
@@ -34,9 +34,10 @@ struct FormatFit {
 // column of round meshes included) and, for face limits, the most faces the cells can give.
 FormatFit FitGrid(std::int32_t diskFormat, std::int32_t meshType, GridSize grid);
 
-// The exact verdict for the mesh as made (never kDependsOnPicture); counts the polygon
-// list without building it. Agrees with the writers' own refusal.
-FormatFit FitMesh(const MeshSettings& settings, const MeshBuffers& buffers);
+// The exact verdict for the mesh as made (never kDependsOnPicture); the source counts its
+// polygons (before it is prepared) only when the shape alone cannot tell. Agrees with the
+// writers' own refusal.
+FormatFit FitMesh(const MeshSettings& settings, MeshSource& source);
 
 // The MeshRes (1..8) of the highest resolution at or below `fromMeshRes` whose grid fits
 // the format whatever the picture, or 0 when none does.

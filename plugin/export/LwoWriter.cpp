@@ -11,8 +11,9 @@ constexpr std::uint32_t kFormLengthOffset = 4;
 
 } // namespace
 
-LwoWriter::LwoWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services)
-    : MeshWriter(kFilter, settings, buffers, services) {}
+LwoWriter::LwoWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+                     std::span<std::uint8_t> outputBuffer)
+    : MeshWriter(kFilter, settings, source, services, outputBuffer) {}
 
 bool LwoWriter::Accepts() {
     return PointCount() <= kLargestIndexable;
@@ -30,23 +31,20 @@ void LwoWriter::WriteBody() {
     out.PutBytes("PNTS", 4);
     out.PutU32BE(12 * points);
     // The mesh's Y axis is the file's Z axis and the other way round.
-    out.PutRecords(points, 12, [&](std::size_t i, std::uint8_t* xzy) {
-        StoreF32BE(xzy, X(i));
-        StoreF32BE(xzy + 4, Z(i));
-        StoreF32BE(xzy + 8, Y(i));
+    Source().ForEachPointRow([&](std::uint32_t, const PointRow& row) {
+        out.PutRecords(PointsPerRow(), 12, [&](std::size_t i, std::uint8_t* xzy) {
+            StoreF32BE(xzy, row.x[i]);
+            StoreF32BE(xzy + 4, row.z[i]);
+            StoreF32BE(xzy + 8, row.y[i]);
+        });
     });
     WritePolygons();
 }
 
 void LwoWriter::WritePolygons() {
-    const std::size_t cells = std::size_t{CellRows()} * CellsPerRow();
-    std::uint32_t corners = 0, polygons = 0;
-    for (std::size_t cell = 0; cell < cells; ++cell) {
-        if (Polygon(cell).count >= 3) {
-            corners += static_cast<std::uint32_t>(Polygon(cell).count);
-            ++polygons;
-        }
-    }
+    const PolygonTally tally = Source().Tally();
+    const auto corners = static_cast<std::uint32_t>(tally.cornerCount);
+    const auto polygons = static_cast<std::uint32_t>(tally.faces);
     ByteSink& out = Sink();
     out.PutBytes("POLS", 4);
     out.PutU32BE(2 * (corners + 2 * polygons));

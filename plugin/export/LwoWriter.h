@@ -6,7 +6,8 @@
 
 class LwoWriter final : public MeshWriter {
   public:
-    LwoWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
+    LwoWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+              std::span<std::uint8_t> outputBuffer);
 
   protected:
     // Point indices are 16-bit: fewer than 65536 points.

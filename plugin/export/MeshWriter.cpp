@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
-#include "plugin/mesh/BuildPolygonList.h"
-
-MeshWriter::MeshWriter(const char* filterList, MeshSettings& settings, MeshBuffers& buffers,
-                       ExportServices& services)
-    : filterList_(filterList), settings_(settings), buffers_(buffers), services_(services),
-      sink_(buffers.outputBuffer, services.file), rows_(settings.meshRows),
+MeshWriter::MeshWriter(const char* filterList, const MeshSettings& settings, MeshSource& source,
+                       ExportServices& services, std::span<std::uint8_t> outputBuffer)
+    : filterList_(filterList), settings_(settings), source_(source), services_(services),
+      sink_(outputBuffer.data(), outputBuffer.size(), services.file), rows_(settings.meshRows),
       pointsPerRow_(::PointsPerRow(settings)) {}
 
 MeshWriter::~MeshWriter() {
@@ -30,7 +28,7 @@ ExportOutcome MeshWriter::Export() {
     }
     fileOpen_ = true;
 
-    faceCount_ = BuildPolygonList(settings_, buffers_, services_.progress);
+    source_.Prepare(services_.progress);
     WriteBody();
     sink_.Flush();
     // A file that failed is not touched again: it is about to be removed.
@@ -44,6 +42,14 @@ ExportOutcome MeshWriter::Export() {
         return ExportOutcome::WriteFailed;
     }
     return ExportOutcome::Written;
+}
+
+void MeshWriter::ForEachCellRow(const std::function<void(const CellRow&)>& visit) {
+    const std::int64_t total = 2 * std::int64_t{rows_} - 2;
+    source_.ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
+        ReportRow(rows_ - 1 + std::int64_t{row}, total);
+        visit(cells);
+    });
 }
 
 void MeshWriter::ReportRow(std::int64_t done, std::int64_t total) {

@@ -3,7 +3,6 @@
 #include <bit>
 
 #include "plugin/export/ByteOrder.h"
-#include "plugin/mesh/BuildPolygonList.h"
 
 namespace {
 
@@ -53,16 +52,18 @@ constexpr std::uint32_t kLengthField = 2;          // after the chunk's id
 
 } // namespace
 
-TdsWriter::TdsWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services,
-                     std::span<const std::uint8_t> header, std::span<const std::uint8_t> footer)
-    : MeshWriter(kFilter, settings, buffers, services), header_(header), footer_(footer) {}
+TdsWriter::TdsWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+                     std::span<std::uint8_t> outputBuffer, std::span<const std::uint8_t> header,
+                     std::span<const std::uint8_t> footer)
+    : MeshWriter(kFilter, settings, source, services, outputBuffer), header_(header),
+      footer_(footer) {}
 
 bool TdsWriter::Accepts() {
     if (PointCount() > kLargest16)
         return false;
     // Every cell gives at most two triangles; count them only when that could be too many.
     const std::uint64_t cells = std::uint64_t{CellRows()} * CellsPerRow();
-    return 2 * cells <= kLargest16 || TallyPolygons(Settings(), Buffers()).triangles <= kLargest16;
+    return 2 * cells <= kLargest16 || Source().Tally().triangles <= kLargest16;
 }
 
 void TdsWriter::WriteChunkHeader(TdsChunk id, std::uint32_t length) {
@@ -72,10 +73,7 @@ void TdsWriter::WriteChunkHeader(TdsChunk id, std::uint32_t length) {
 
 void TdsWriter::WriteBody() {
     const auto v = static_cast<std::uint32_t>(PointCount());
-    triangles_ = 0;
-    for (std::size_t cell = 0, cells = std::size_t{CellRows()} * CellsPerRow(); cell < cells;
-         ++cell)
-        triangles_ += Polygon(cell).count == 4 ? 2 : Polygon(cell).count == 3 ? 1 : 0;
+    triangles_ = static_cast<std::uint32_t>(Source().Tally().triangles);
     ByteSink& out = Sink();
 
     out.PutBytes(header_.data(), header_.size());
@@ -85,10 +83,12 @@ void TdsWriter::WriteBody() {
 
     WriteChunkHeader(TdsChunk::kVertexList, VertexListLength(v));
     out.PutU16LE(static_cast<std::uint16_t>(v));
-    out.PutRecords(v, 12, [&](std::size_t i, std::uint8_t* xyz) {
-        StoreF32LE(xyz, X(i));
-        StoreF32LE(xyz + 4, Y(i));
-        StoreF32LE(xyz + 8, Z(i));
+    Source().ForEachPointRow([&](std::uint32_t, const PointRow& points) {
+        out.PutRecords(PointsPerRow(), 12, [&](std::size_t i, std::uint8_t* xyz) {
+            StoreF32LE(xyz, points.x[i]);
+            StoreF32LE(xyz + 4, points.y[i]);
+            StoreF32LE(xyz + 8, points.z[i]);
+        });
     });
 
     WriteChunkHeader(TdsChunk::kVertexFlags, VertexFlagsLength(v));

@@ -26,8 +26,9 @@ enum class TdsChunk : std::uint16_t {
 class TdsWriter final : public MeshWriter {
   public:
     // header and footer: the TdsHdr and TdsFtr bytes (kTdsHeaderSize, kTdsFooterSize).
-    TdsWriter(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services,
-              std::span<const std::uint8_t> header, std::span<const std::uint8_t> footer);
+    TdsWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
+              std::span<std::uint8_t> outputBuffer, std::span<const std::uint8_t> header,
+              std::span<const std::uint8_t> footer);
 
   protected:
     // Vertex indices and the triangle count are 16-bit: below 65536 points, at most

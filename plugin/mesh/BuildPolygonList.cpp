@@ -1,71 +1,21 @@
 #include "plugin/mesh/BuildPolygonList.h"
 
 #include <cstddef>
+#include <vector>
 
-#include "plugin/mesh/CellQuad.h"
+#include "plugin/mesh/CellRows.h"
+#include "plugin/mesh/PointRows.h"
 
 namespace {
 
-// Height of a Rectangular point as exported.
-float TurnedOver(double top, float z) {
-    return static_cast<float>(top - double{z});
+PointRowView RowOf(const MeshBuffers& b, std::uint32_t perRow, std::uint32_t r,
+                   const float* z = nullptr) {
+    const std::size_t base = std::size_t{r} * perRow;
+    return {b.pointX + base, b.pointY + base, z ? z : b.pointZ + base, b.solidFlags + base};
 }
 
-double ExportTop(const MeshSettings& s) {
-    return double{s.MapAlt} * double{s.ModelScale};
-}
-
-// Visits every cell in order as a reduced polygon: visit(count, corners, cellIndex) with
-// count 4, 3 or less (no polygon), and rowStarts(r) before each cell row. zOf(i) gives the
-// export height of point i.
-template <class ZOf, class RowStart, class Visit>
-void ForEachReducedCell(const MeshSettings& s, const MeshBuffers& b, ZOf zOf, RowStart rowStarts,
-                        Visit visit) {
-    const std::uint32_t rows = s.meshRows, perRow = PointsPerRow(s);
-    if (rows < 2 || perRow < 2)
-        return;
-    const bool blackHoles = s.BlackHoles != 0;
-    const std::uint8_t* solid = b.solidFlags;
-    std::size_t cellIndex = 0;
-    for (std::uint32_t r = 0; r + 1 < rows; ++r) {
-        rowStarts(r);
-        for (std::uint32_t c = 0; c + 1 < perRow; ++c, ++cellIndex) {
-            const auto i0 = static_cast<std::int32_t>(r * perRow + c);
-            const auto below = static_cast<std::int32_t>(perRow);
-            const std::int32_t corners[4] = {i0, i0 + 1, i0 + below + 1, i0 + below};
-            const float z[4] = {zOf(corners[0]), zOf(corners[1]), zOf(corners[2]), zOf(corners[3])};
-            // The common case: nothing to drop and no two corners alike, so the quad stays
-            // as it is (every reduction rule needs a pair of equal corners).
-            const bool allSolid = !blackHoles || (solid[corners[0]] & solid[corners[1]] &
-                                                  solid[corners[2]] & solid[corners[3]]);
-            const auto same = [&](int a, int j) {
-                return z[a] == z[j] && b.pointX[corners[a]] == b.pointX[corners[j]] &&
-                       b.pointY[corners[a]] == b.pointY[corners[j]];
-            };
-            if (allSolid && !same(0, 1) && !same(0, 2) && !same(0, 3) && !same(1, 2) &&
-                !same(1, 3) && !same(2, 3)) {
-                visit(4, corners, cellIndex);
-                continue;
-            }
-            CellQuad cell;
-            cell.count = 4;
-            for (int k = 0; k < 4; ++k) {
-                const std::int32_t i = corners[k];
-                cell.q[k] = {b.pointX[i], b.pointY[i], z[k], i};
-                cell.solid[k] = solid[i];
-            }
-            if (blackHoles)
-                ReduceBlackHoles(cell);
-            ReduceDegenerateCorners(cell);
-            const std::int32_t reduced[4] = {cell.q[0].index, cell.q[1].index, cell.q[2].index,
-                                             cell.q[3].index};
-            visit(cell.count, reduced, cellIndex);
-        }
-    }
-}
-
-bool IsPolygon(std::int16_t count) {
-    return count == 3 || count == 4;
+bool HasCells(const MeshSettings& s) {
+    return s.meshRows >= 2 && PointsPerRow(s) >= 2;
 }
 
 } // namespace
@@ -77,38 +27,58 @@ std::int32_t BuildPolygonList(MeshSettings& s, MeshBuffers& b, ProgressSink& pro
         for (std::size_t i = 0; i < count; ++i)
             b.pointZ[i] = TurnedOver(top, b.pointZ[i]);
     }
+    if (!HasCells(s))
+        return 0;
     const std::int32_t total = 2 * static_cast<std::int32_t>(s.meshRows) - 2;
+    const std::uint32_t perRow = PointsPerRow(s);
     std::int32_t faces = 0;
-    ForEachReducedCell(
-        s, b, [&](std::int32_t i) { return b.pointZ[i]; },
-        [&](std::uint32_t r) { progress.Report(static_cast<std::int32_t>(r), total); },
-        [&](std::int16_t count, const std::int32_t* corners, std::size_t at) {
-            PolygonRecord& record = b.polygonBlock[at].record;
-            if (!IsPolygon(count)) {
-                record = PolygonRecord{};
-                return;
-            }
-            record.count = count;
-            for (int k = 0; k < 4; ++k)
-                record.index[k] = k < count ? corners[k] : 0;
-            ++faces;
-        });
+    for (std::uint32_t r = 0; r + 1 < s.meshRows; ++r) {
+        progress.Report(static_cast<std::int32_t>(r), total);
+        PolygonSlot* slots = b.polygonBlock + std::size_t{r} * (perRow - 1);
+        ReduceCellRow(RowOf(b, perRow, r), RowOf(b, perRow, r + 1), perRow,
+                      static_cast<std::int32_t>(r * perRow), s.BlackHoles != 0,
+                      [&](std::uint32_t c, std::int16_t count, const std::int32_t* corners) {
+                          PolygonRecord& record = slots[c].record;
+                          if (!IsPolygon(count)) {
+                              record = PolygonRecord{};
+                              return;
+                          }
+                          record.count = count;
+                          for (int k = 0; k < 4; ++k)
+                              record.index[k] = k < count ? corners[k] : 0;
+                          ++faces;
+                      });
+    }
     return faces;
 }
 
 PolygonTally TallyPolygons(const MeshSettings& s, const MeshBuffers& b) {
     PolygonTally tally{};
+    if (!HasCells(s))
+        return tally;
+    const std::uint32_t perRow = PointsPerRow(s);
+    // Rectangular heights are compared as exported, without changing the points.
     const bool turnOver = s.Meshtype == kRectangular;
     const double top = ExportTop(s);
-    ForEachReducedCell(
-        s, b, [&](std::int32_t i) { return turnOver ? TurnedOver(top, b.pointZ[i]) : b.pointZ[i]; },
-        [](std::uint32_t) {},
-        [&](std::int16_t count, const std::int32_t*, std::size_t) {
-            if (!IsPolygon(count))
-                return;
-            ++tally.faces;
-            tally.triangles += count == 4 ? 2 : 1;
-            tally.cornerCount += static_cast<std::uint64_t>(count);
-        });
+    std::vector<float> turned[2] = {std::vector<float>(perRow), std::vector<float>(perRow)};
+    auto heights = [&](std::uint32_t r) -> const float* {
+        const float* z = b.pointZ + std::size_t{r} * perRow;
+        if (!turnOver)
+            return z;
+        float* out = turned[r % 2].data();
+        for (std::uint32_t c = 0; c < perRow; ++c)
+            out[c] = TurnedOver(top, z[c]);
+        return out;
+    };
+    const float* above = heights(0);
+    for (std::uint32_t r = 0; r + 1 < s.meshRows; ++r) {
+        const float* under = heights(r + 1);
+        ReduceCellRow(RowOf(b, perRow, r, above), RowOf(b, perRow, r + 1, under), perRow,
+                      static_cast<std::int32_t>(r * perRow), s.BlackHoles != 0,
+                      [&](std::uint32_t, std::int16_t count, const std::int32_t*) {
+                          AddToTally(tally, count);
+                      });
+        above = under;
+    }
     return tally;
 }

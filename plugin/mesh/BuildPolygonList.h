@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
-#include "plugin/mesh/MeshBuffers.h"
 #include "common/ProgressSink.h"
+#include "plugin/mesh/MeshBuffers.h"
+#include "plugin/mesh/PolygonRecord.h"
 #include "plugin/run/MeshSettings.h"
 
 // What a polygon list holds, counted without building it.
@@ -24,3 +25,12 @@ std::int32_t BuildPolygonList(MeshSettings& settings, MeshBuffers& buffers, Prog
 // The counts BuildPolygonList will produce for the current points, computed without
 // changing anything, so that a format can refuse a mesh before a file is chosen.
 PolygonTally TallyPolygons(const MeshSettings& settings, const MeshBuffers& buffers);
+
+// Counts one reduced cell of `count` corners (no polygon below 3).
+inline void AddToTally(PolygonTally& tally, std::int16_t count) {
+    if (!IsPolygon(count))
+        return;
+    ++tally.faces;
+    tally.triangles += count == 4 ? 2 : 1;
+    tally.cornerCount += static_cast<std::uint64_t>(count);
+}

@@ -30,39 +30,16 @@ Bin BinOf(std::uint32_t k, std::uint32_t ratio) {
     return {first, (((k + 1) * ratio) >> 8) - first};
 }
 
-// Pass 1: every source row reduced to `cols` averages, into `out` (imageRows x cols).
-void ReduceRows(const MeshSettings& s, std::uint16_t cols, std::uint8_t* out) {
-    const std::uint32_t ratio = (std::uint32_t{s.imageCols} << 8) / cols;
-    for (std::uint32_t row = 0; row < s.imageRows; ++row) {
-        const std::uint8_t* src = s.imagePixels + std::size_t{row} * s.imageRowBytes;
-        std::uint8_t* dst = out + std::size_t{row} * cols;
-        for (std::uint32_t k = 0; k < cols; ++k) {
-            const Bin bin = BinOf(k, ratio);
-            std::uint32_t sum = 0;
-            for (std::uint32_t i = 0; i < bin.count; ++i)
-                sum += src[bin.first + i];
-            dst[k] = static_cast<std::uint8_t>(sum / bin.count);
-        }
-    }
-}
-
-// Pass 2: every column of the pass-1 buffer reduced to `rows` averages, into the grid.
-// Whole rows are summed at a time so that the buffer is read in order.
-void ReduceColumns(const MeshSettings& s, std::uint16_t rows, std::uint16_t cols,
-                   const std::uint8_t* in, std::uint8_t* grid) {
-    const std::uint32_t ratio = (std::uint32_t{s.imageRows} << 8) / rows;
-    std::vector<std::uint32_t> sums(cols);
-    for (std::uint32_t k = 0; k < rows; ++k) {
+// Pass 1: one picture row averaged to `cols` bins.
+void ReduceRow(const std::uint8_t* src, std::uint32_t imageCols, std::uint32_t cols,
+               std::uint8_t* dst) {
+    const std::uint32_t ratio = (imageCols << 8) / cols;
+    for (std::uint32_t k = 0; k < cols; ++k) {
         const Bin bin = BinOf(k, ratio);
-        std::fill(sums.begin(), sums.end(), 0u);
-        for (std::uint32_t i = 0; i < bin.count; ++i) {
-            const std::uint8_t* src = in + std::size_t{bin.first + i} * cols;
-            for (std::uint32_t col = 0; col < cols; ++col)
-                sums[col] += src[col];
-        }
-        std::uint8_t* dst = grid + std::size_t{k} * cols;
-        for (std::uint32_t col = 0; col < cols; ++col)
-            dst[col] = static_cast<std::uint8_t>(sums[col] / bin.count);
+        std::uint32_t sum = 0;
+        for (std::uint32_t i = 0; i < bin.count; ++i)
+            sum += src[bin.first + i];
+        dst[k] = static_cast<std::uint8_t>(sum / bin.count);
     }
 }
 
@@ -79,6 +56,33 @@ GridSize SampledGridSize(std::uint16_t imageRows, std::uint16_t imageCols, std::
     return {ReducedCount(imageRows, percent), ReducedCount(imageCols, percent)};
 }
 
+GrayRowSampler::GrayRowSampler(const MeshSettings& s, GridSize grid)
+    : pixels_(s.imagePixels), rowBytes_(s.imageRowBytes), imageRows_(s.imageRows),
+      imageCols_(s.imageCols), grid_(grid) {
+    if (grid.rows != s.imageRows || grid.cols != s.imageCols) {
+        reduced_.resize(grid.cols);
+        row_.resize(grid.cols);
+        sums_.resize(grid.cols);
+    }
+}
+
+const std::uint8_t* GrayRowSampler::Row(std::uint32_t k) {
+    if (row_.empty())
+        return pixels_ + std::size_t{k} * rowBytes_;
+    // Pass 2: the reduced rows of bin k summed column by column.
+    const Bin bin = BinOf(k, (imageRows_ << 8) / grid_.rows);
+    std::fill(sums_.begin(), sums_.end(), 0u);
+    for (std::uint32_t i = 0; i < bin.count; ++i) {
+        ReduceRow(pixels_ + std::size_t{bin.first + i} * rowBytes_, imageCols_, grid_.cols,
+                  reduced_.data());
+        for (std::uint32_t col = 0; col < grid_.cols; ++col)
+            sums_[col] += reduced_[col];
+    }
+    for (std::uint32_t col = 0; col < grid_.cols; ++col)
+        row_[col] = static_cast<std::uint8_t>(sums_[col] / bin.count);
+    return row_.data();
+}
+
 void SampleGrayGrid(MeshSettings& settings, MeshBuffers& buffers) {
     const GridSize grid = SampledGridSize(settings.imageRows, settings.imageCols, settings.MeshRes);
     settings.meshRows = grid.rows;
@@ -87,14 +91,7 @@ void SampleGrayGrid(MeshSettings& settings, MeshBuffers& buffers) {
     settings.grayGrid = buffers.grayGrid;
     if (grid.rows == 0 || grid.cols == 0)
         return;
-
-    if (grid.rows == settings.imageRows && grid.cols == settings.imageCols) {
-        for (std::uint32_t row = 0; row < grid.rows; ++row)
-            std::memcpy(buffers.grayGrid + std::size_t{row} * grid.cols,
-                        settings.imagePixels + std::size_t{row} * settings.imageRowBytes,
-                        grid.cols);
-        return;
-    }
-    ReduceRows(settings, grid.cols, buffers.solidFlags);
-    ReduceColumns(settings, grid.rows, grid.cols, buffers.solidFlags, buffers.grayGrid);
+    GrayRowSampler sampler(settings, grid);
+    for (std::uint32_t k = 0; k < grid.rows; ++k)
+        std::memcpy(buffers.grayGrid + std::size_t{k} * grid.cols, sampler.Row(k), grid.cols);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plugin/export/ByteSink.h"
-#include "tests/plugin/export/MemoryOutputFile.h"
+#include "tests/support/MemoryOutputFile.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Meshes a format cannot index are refused before the save dialog, with the 3DS writer's box.
 
 #include "plugin/export/FormatLimits.h"
+#include "plugin/export/BufferMeshSource.h"
 #include "tests/plugin/export/ExportHarness.h"
 
 namespace {
@@ -18,7 +19,8 @@ FormatFit Fit(std::int32_t format, std::int32_t meshType, std::uint16_t rows, st
     s.BlackHoles = blackHoles;
     TestMesh mesh(rows, cols, Filled(std::size_t{rows} * cols, gray), s);
     mesh.settings.DiskFormat = format;
-    return FitMesh(mesh.settings, mesh.buffers);
+    BufferMeshSource source(mesh.settings, mesh.buffers);
+    return FitMesh(mesh.settings, source);
 }
 
 Attempt Try(std::int32_t format, std::int32_t meshType, std::uint16_t rows, std::uint16_t cols,

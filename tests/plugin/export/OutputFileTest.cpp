@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "plugin/export/StdioOutputFile.h"
-#include "tests/plugin/export/MemoryOutputFile.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/MemoryOutputFile.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

@@ -52,6 +52,30 @@ std::string EnvironmentBlock(const std::vector<std::string>& additions) {
     return block;
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+    ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+int ChildCount(HWND window) {
+    int count = 0;
+    EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// A dialog can be visible before all its controls exist (a file dialog on a busy machine
+// fills itself in for a while): waits until it has controls and their number holds still.
+void WaitSettled(HWND dialog) {
+    const DWORD until = GetTickCount() + 5000;
+    int last = -1, steady = 0;
+    while (steady < 3 && GetTickCount() < until && IsWindow(dialog)) {
+        const int count = ChildCount(dialog);
+        steady = count > 0 && count == last ? steady + 1 : 0;
+        last = count;
+        Sleep(100);
+    }
+}
+
 } // namespace
 
 ShellSession::ShellSession(const std::string& folder, const std::vector<std::string>& environment) {
@@ -121,7 +145,7 @@ HWND ShellSession::WaitDialog(DWORD timeoutMs) {
     while (GetTickCount() < until) {
         if (HWND dialog = FindWindowOf(process_.dwProcessId, "#32770", &seen_)) {
             seen_.push_back(dialog);
-            Sleep(200); // let it finish initialising its controls
+            WaitSettled(dialog);
             return dialog;
         }
         Sleep(50);

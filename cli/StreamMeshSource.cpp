@@ -1,0 +1,79 @@
+#include "cli/StreamMeshSource.h"
+
+#include <cstddef>
+
+#include "plugin/mesh/CellRows.h"
+
+namespace {
+
+MeshSettings& WithGrid(MeshSettings& s) {
+    const GridSize grid = SampledGridSize(s.imageRows, s.imageCols, s.MeshRes);
+    s.meshRows = grid.rows;
+    s.meshCols = grid.cols;
+    s.grayRowBytes = grid.cols;
+    s.grayGrid = nullptr; // no grid is ever held
+    return s;
+}
+
+} // namespace
+
+StreamMeshSource::StreamMeshSource(MeshSettings& settings)
+    : settings_(WithGrid(settings)), grid_{settings.meshRows, settings.meshCols},
+      perRow_(PointsPerRow(settings)), maker_(settings, true),
+      coordinates_(6 * std::size_t{perRow_}), solid_(2 * std::size_t{perRow_}) {}
+
+PointRow StreamMeshSource::MakeRow(GrayRowSampler& sampler, std::uint32_t r, int slot) {
+    float* base = coordinates_.data() + 3 * std::size_t{perRow_} * slot;
+    const PointRowSpan out{base, base + perRow_, base + 2 * perRow_,
+                           solid_.data() + std::size_t{perRow_} * slot};
+    maker_.Make(r, sampler.Row(r), out);
+    return {out.x, out.y, out.z};
+}
+
+void StreamMeshSource::ForEachPointRow(const PointRowVisit& visit) {
+    if (perRow_ == 0)
+        return;
+    GrayRowSampler sampler(settings_, grid_);
+    for (std::uint32_t r = 0; r < grid_.rows; ++r)
+        visit(r, MakeRow(sampler, r, 0));
+}
+
+void StreamMeshSource::ForEachCellRow(const CellRowVisit& visit) {
+    if (grid_.rows < 2 || perRow_ < 2)
+        return;
+    GrayRowSampler sampler(settings_, grid_);
+    const bool blackHoles = settings_.BlackHoles != 0;
+    PointRow top = MakeRow(sampler, 0, 0);
+    for (std::uint32_t r = 0; r + 1 < grid_.rows; ++r) {
+        const int under = static_cast<int>((r + 1) % 2);
+        const PointRow bottom = MakeRow(sampler, r + 1, under);
+        const std::uint8_t* solidTop = solid_.data() + std::size_t{perRow_} * (r % 2);
+        const std::uint8_t* solidBottom = solid_.data() + std::size_t{perRow_} * under;
+        const auto first = static_cast<std::int32_t>(r * perRow_);
+        polygons_.clear();
+        ReduceCellRow({top.x, top.y, top.z, solidTop}, {bottom.x, bottom.y, bottom.z, solidBottom},
+                      perRow_, first, blackHoles,
+                      [&](std::uint32_t, std::int16_t count, const std::int32_t* corners) {
+                          if (!IsPolygon(count))
+                              return;
+                          PolygonRecord record{count, {}};
+                          for (int k = 0; k < count; ++k)
+                              record.index[k] = corners[k];
+                          polygons_.push_back(record);
+                      });
+        visit(r, {polygons_, top, bottom, first, perRow_});
+        top = bottom;
+    }
+}
+
+PolygonTally StreamMeshSource::Tally() {
+    if (!tally_) {
+        PolygonTally tally{};
+        ForEachCellRow([&](std::uint32_t, const CellRow& cells) {
+            for (const PolygonRecord& p : cells.polygons)
+                AddToTally(tally, p.count);
+        });
+        tally_ = tally;
+    }
+    return *tally_;
+}

@@ -1,0 +1,94 @@
+#include "plugin/mesh/PointRows.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+constexpr float kTwoPi = 6.2831855f;
+constexpr float kPi = 3.1415927f;
+
+} // namespace
+
+PointRowMaker::PointRowMaker(const MeshSettings& s, bool asExported)
+    : meshType_(s.Meshtype), rows_(s.meshRows), cols_(s.meshCols),
+      heightStep_(double{s.MapAlt} * double{s.ModelScale} / 256.0),
+      offset_(double{s.RadOff} * double{s.ModelScale}), step_(0),
+      turnOver_(asExported && s.Meshtype == kRectangular), top_(ExportTop(s)) {
+    if (rows_ == 0 || cols_ == 0)
+        return;
+    if (meshType_ != kCylindrical && meshType_ != kSpherical) {
+        step_ = double{s.ModelScale} * 100.0 / cols_;
+        return;
+    }
+    step_ = double{s.ModelScale} * double{s.CylLen} / rows_;
+    // Longitudes and latitudes are summed in single precision, as they always were.
+    sin_.resize(cols_ + 1);
+    cos_.resize(cols_ + 1);
+    const float longitudeStep = kTwoPi / static_cast<float>(cols_);
+    float theta = 0.0f;
+    for (std::uint32_t k = 0; k <= cols_; ++k) {
+        sin_[k] = std::sin(double{theta});
+        cos_[k] = std::cos(double{theta});
+        theta += longitudeStep;
+    }
+    if (meshType_ == kSpherical) {
+        // A single row has no latitude step: it lies on the top pole.
+        const float latitudeStep = rows_ > 1 ? kPi / static_cast<float>(rows_ - 1) : 0.0f;
+        latitude_.resize(rows_);
+        float phi = 0.0f;
+        for (float& row : latitude_) {
+            row = phi;
+            phi += latitudeStep;
+        }
+    }
+}
+
+void PointRowMaker::Make(std::uint32_t r, const std::uint8_t* gray, const PointRowSpan& out) const {
+    if (meshType_ == kCylindrical || meshType_ == kSpherical)
+        MakeRound(r, gray, out);
+    else
+        MakeRectangular(r, gray, out);
+}
+
+// Black is highest as made; turned over for export.
+void PointRowMaker::MakeRectangular(std::uint32_t r, const std::uint8_t* gray,
+                                    const PointRowSpan& out) const {
+    const int ci = static_cast<int>(cols_ >> 1), ri = static_cast<int>(rows_ >> 1);
+    const float y = static_cast<float>((ri - static_cast<int>(r)) * step_);
+    for (std::uint32_t c = 0; c < cols_; ++c) {
+        const std::uint8_t g = gray[c];
+        const float z = static_cast<float>((255 - g) * heightStep_);
+        out.x[c] = static_cast<float>((static_cast<int>(c) - ci) * step_);
+        out.y[c] = y;
+        out.z[c] = turnOver_ ? TurnedOver(top_, z) : z;
+        out.solid[c] = g != 0;
+    }
+}
+
+// Bright pixels push outward; the last point of the row repeats column 0.
+void PointRowMaker::MakeRound(std::uint32_t r, const std::uint8_t* gray,
+                              const PointRowSpan& out) const {
+    const bool sphere = meshType_ == kSpherical;
+    double sinPhi = 1.0, cosPhi = 0.0, y = 0.0;
+    if (sphere) {
+        sinPhi = static_cast<float>(std::sin(double{latitude_[r]}));
+        cosPhi = static_cast<float>(std::cos(double{latitude_[r]}));
+    } else {
+        y = static_cast<float>((static_cast<int>(rows_ >> 1) - static_cast<int>(r)) * step_);
+    }
+    for (std::uint32_t k = 0; k <= cols_; ++k) {
+        const std::uint8_t g = gray[k == cols_ ? 0 : k];
+        const double radius = g * heightStep_ + offset_;
+        if (sphere) {
+            out.x[k] = static_cast<float>(-radius * sin_[k] * sinPhi);
+            out.y[k] = static_cast<float>(radius * cosPhi);
+            out.z[k] = static_cast<float>(cos_[k] * sinPhi * radius);
+        } else {
+            out.x[k] = static_cast<float>(-radius * sin_[k]);
+            out.y[k] = static_cast<float>(y);
+            out.z[k] = static_cast<float>(radius * cos_[k]);
+        }
+        out.solid[k] = g != 0;
+    }
+}
