@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <thread>
+
 #include <CLI/CLI.hpp>
 
 #include <charconv>
@@ -174,6 +176,11 @@ void AddOptions(CLI::App& app, CliOptions& o) {
     app.add_option("--ini", o.iniPath, "read parameters from an INI file (section QUORVMESH)")
         ->type_name("FILE");
     app.add_flag("-q,--quiet", o.quiet, "print no statistics or progress bar");
+    app.add_option("--threads", o.threads,
+                   "1 to 64: with 2 or more the next buffer of the mesh file is filled while the "
+                   "last one is written; default: 2 on a machine of two cores or more, else 1")
+        ->check(CLI::Range(1, 64).description(""))
+        ->type_name("N");
     AddPreviewOptions(app, o.preview);
 }
 
@@ -242,4 +249,10 @@ std::optional<int> ParseCommandLine(const std::vector<std::string>& args, CliOpt
         return kExitUsage;
     }
     return CheckOutputFormat(options, err);
+}
+
+int WriterThreads(const CliOptions& options) {
+    if (options.threads > 0)
+        return options.threads;
+    return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
 }

@@ -23,8 +23,13 @@ struct CliOptions {
     std::string saveSettingsPath; // --save-settings FILE.stg
     std::string iniPath;          // --ini FILE
     bool quiet = false;
+    int threads = 0; // --threads; 0: from the number of cores
     PreviewOptions preview;
 };
+
+// The threads a run writes its mesh file with: --threads, else 2 on a machine of two cores
+// or more, 1 on one core.
+int WriterThreads(const CliOptions& options);
 
 // Exit codes of the tool.
 enum CliExit : int {

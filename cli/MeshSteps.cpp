@@ -156,10 +156,12 @@ StepResult CheckFormat(const CliOptions& options, const MeshSettings& s, MeshSou
 StepResult WriteMeshFile(const CliOptions& options, const MeshSettings& s, MeshSource& source,
                          StatisticsLines& statistics, std::ostream& progressStream,
                          bool showProgress) {
+    const int threads = WriterThreads(options);
     if (options.quiet)
-        return ExportFile(options.output, s, source, progressStream, showProgress);
+        return ExportFile(options.output, s, source, progressStream, showProgress, threads);
     WrittenStatistics watched(source, s);
-    if (auto failure = ExportFile(options.output, s, watched, progressStream, showProgress))
+    if (auto failure =
+            ExportFile(options.output, s, watched, progressStream, showProgress, threads))
         return failure;
     statistics = watched.Lines(options.output);
     return std::nullopt;
@@ -204,7 +206,7 @@ std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std:
     if (StreamsTheMesh(options)) {
         // Two rows of points and their cells' polygons, the gray sampler's rows, the buffer.
         constexpr std::uint64_t kBytesPerColumn = 2 * 13 + sizeof(PolygonRecord) + 12;
-        return kBytesPerColumn * (std::uint64_t{cols} + 1) + kCliOutputBufferSize;
+        return kBytesPerColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
     }
     std::uint64_t bytes = MeshBufferBytes(rows, cols);
     {

@@ -1,23 +1,33 @@
 #pragma once
-// Where a writer's bytes go: outputBuffer, passed to the file whenever it is full, in explicit
+// Where a writer's bytes go: a buffer, passed to the file whenever it is full, in explicit
 // byte orders; length fields patched in place at the end; a failed flag that stays set.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "common/OutputFile.h"
 #include "plugin/export/ByteOrder.h"
 #include "plugin/mesh/MeshBuffers.h"
 
+// The memory a sink writes into: one buffer, or two of the same size filled in turn (for a
+// file that may still be writing the last one).
+struct SinkBuffers {
+    std::span<std::uint8_t> buffer;
+    std::uint8_t* spare = nullptr;
+};
+
 class ByteSink {
   public:
     // buffer: size bytes (the plug-in's MeshBuffers::outputBuffer of kOutputBufferSize);
-    // file: opened before the first byte reaches it. Both outlive the sink. A record must fit
-    // the buffer: size is more than kLargestRecord.
-    ByteSink(std::uint8_t* buffer, std::size_t size, OutputFile& file)
-        : buffer_(buffer), size_(size), file_(file) {}
+    // file: opened before the first byte reaches it. All outlive the sink. A record must fit
+    // the buffer: size is more than kLargestRecord. With a spare buffer of the same size the
+    // sink fills the two in turn, so that a file may still be writing the last one.
+    ByteSink(std::uint8_t* buffer, std::size_t size, OutputFile& file,
+             std::uint8_t* spare = nullptr)
+        : buffer_(buffer), spare_(spare), size_(size), file_(file) {}
     ByteSink(std::uint8_t* buffer, OutputFile& file) : ByteSink(buffer, kOutputBufferSize, file) {}
     ByteSink(const ByteSink&) = delete;
     ByteSink& operator=(const ByteSink&) = delete;
@@ -39,7 +49,7 @@ class ByteSink {
 
     // Puts count records of `size` bytes (at most kLargestRecord), record i stored by
     // store(i, bytes): as many as the buffer takes go straight into it in one run.
-    static constexpr std::size_t kLargestRecord = 64;
+    static constexpr std::size_t kLargestRecord = 1024;
     template <class Store> void PutRecords(std::size_t count, std::size_t size, Store store) {
         std::size_t i = 0;
         while (i < count) {
@@ -90,6 +100,7 @@ class ByteSink {
     void Patch(std::uint32_t offset, const std::uint8_t (&bytes)[4]);
 
     std::uint8_t* buffer_;
+    std::uint8_t* spare_;
     std::size_t size_;
     OutputFile& file_;
     std::size_t fill_ = 0;

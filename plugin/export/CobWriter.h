@@ -10,7 +10,7 @@
 class CobWriter final : public MeshWriter {
   public:
     CobWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-              std::span<std::uint8_t> outputBuffer);
+              const SinkBuffers& outputBuffers);
 
   protected:
     // The object's data size is a 32-bit field.

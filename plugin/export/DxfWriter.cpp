@@ -1,5 +1,7 @@
 #include "plugin/export/DxfWriter.h"
 
+#include <cstring>
+
 #include "plugin/export/DecimalText.h"
 
 namespace {
@@ -7,12 +9,47 @@ namespace {
 constexpr char kFilter[] = "DXF Files (*.dxf)\0*.dxf\0AllFiles (*.*)\0*.*\0";
 constexpr std::uint64_t kLargestDxfInteger = 32767;
 
+// Texts are put together straight in the sink's buffer, a record at a time.
+template <std::size_t N> char* Append(char* out, const char (&text)[N]) {
+    std::memcpy(out, text, N - 1);
+    return out + N - 1;
+}
+
+char* AppendReal(char* out, float value) {
+    out += FormatFixed4(value, out);
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
+// x, y, z of a point under the codes 10 + offset, 20 + offset, 30 + offset, each code
+// right-aligned in three columns.
+constexpr std::size_t kPointTextMax = 3 * (5 + kDecimalTextMax + 2);
+char* AppendPoint(char* out, float x, float y, float z, int codeOffset) {
+    const char digit = static_cast<char>('0' + codeOffset);
+    const float values[3] = {x, y, z};
+    for (int axis = 0; axis < 3; ++axis) {
+        const char code[] = {' ', static_cast<char>('1' + axis), digit, '\r', '\n'};
+        std::memcpy(out, code, sizeof code);
+        out = AppendReal(out + sizeof code, values[axis]);
+    }
+    return out;
+}
+
+template <class Fill> std::size_t Filled(std::uint8_t* record, Fill fill) {
+    char* start = reinterpret_cast<char*>(record);
+    return static_cast<std::size_t>(fill(start) - start);
+}
+
+constexpr char kVertex[] = "0\r\nVERTEX\r\n8\r\n0\r\n";
+constexpr char kFace[] = "0\r\n3DFACE\r\n8\r\n0\r\n";
+
 } // namespace
 
 DxfWriter::DxfWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                     std::span<std::uint8_t> outputBuffer)
-    : MeshWriter(kFilter, settings, source, services, outputBuffer), flavour_(settings.DiskFormat) {
-}
+                     const SinkBuffers& outputBuffers)
+    : MeshWriter(kFilter, settings, source, services, outputBuffers),
+      flavour_(settings.DiskFormat) {}
 
 bool DxfWriter::Accepts() {
     if (flavour_ == kNxmDxf)
@@ -41,38 +78,20 @@ void DxfWriter::WriteInteger(std::int32_t value) {
     Sink().PutBytes(text, size);
 }
 
-void DxfWriter::WriteReal(float value) {
-    char text[kDecimalTextMax + 2];
-    std::size_t size = FormatFixed4(value, text);
-    text[size++] = '\r';
-    text[size++] = '\n';
-    Sink().PutBytes(text, size);
-}
-
-// x, y, z of a point under the codes 10 + offset, 20 + offset, 30 + offset, each code
-// right-aligned in three columns.
-void DxfWriter::WritePoint(float x, float y, float z, int codeOffset) {
-    const char digit = static_cast<char>('0' + codeOffset);
-    const char xCode[] = {' ', '1', digit, '\r', '\n'};
-    const char yCode[] = {' ', '2', digit, '\r', '\n'};
-    const char zCode[] = {' ', '3', digit, '\r', '\n'};
-    Sink().PutBytes(xCode, sizeof xCode);
-    WriteReal(x);
-    Sink().PutBytes(yCode, sizeof yCode);
-    WriteReal(y);
-    Sink().PutBytes(zCode, sizeof zCode);
-    WriteReal(z);
-}
-
-// Every point as a VERTEX with the given flags, a point row per progress step.
-void DxfWriter::WriteVertices(const char* flags, std::size_t flagsSize, std::int64_t progressStart,
+template <std::size_t N>
+void DxfWriter::WriteVertices(const char (&flags)[N], std::int64_t progressStart,
                               std::int64_t progressTotal) {
+    static_assert(sizeof kVertex + kPointTextMax + N <= ByteSink::kLargestRecord);
     Source().ForEachPointRow([&](std::uint32_t row, const PointRow& points) {
         ReportRow(progressStart + row, progressTotal);
         for (std::uint32_t col = 0; col < PointsPerRow(); ++col) {
-            WriteText("0\r\nVERTEX\r\n8\r\n0\r\n");
-            WritePoint(points.x[col], points.y[col], points.z[col], 0);
-            Sink().PutBytes(flags, flagsSize);
+            Sink().PutRecord(sizeof kVertex + kPointTextMax + N, [&](std::uint8_t* record) {
+                return Filled(record, [&](char* out) {
+                    out = Append(out, kVertex);
+                    out = AppendPoint(out, points.x[col], points.y[col], points.z[col], 0);
+                    return Append(out, flags);
+                });
+            });
         }
     });
 }
@@ -83,21 +102,26 @@ void DxfWriter::WriteNxmMesh() {
     WriteInteger(Rows());
     WriteText("72\r\n");
     WriteInteger(static_cast<std::int32_t>(PointsPerRow()));
-    static constexpr char kFlags[] = " 70\r\n     64\r\n";
-    WriteVertices(kFlags, sizeof kFlags - 1, Rows() - 1, 2 * std::int64_t{Rows()} - 2);
+    WriteVertices(" 70\r\n     64\r\n", Rows() - 1, 2 * std::int64_t{Rows()} - 2);
     WriteText("0\r\nSEQEND\r\n");
 }
 
 void DxfWriter::WriteFaces() {
+    static_assert(sizeof kFace + 4 * kPointTextMax <= ByteSink::kLargestRecord);
     ForEachCellRow([&](const CellRow& cells) {
         for (const PolygonRecord& polygon : cells.polygons) {
-            WriteText("0\r\n3DFACE\r\n8\r\n0\r\n");
-            for (int k = 0; k < 4; ++k) {
-                // A triangle repeats its third corner as the fourth.
-                const CornerPoint p =
-                    cells.Corner(polygon.index[k < 3 || polygon.count == 4 ? k : 2]);
-                WritePoint(p.x, p.y, p.z, k);
-            }
+            Sink().PutRecord(sizeof kFace + 4 * kPointTextMax, [&](std::uint8_t* record) {
+                return Filled(record, [&](char* out) {
+                    out = Append(out, kFace);
+                    for (int k = 0; k < 4; ++k) {
+                        // A triangle repeats its third corner as the fourth.
+                        const CornerPoint p =
+                            cells.Corner(polygon.index[k < 3 || polygon.count == 4 ? k : 2]);
+                        out = AppendPoint(out, p.x, p.y, p.z, k);
+                    }
+                    return out;
+                });
+            });
         }
     });
 }
@@ -108,8 +132,7 @@ void DxfWriter::WritePolyfaceMesh() {
     WriteText("72\r\n");
     WriteInteger(static_cast<std::int32_t>(Source().Tally().faces));
     const std::int64_t total = 4 * std::int64_t{Rows()} - 4;
-    static constexpr char kFlags[] = "70\r\n192\r\n";
-    WriteVertices(kFlags, sizeof kFlags - 1, 2 * std::int64_t{Rows()} - 2, total);
+    WriteVertices("70\r\n192\r\n", 2 * std::int64_t{Rows()} - 2, total);
     Source().ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
         ReportRow(3 * std::int64_t{Rows()} - 3 + row, total);
         for (const PolygonRecord& polygon : cells.polygons) {

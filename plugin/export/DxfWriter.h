@@ -7,7 +7,7 @@
 class DxfWriter final : public MeshWriter {
   public:
     DxfWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-              std::span<std::uint8_t> outputBuffer);
+              const SinkBuffers& outputBuffers);
 
   protected:
     // Counts and vertex numbers are 16-bit signed in DXF: NxM needs rows and points per row,
@@ -21,10 +21,10 @@ class DxfWriter final : public MeshWriter {
     void WritePolyfaceMesh();
     template <std::size_t N> void WriteText(const char (&text)[N]) { Sink().PutBytes(text, N - 1); }
     void WriteInteger(std::int32_t value);
-    void WriteReal(float value);
-    // codeOffset 0 to 3
-    void WritePoint(float x, float y, float z, int codeOffset);
-    void WriteVertices(const char* flags, std::size_t flagsSize, std::int64_t progressStart,
+    // Every point as a VERTEX record ending with flags (a literal), a point row per progress
+    // step from progressStart.
+    template <std::size_t N>
+    void WriteVertices(const char (&flags)[N], std::int64_t progressStart,
                        std::int64_t progressTotal);
 
     std::int32_t flavour_;

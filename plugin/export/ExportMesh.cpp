@@ -9,7 +9,7 @@
 namespace {
 
 ExportOutcome ExportTds(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                        std::span<std::uint8_t> outputBuffer) {
+                        const SinkBuffers& outputBuffers) {
     const auto header = services.resources.Find("TdsHdr");
     const auto footer = services.resources.Find("TdsFtr");
     // A module without its templates cannot make a 3DS file at all.
@@ -17,26 +17,26 @@ ExportOutcome ExportTds(const MeshSettings& settings, MeshSource& source, Export
         services.messages.Show(kCannotCreateText, kExportErrorCaption, MessageIcon::Error);
         return ExportOutcome::CannotCreate;
     }
-    return TdsWriter(settings, source, services, outputBuffer, header, footer).Export();
+    return TdsWriter(settings, source, services, outputBuffers, header, footer).Export();
 }
 
 } // namespace
 
 ExportOutcome ExportMesh(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                         std::span<std::uint8_t> outputBuffer) {
+                         const SinkBuffers& outputBuffers) {
     switch (settings.DiskFormat) {
     case kTds:
-        return ExportTds(settings, source, services, outputBuffer);
+        return ExportTds(settings, source, services, outputBuffers);
     case kCob:
-        return CobWriter(settings, source, services, outputBuffer).Export();
+        return CobWriter(settings, source, services, outputBuffers).Export();
     case kLwo:
-        return LwoWriter(settings, source, services, outputBuffer).Export();
+        return LwoWriter(settings, source, services, outputBuffers).Export();
     default:
-        return DxfWriter(settings, source, services, outputBuffer).Export();
+        return DxfWriter(settings, source, services, outputBuffers).Export();
     }
 }
 
 ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services) {
     BufferMeshSource source(settings, buffers);
-    return ExportMesh(settings, source, services, {buffers.outputBuffer, kOutputBufferSize});
+    return ExportMesh(settings, source, services, {{buffers.outputBuffer, kOutputBufferSize}});
 }

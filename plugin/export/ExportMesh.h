@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "plugin/export/ByteSink.h"
 #include "plugin/export/ExportServices.h"
 #include "plugin/export/MeshSource.h"
 #include "plugin/mesh/MeshBuffers.h"
@@ -16,7 +17,7 @@
 // shown to the user through services.messages; a file whose writing failed is removed.
 ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
 
-// The same for any source of the mesh, through a sink over outputBuffer (more than
+// The same for any source of the mesh, through a sink over outputBuffers (each more than
 // ByteSink::kLargestRecord bytes). settings: with meshRows and meshCols of the source's mesh.
 ExportOutcome ExportMesh(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                         std::span<std::uint8_t> outputBuffer);
+                         const SinkBuffers& outputBuffers);

@@ -12,8 +12,8 @@ constexpr std::uint32_t kFormLengthOffset = 4;
 } // namespace
 
 LwoWriter::LwoWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                     std::span<std::uint8_t> outputBuffer)
-    : MeshWriter(kFilter, settings, source, services, outputBuffer) {}
+                     const SinkBuffers& outputBuffers)
+    : MeshWriter(kFilter, settings, source, services, outputBuffers) {}
 
 bool LwoWriter::Accepts() {
     return PointCount() <= kLargestIndexable;

@@ -7,7 +7,7 @@
 class LwoWriter final : public MeshWriter {
   public:
     LwoWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-              std::span<std::uint8_t> outputBuffer);
+              const SinkBuffers& outputBuffers);
 
   protected:
     // Point indices are 16-bit: fewer than 65536 points.

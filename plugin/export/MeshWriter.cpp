@@ -3,10 +3,11 @@
 #include <algorithm>
 
 MeshWriter::MeshWriter(const char* filterList, const MeshSettings& settings, MeshSource& source,
-                       ExportServices& services, std::span<std::uint8_t> outputBuffer)
+                       ExportServices& services, const SinkBuffers& outputBuffers)
     : filterList_(filterList), settings_(settings), source_(source), services_(services),
-      sink_(outputBuffer.data(), outputBuffer.size(), services.file), rows_(settings.meshRows),
-      pointsPerRow_(::PointsPerRow(settings)) {}
+      sink_(outputBuffers.buffer.data(), outputBuffers.buffer.size(), services.file,
+            outputBuffers.spare),
+      rows_(settings.meshRows), pointsPerRow_(::PointsPerRow(settings)) {}
 
 MeshWriter::~MeshWriter() {
     if (fileOpen_)

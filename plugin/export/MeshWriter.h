@@ -25,9 +25,9 @@ class MeshWriter {
 
   protected:
     // filterList: the save dialog's filter pairs, ending with an empty text. settings: with
-    // meshRows and meshCols of the source's mesh. outputBuffer: the sink's buffer.
+    // meshRows and meshCols of the source's mesh. outputBuffers: the sink's memory.
     MeshWriter(const char* filterList, const MeshSettings& settings, MeshSource& source,
-               ExportServices& services, std::span<std::uint8_t> outputBuffer);
+               ExportServices& services, const SinkBuffers& outputBuffers);
 
     // Whether the format can hold this mesh; asked before any file is chosen.
     virtual bool Accepts() = 0;

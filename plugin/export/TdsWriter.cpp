@@ -53,9 +53,9 @@ constexpr std::uint32_t kLengthField = 2;          // after the chunk's id
 } // namespace
 
 TdsWriter::TdsWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                     std::span<std::uint8_t> outputBuffer, std::span<const std::uint8_t> header,
+                     const SinkBuffers& outputBuffers, std::span<const std::uint8_t> header,
                      std::span<const std::uint8_t> footer)
-    : MeshWriter(kFilter, settings, source, services, outputBuffer), header_(header),
+    : MeshWriter(kFilter, settings, source, services, outputBuffers), header_(header),
       footer_(footer) {}
 
 bool TdsWriter::Accepts() {

@@ -40,8 +40,8 @@ void WriteGrayBmp(const std::string& path, std::uint16_t width, std::uint16_t he
     layout.height = height;
     for (int i = 0; i < 256; ++i)
         layout.colorTable.insert(layout.colorTable.end(),
-                               {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
-                                static_cast<std::uint8_t>(i), 0});
+                                 {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
+                                  static_cast<std::uint8_t>(i), 0});
     const std::uint32_t stride = (width + 3u) / 4 * 4;
     for (int y = height - 1; y >= 0; --y) {
         const auto row = gray.begin() + static_cast<std::ptrdiff_t>(y) * width;

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <random>
 
+#include "cli/BackgroundOutputFile.h"
 #include "cli/StreamMeshSource.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
@@ -28,19 +29,31 @@ struct Written {
     std::vector<std::uint8_t> bytes;
 };
 
+// How the bytes reach the file: in the writer's thread, or handed to a thread of their own
+// while the writer fills its other buffer.
+enum class Writing { kInline, kBackground };
+
 Written Export(const MeshSettings& settings, MeshSource* source, MeshBuffers* buffers,
-               std::size_t bufferSize) {
+               std::size_t bufferSize, Writing writing = Writing::kInline,
+               std::size_t failAtWrite = 0) {
     FixedPathChooser chooser("mesh");
     MemoryOutputFile file;
+    file.failAtWrite = failAtWrite;
+    BackgroundOutputFile background(file);
+    const bool inBackground = writing == Writing::kBackground;
     RecordingProgress progress;
     RecordingMessages messages;
     EmbeddedResources resources;
-    ExportServices services{chooser, file, progress, messages, resources};
+    ExportServices services{chooser, inBackground ? static_cast<OutputFile&>(background) : file,
+                            progress, messages, resources};
     MeshSettings s = settings;
     if (buffers)
         return {ExportMesh(s, *buffers, services), file.bytes};
-    std::vector<std::uint8_t> buffer(bufferSize);
-    return {ExportMesh(s, *source, services, buffer), file.bytes};
+    std::vector<std::uint8_t> memory(2 * bufferSize);
+    const SinkBuffers sinkBuffers{{memory.data(), bufferSize},
+                                  inBackground ? memory.data() + bufferSize : nullptr};
+    const ExportOutcome outcome = ExportMesh(s, *source, services, sinkBuffers);
+    return {outcome, file.bytes};
 }
 
 // The plug-in's way: the whole mesh in memory, its 16 KB buffer.
@@ -52,14 +65,15 @@ Written FromMemory(std::uint16_t rows, std::uint16_t cols, const std::vector<std
 
 // The tool's way: rows made as the writer asks, through a buffer of the given size.
 Written Streamed(std::uint16_t rows, std::uint16_t cols, const std::vector<std::uint8_t>& gray,
-                 const MeshSettings& settings, std::size_t bufferSize) {
+                 const MeshSettings& settings, std::size_t bufferSize,
+                 Writing writing = Writing::kInline, std::size_t failAtWrite = 0) {
     MeshSettings s = settings;
     s.imagePixels = gray.data();
     s.imageRowBytes = cols;
     s.imageRows = rows;
     s.imageCols = cols;
     StreamMeshSource source(s);
-    return Export(s, &source, nullptr, bufferSize);
+    return Export(s, &source, nullptr, bufferSize, writing, failAtWrite);
 }
 
 // Flat stretches, black pixels and noise: coincident corners and holes both happen.
@@ -94,7 +108,8 @@ TEST(StreamExport, EqualsThePluginsFileForRandomPicturesOfEveryKind) {
         s.CylLen = std::max(1.0f, parameters[rng() % 5]);
         const Written memory = FromMemory(rows, cols, gray, s);
         // A small buffer makes records cross its end at other places than the plug-in's.
-        const Written stream = Streamed(rows, cols, gray, s, rng() % 2 ? 65 + rng() % 200 : 262144);
+        const Written stream =
+            Streamed(rows, cols, gray, s, rng() % 2 ? 1025 + rng() % 3000 : 262144);
         ASSERT_EQ(memory.outcome, stream.outcome) << "trial " << trial;
         ASSERT_EQ(memory.bytes, stream.bytes)
             << "trial " << trial << ": " << rows << " x " << cols << ", type " << s.Meshtype
@@ -117,6 +132,21 @@ TEST(StreamExport, EqualsThePluginsFileForAPictureOfManyBuffers) {
             EXPECT_GT(memory.bytes.size(), 262144u * 2);
             EXPECT_EQ(memory.bytes, Streamed(180, 230, gray, s, 262144).bytes)
                 << type << " " << format;
+            EXPECT_EQ(memory.bytes, Streamed(180, 230, gray, s, 5000, Writing::kBackground).bytes)
+                << type << " " << format;
+        }
+}
+
+TEST(StreamExport, AWriteThatFailsInTheBackgroundFailsTheExport) {
+    std::mt19937 rng(11);
+    const auto gray = RandomPicture(rng, 100, 100);
+    for (std::int32_t format : {kNxmDxf, kCob, kLwo})
+        for (std::size_t failAt : {1u, 2u, 5u}) {
+            MeshSettings s = DefaultSettings(kRectangular, format == kLwo ? 4 : 1);
+            s.DiskFormat = format;
+            const Written failed = Streamed(100, 100, gray, s, 2000, Writing::kBackground, failAt);
+            EXPECT_EQ(failed.outcome, ExportOutcome::WriteFailed) << format << " " << failAt;
+            EXPECT_TRUE(failed.bytes.empty()) << "the incomplete file was not discarded";
         }
 }
 
@@ -141,6 +171,28 @@ TEST(StreamExport, TheToolWritesTheKeptGoldenFiles) {
             FileBytes(std::string(QM_SOURCE_DIR) + "/tests/data/export/" + golden.file);
         ASSERT_FALSE(expected.empty()) << golden.file;
         EXPECT_EQ(FileBytes(output), expected) << golden.file;
+    }
+}
+
+TEST(StreamExport, EveryThreadCountWritesTheSameFile) {
+    TempFolder dir;
+    WriteGrayBmp(dir.File("in.bmp"), 300, 200, GrayPattern(300, 200));
+    std::vector<std::uint8_t> first;
+    for (const char* threads : {"1", "2", "5"}) {
+        const std::string output = dir.File(std::string("t") + threads + ".dxf");
+        ASSERT_EQ(RunTool({dir.File("in.bmp"), "-o", output, "--threads", threads, "-q"}).exitCode,
+                  0);
+        const auto bytes = FileBytes(output);
+        EXPECT_GT(bytes.size(), 1'000'000u);
+        if (first.empty())
+            first = bytes;
+        EXPECT_EQ(bytes, first) << threads << " threads";
+    }
+    for (const char* bad : {"0", "65", "two"}) {
+        const auto refused =
+            RunTool({dir.File("in.bmp"), "-o", dir.File("bad.dxf"), "--threads", bad});
+        EXPECT_EQ(refused.exitCode, 1) << bad;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("bad.dxf"))) << bad;
     }
 }
 

@@ -115,7 +115,7 @@ Peak StreamedExport(std::uint16_t rows, std::uint16_t cols, std::int32_t meshTyp
         ExportServices services{chooser, file, progress, messages, resources};
         StreamMeshSource source(s);
         std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
-        EXPECT_EQ(ExportMesh(s, source, services, buffer), ExportOutcome::Written);
+        EXPECT_EQ(ExportMesh(s, source, services, {buffer}), ExportOutcome::Written);
         peak.fileBytes = file.written;
     }
     peak.bytes = peakBytes - before;
