@@ -56,10 +56,12 @@ void StreamMeshSource::ForEachCellRow(const CellRowVisit& visit) {
                       [&](std::uint32_t, std::int16_t count, const std::int32_t* corners) {
                           if (!IsPolygon(count))
                               return;
-                          PolygonRecord record{count, {}};
-                          for (int k = 0; k < count; ++k)
-                              record.index[k] = corners[k];
-                          polygons_.push_back(record);
+                          // Filled in place: a record built aside and copied in
+                          // stalls on its narrow count field.
+                          PolygonRecord& record = polygons_.emplace_back();
+                          record.count = count;
+                          for (int k = 0; k < 4; ++k)
+                              record.index[k] = k < count ? corners[k] : 0;
                       });
         visit(r, {polygons_, top, bottom, first, perRow_});
         top = bottom;

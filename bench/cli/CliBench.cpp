@@ -2,7 +2,7 @@
 // format, writing into the temporary folder. The picture is 2048 x 2048 for the formats
 // that can hold such a mesh; 3DS, LWO and Polyline DXF are limited to 65535 vertices (3DS
 // also to 65535 triangles, Polyline DXF to 32767 vertices), so they get the largest square
-// picture they take at full resolution.
+// picture they take at full resolution. The argument is --threads.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -56,6 +56,7 @@ void BM_QuorvmeshRun(benchmark::State& state, const char* format, const char* ex
             .string();
     options.diskFormat = std::atoi(format);
     options.quiet = true;
+    options.threads = static_cast<int>(state.range(0));
     for (auto _ : state) {
         std::ostringstream out, err;
         CliConsole console{out, err, false};
@@ -69,21 +70,33 @@ void BM_QuorvmeshRun(benchmark::State& state, const char* format, const char* ex
 }
 
 BENCHMARK_CAPTURE(BM_QuorvmeshRun, NxmDxf, "1", ".dxf", 2048)
+    ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_QuorvmeshRun, FaceDxf, "2", ".dxf", 2048)
+    ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_QuorvmeshRun, PolylineDxf, "3", ".dxf", 181)
+    ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_QuorvmeshRun, Tds, "4", ".3ds", 181)
+    ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_QuorvmeshRun, Cob, "5", ".cob", 2048)
+    ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_QuorvmeshRun, Lwo, "6", ".lwo", 255)
+    ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -24,26 +24,25 @@ void ReduceCellRow(const PointRowView& top, const PointRowView& bottom, std::uin
                    std::int32_t firstPoint, bool blackHoles, Visit visit) {
     const auto below = static_cast<std::int32_t>(perRow);
     for (std::uint32_t c = 0; c + 1 < perRow; ++c) {
-        const PointRowView* row[4] = {&top, &top, &bottom, &bottom};
-        const std::uint32_t col[4] = {c, c + 1, c + 1, c};
         const std::int32_t i0 = firstPoint + static_cast<std::int32_t>(c);
         const std::int32_t corners[4] = {i0, i0 + 1, i0 + below + 1, i0 + below};
-        float x[4], y[4], z[4];
-        std::uint8_t solid[4];
-        for (int k = 0; k < 4; ++k) {
-            x[k] = row[k]->x[col[k]];
-            y[k] = row[k]->y[col[k]];
-            z[k] = row[k]->z[col[k]];
-            solid[k] = row[k]->solid[col[k]];
-        }
+        // Top-left, top-right, bottom-right, bottom-left.
+        const float x[4] = {top.x[c], top.x[c + 1], bottom.x[c + 1], bottom.x[c]};
+        const float y[4] = {top.y[c], top.y[c + 1], bottom.y[c + 1], bottom.y[c]};
+        const float z[4] = {top.z[c], top.z[c + 1], bottom.z[c + 1], bottom.z[c]};
+        const std::uint8_t solid[4] = {top.solid[c], top.solid[c + 1], bottom.solid[c + 1],
+                                       bottom.solid[c]};
         // The common case: nothing to drop and no two corners alike, so the quad stays as it
         // is (every reduction rule needs a pair of equal corners).
         const bool allSolid = !blackHoles || (solid[0] & solid[1] & solid[2] & solid[3]);
         const auto same = [&](int a, int j) {
             return z[a] == z[j] && x[a] == x[j] && y[a] == y[j];
         };
-        if (allSolid && !same(0, 1) && !same(0, 2) && !same(0, 3) && !same(1, 2) && !same(1, 3) &&
-            !same(2, 3)) {
+        // Heights alone rule most cells out, in a few branch-free compares.
+        const bool heightsDiffer = (z[0] != z[1]) & (z[0] != z[2]) & (z[0] != z[3]) &
+                                   (z[1] != z[2]) & (z[1] != z[3]) & (z[2] != z[3]);
+        if (allSolid && (heightsDiffer || (!same(0, 1) && !same(0, 2) && !same(0, 3) &&
+                                           !same(1, 2) && !same(1, 3) && !same(2, 3)))) {
             visit(c, std::int16_t{4}, corners);
             continue;
         }
