@@ -10,7 +10,8 @@
 inline constexpr std::size_t kDecimalTextMax = 64;
 
 // Writes a single-precision value, widened to double, as "%.4f" does ("-0.0000" keeps the
-// sign of -0.0 and of small negative values). Returns the number of characters (no NUL).
+// sign of -0.0 and of small negative values), whatever the floating-point rounding mode.
+// Returns the number of characters (no NUL).
 std::size_t FormatFixed4(float value, char* out);
 
 // Writes a decimal integer with a leading minus sign when negative.
