@@ -1,10 +1,9 @@
 #include "cli/ExportFile.h"
 
+#include <algorithm>
 #include <cstring>
-#include <optional>
 #include <vector>
 
-#include "cli/BackgroundOutputFile.h"
 #include "cli/CliOptions.h"
 #include "cli/TerminalProgress.h"
 #include "common/EmbeddedResources.h"
@@ -24,18 +23,13 @@ StepResult ExportFile(const std::string& path, const MeshSettings& settings, Mes
                       std::ostream& progressStream, bool showProgress, int threads) {
     FixedPathChooser chooser(path);
     StdioOutputFile file;
-    std::optional<BackgroundOutputFile> background;
-    if (threads > 1)
-        background.emplace(file);
     TerminalProgress progress(progressStream, showProgress);
     CliMessages messages;
     EmbeddedResources resources;
-    ExportServices services{chooser, background ? static_cast<OutputFile&>(*background) : file,
-                            progress, messages, resources};
-    std::vector<std::uint8_t> memory((background ? 2 : 1) * kCliOutputBufferSize);
-    const SinkBuffers buffers{{memory.data(), kCliOutputBufferSize},
-                              background ? memory.data() + kCliOutputBufferSize : nullptr};
-    const ExportOutcome outcome = ExportMesh(settings, source, services, buffers);
+    ExportServices services{chooser, file, progress, messages, resources};
+    std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
+    const SinkSetup setup{buffer, std::min(threads, 2)};
+    const ExportOutcome outcome = ExportMesh(settings, source, services, setup);
     progress.Finish();
     switch (outcome) {
     case ExportOutcome::Written:

@@ -1,7 +1,5 @@
 #include "plugin/export/ByteSink.h"
 
-#include <utility>
-
 void ByteSink::PutBytesSlow(const std::uint8_t* data, std::size_t size) {
     while (size > 0 && !failed_) {
         const std::size_t take = std::min(size, size_ - fill_);
@@ -15,12 +13,8 @@ void ByteSink::PutBytesSlow(const std::uint8_t* data, std::size_t size) {
 }
 
 void ByteSink::Flush() {
-    if (!failed_ && fill_ > 0) {
-        if (!file_.Write(buffer_, fill_))
-            failed_ = true;
-        if (spare_)
-            std::swap(buffer_, spare_);
-    }
+    if (!failed_ && fill_ > 0 && !file_.Write(buffer_, fill_))
+        failed_ = true;
     flushed_ += fill_;
     fill_ = 0;
 }

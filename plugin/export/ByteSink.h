@@ -12,22 +12,20 @@
 #include "plugin/export/ByteOrder.h"
 #include "plugin/mesh/MeshBuffers.h"
 
-// The memory a sink writes into: one buffer, or two of the same size filled in turn (for a
-// file that may still be writing the last one).
-struct SinkBuffers {
+// How a writer's sink is set up: its buffer, and the threads that may put its text together
+// (the plug-in's writers use one).
+struct SinkSetup {
     std::span<std::uint8_t> buffer;
-    std::uint8_t* spare = nullptr;
+    int textThreads = 1;
 };
 
 class ByteSink {
   public:
     // buffer: size bytes (the plug-in's MeshBuffers::outputBuffer of kOutputBufferSize);
     // file: opened before the first byte reaches it. All outlive the sink. A record must fit
-    // the buffer: size is more than kLargestRecord. With a spare buffer of the same size the
-    // sink fills the two in turn, so that a file may still be writing the last one.
-    ByteSink(std::uint8_t* buffer, std::size_t size, OutputFile& file,
-             std::uint8_t* spare = nullptr)
-        : buffer_(buffer), spare_(spare), size_(size), file_(file) {}
+    // the buffer: size is more than kLargestRecord.
+    ByteSink(std::uint8_t* buffer, std::size_t size, OutputFile& file)
+        : buffer_(buffer), size_(size), file_(file) {}
     ByteSink(std::uint8_t* buffer, OutputFile& file) : ByteSink(buffer, kOutputBufferSize, file) {}
     ByteSink(const ByteSink&) = delete;
     ByteSink& operator=(const ByteSink&) = delete;
@@ -100,7 +98,6 @@ class ByteSink {
     void Patch(std::uint32_t offset, const std::uint8_t (&bytes)[4]);
 
     std::uint8_t* buffer_;
-    std::uint8_t* spare_;
     std::size_t size_;
     OutputFile& file_;
     std::size_t fill_ = 0;

@@ -27,8 +27,8 @@ std::uint64_t ObjectSize(std::uint64_t points, std::uint64_t faces, std::uint64_
 } // namespace
 
 CobWriter::CobWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                     const SinkBuffers& outputBuffers)
-    : MeshWriter(kFilter, settings, source, services, outputBuffers) {}
+                     const SinkSetup& sinkSetup)
+    : MeshWriter(kFilter, settings, source, services, sinkSetup) {}
 
 bool CobWriter::Accepts() {
     constexpr std::uint64_t limit = std::numeric_limits<std::uint32_t>::max();

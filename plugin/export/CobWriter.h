@@ -10,7 +10,7 @@
 class CobWriter final : public MeshWriter {
   public:
     CobWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-              const SinkBuffers& outputBuffers);
+              const SinkSetup& sinkSetup);
 
   protected:
     // The object's data size is a 32-bit field.

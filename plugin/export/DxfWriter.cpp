@@ -1,8 +1,10 @@
 #include "plugin/export/DxfWriter.h"
 
 #include <cstring>
+#include <vector>
 
 #include "plugin/export/DecimalText.h"
+#include "plugin/export/SharedText.h"
 
 namespace {
 
@@ -44,12 +46,48 @@ template <class Fill> std::size_t Filled(std::uint8_t* record, Fill fill) {
 constexpr char kVertex[] = "0\r\nVERTEX\r\n8\r\n0\r\n";
 constexpr char kFace[] = "0\r\n3DFACE\r\n8\r\n0\r\n";
 
+template <std::size_t N>
+void PutVertex(ByteSink& sink, float x, float y, float z, const char (&flags)[N]) {
+    static_assert(sizeof kVertex + kPointTextMax + N <= ByteSink::kLargestRecord);
+    sink.PutRecord(sizeof kVertex + kPointTextMax + N, [&](std::uint8_t* record) {
+        return Filled(record, [&](char* out) {
+            return Append(AppendPoint(Append(out, kVertex), x, y, z, 0), flags);
+        });
+    });
+}
+
+// corners: x, y, z of the four corners (a triangle's third one twice).
+void PutFace(ByteSink& sink, const float* corners) {
+    static_assert(sizeof kFace + 4 * kPointTextMax <= ByteSink::kLargestRecord);
+    sink.PutRecord(sizeof kFace + 4 * kPointTextMax, [&](std::uint8_t* record) {
+        return Filled(record, [&](char* out) {
+            out = Append(out, kFace);
+            for (int k = 0; k < 4; ++k)
+                out = AppendPoint(out, corners[3 * k], corners[3 * k + 1], corners[3 * k + 2], k);
+            return out;
+        });
+    });
+}
+
+// x, y, z of a polygon's four corners as a 3D face holds them.
+void FaceCorners(const CellRow& cells, const PolygonRecord& polygon, float* corners) {
+    for (int k = 0; k < 4; ++k) {
+        // A triangle repeats its third corner as the fourth.
+        const CornerPoint p = cells.Corner(polygon.index[k < 3 || polygon.count == 4 ? k : 2]);
+        corners[3 * k] = p.x;
+        corners[3 * k + 1] = p.y;
+        corners[3 * k + 2] = p.z;
+    }
+}
+
+// Numbers gathered for a block of text a second thread may put together: about 1 MB of it.
+constexpr std::size_t kValuesPerBlock = 3 * 4096;
+
 } // namespace
 
 DxfWriter::DxfWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                     const SinkBuffers& outputBuffers)
-    : MeshWriter(kFilter, settings, source, services, outputBuffers),
-      flavour_(settings.DiskFormat) {}
+                     const SinkSetup& sinkSetup)
+    : MeshWriter(kFilter, settings, source, services, sinkSetup), flavour_(settings.DiskFormat) {}
 
 bool DxfWriter::Accepts() {
     if (flavour_ == kNxmDxf)
@@ -81,19 +119,32 @@ void DxfWriter::WriteInteger(std::int32_t value) {
 template <std::size_t N>
 void DxfWriter::WriteVertices(const char (&flags)[N], std::int64_t progressStart,
                               std::int64_t progressTotal) {
-    static_assert(sizeof kVertex + kPointTextMax + N <= ByteSink::kLargestRecord);
+    if (!SharesText()) {
+        Source().ForEachPointRow([&](std::uint32_t row, const PointRow& points) {
+            ReportRow(progressStart + row, progressTotal);
+            for (std::uint32_t col = 0; col < PointsPerRow(); ++col)
+                PutVertex(Sink(), points.x[col], points.y[col], points.z[col], flags);
+        });
+        return;
+    }
+    SharedText text(Sink());
+    std::vector<float> values;
+    const auto pass = [&] {
+        text.Add([&flags, block = std::move(values)](ByteSink& sink) {
+            for (std::size_t i = 0; i < block.size(); i += 3)
+                PutVertex(sink, block[i], block[i + 1], block[i + 2], flags);
+        });
+        values = {};
+    };
     Source().ForEachPointRow([&](std::uint32_t row, const PointRow& points) {
         ReportRow(progressStart + row, progressTotal);
-        for (std::uint32_t col = 0; col < PointsPerRow(); ++col) {
-            Sink().PutRecord(sizeof kVertex + kPointTextMax + N, [&](std::uint8_t* record) {
-                return Filled(record, [&](char* out) {
-                    out = Append(out, kVertex);
-                    out = AppendPoint(out, points.x[col], points.y[col], points.z[col], 0);
-                    return Append(out, flags);
-                });
-            });
-        }
+        for (std::uint32_t col = 0; col < PointsPerRow(); ++col)
+            values.insert(values.end(), {points.x[col], points.y[col], points.z[col]});
+        if (values.size() >= kValuesPerBlock)
+            pass();
     });
+    pass();
+    text.Finish();
 }
 
 void DxfWriter::WriteNxmMesh() {
@@ -107,23 +158,35 @@ void DxfWriter::WriteNxmMesh() {
 }
 
 void DxfWriter::WriteFaces() {
-    static_assert(sizeof kFace + 4 * kPointTextMax <= ByteSink::kLargestRecord);
+    float corners[12];
+    if (!SharesText()) {
+        ForEachCellRow([&](const CellRow& cells) {
+            for (const PolygonRecord& polygon : cells.polygons) {
+                FaceCorners(cells, polygon, corners);
+                PutFace(Sink(), corners);
+            }
+        });
+        return;
+    }
+    SharedText text(Sink());
+    std::vector<float> values;
+    const auto pass = [&] {
+        text.Add([block = std::move(values)](ByteSink& sink) {
+            for (std::size_t i = 0; i < block.size(); i += 12)
+                PutFace(sink, block.data() + i);
+        });
+        values = {};
+    };
     ForEachCellRow([&](const CellRow& cells) {
         for (const PolygonRecord& polygon : cells.polygons) {
-            Sink().PutRecord(sizeof kFace + 4 * kPointTextMax, [&](std::uint8_t* record) {
-                return Filled(record, [&](char* out) {
-                    out = Append(out, kFace);
-                    for (int k = 0; k < 4; ++k) {
-                        // A triangle repeats its third corner as the fourth.
-                        const CornerPoint p =
-                            cells.Corner(polygon.index[k < 3 || polygon.count == 4 ? k : 2]);
-                        out = AppendPoint(out, p.x, p.y, p.z, k);
-                    }
-                    return out;
-                });
-            });
+            FaceCorners(cells, polygon, corners);
+            values.insert(values.end(), corners, corners + 12);
         }
+        if (values.size() >= kValuesPerBlock)
+            pass();
     });
+    pass();
+    text.Finish();
 }
 
 void DxfWriter::WritePolyfaceMesh() {

@@ -7,7 +7,7 @@
 class DxfWriter final : public MeshWriter {
   public:
     DxfWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-              const SinkBuffers& outputBuffers);
+              const SinkSetup& sinkSetup);
 
   protected:
     // Counts and vertex numbers are 16-bit signed in DXF: NxM needs rows and points per row,

@@ -9,7 +9,7 @@
 namespace {
 
 ExportOutcome ExportTds(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                        const SinkBuffers& outputBuffers) {
+                        const SinkSetup& sinkSetup) {
     const auto header = services.resources.Find("TdsHdr");
     const auto footer = services.resources.Find("TdsFtr");
     // A module without its templates cannot make a 3DS file at all.
@@ -17,22 +17,22 @@ ExportOutcome ExportTds(const MeshSettings& settings, MeshSource& source, Export
         services.messages.Show(kCannotCreateText, kExportErrorCaption, MessageIcon::Error);
         return ExportOutcome::CannotCreate;
     }
-    return TdsWriter(settings, source, services, outputBuffers, header, footer).Export();
+    return TdsWriter(settings, source, services, sinkSetup, header, footer).Export();
 }
 
 } // namespace
 
 ExportOutcome ExportMesh(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                         const SinkBuffers& outputBuffers) {
+                         const SinkSetup& sinkSetup) {
     switch (settings.DiskFormat) {
     case kTds:
-        return ExportTds(settings, source, services, outputBuffers);
+        return ExportTds(settings, source, services, sinkSetup);
     case kCob:
-        return CobWriter(settings, source, services, outputBuffers).Export();
+        return CobWriter(settings, source, services, sinkSetup).Export();
     case kLwo:
-        return LwoWriter(settings, source, services, outputBuffers).Export();
+        return LwoWriter(settings, source, services, sinkSetup).Export();
     default:
-        return DxfWriter(settings, source, services, outputBuffers).Export();
+        return DxfWriter(settings, source, services, sinkSetup).Export();
     }
 }
 

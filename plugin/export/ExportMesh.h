@@ -17,7 +17,7 @@
 // shown to the user through services.messages; a file whose writing failed is removed.
 ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportServices& services);
 
-// The same for any source of the mesh, through a sink over outputBuffers (each more than
-// ByteSink::kLargestRecord bytes). settings: with meshRows and meshCols of the source's mesh.
+// The same for any source of the mesh, through a sink set up by sinkSetup (buffers of more
+// than ByteSink::kLargestRecord bytes). settings: with meshRows and meshCols of the source's mesh.
 ExportOutcome ExportMesh(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                         const SinkBuffers& outputBuffers);
+                         const SinkSetup& sinkSetup);

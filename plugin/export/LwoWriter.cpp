@@ -12,8 +12,8 @@ constexpr std::uint32_t kFormLengthOffset = 4;
 } // namespace
 
 LwoWriter::LwoWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                     const SinkBuffers& outputBuffers)
-    : MeshWriter(kFilter, settings, source, services, outputBuffers) {}
+                     const SinkSetup& sinkSetup)
+    : MeshWriter(kFilter, settings, source, services, sinkSetup) {}
 
 bool LwoWriter::Accepts() {
     return PointCount() <= kLargestIndexable;

@@ -7,7 +7,7 @@
 class LwoWriter final : public MeshWriter {
   public:
     LwoWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-              const SinkBuffers& outputBuffers);
+              const SinkSetup& sinkSetup);
 
   protected:
     // Point indices are 16-bit: fewer than 65536 points.

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 MeshWriter::MeshWriter(const char* filterList, const MeshSettings& settings, MeshSource& source,
-                       ExportServices& services, const SinkBuffers& outputBuffers)
+                       ExportServices& services, const SinkSetup& sinkSetup)
     : filterList_(filterList), settings_(settings), source_(source), services_(services),
-      sink_(outputBuffers.buffer.data(), outputBuffers.buffer.size(), services.file,
-            outputBuffers.spare),
-      rows_(settings.meshRows), pointsPerRow_(::PointsPerRow(settings)) {}
+      sink_(sinkSetup.buffer.data(), sinkSetup.buffer.size(), services.file),
+      textThreads_(sinkSetup.textThreads), rows_(settings.meshRows),
+      pointsPerRow_(::PointsPerRow(settings)) {}
 
 MeshWriter::~MeshWriter() {
     if (fileOpen_)

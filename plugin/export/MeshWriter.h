@@ -25,9 +25,10 @@ class MeshWriter {
 
   protected:
     // filterList: the save dialog's filter pairs, ending with an empty text. settings: with
-    // meshRows and meshCols of the source's mesh. outputBuffers: the sink's memory.
+    // meshRows and meshCols of the source's mesh. sinkSetup: the sink's memory and
+    // threads.
     MeshWriter(const char* filterList, const MeshSettings& settings, MeshSource& source,
-               ExportServices& services, const SinkBuffers& outputBuffers);
+               ExportServices& services, const SinkSetup& sinkSetup);
 
     // Whether the format can hold this mesh; asked before any file is chosen.
     virtual bool Accepts() = 0;
@@ -54,6 +55,8 @@ class MeshWriter {
     void ReportRow(std::int64_t done, std::int64_t total);
 
     const MeshSettings& Settings() const { return settings_; }
+    // Whether a second thread may put text together (see SharedText).
+    bool SharesText() const { return textThreads_ > 1; }
 
     std::uint16_t Rows() const { return rows_; }
     // meshCols, plus the seam column of round meshes
@@ -69,6 +72,7 @@ class MeshWriter {
     ExportServices& services_;
     ByteSink sink_;
     bool fileOpen_ = false;
+    int textThreads_;
     std::uint16_t rows_;
     std::uint32_t pointsPerRow_;
 };

@@ -53,10 +53,10 @@ constexpr std::uint32_t kLengthField = 2;          // after the chunk's id
 } // namespace
 
 TdsWriter::TdsWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-                     const SinkBuffers& outputBuffers, std::span<const std::uint8_t> header,
+                     const SinkSetup& sinkSetup, std::span<const std::uint8_t> header,
                      std::span<const std::uint8_t> footer)
-    : MeshWriter(kFilter, settings, source, services, outputBuffers), header_(header),
-      footer_(footer) {}
+    : MeshWriter(kFilter, settings, source, services, sinkSetup), header_(header), footer_(footer) {
+}
 
 bool TdsWriter::Accepts() {
     if (PointCount() > kLargest16)

@@ -27,7 +27,7 @@ class TdsWriter final : public MeshWriter {
   public:
     // header and footer: the TdsHdr and TdsFtr bytes (kTdsHeaderSize, kTdsFooterSize).
     TdsWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
-              const SinkBuffers& outputBuffers, std::span<const std::uint8_t> header,
+              const SinkSetup& sinkSetup, std::span<const std::uint8_t> header,
               std::span<const std::uint8_t> footer);
 
   protected:

@@ -9,7 +9,6 @@
 #include <iterator>
 #include <random>
 
-#include "cli/BackgroundOutputFile.h"
 #include "cli/StreamMeshSource.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
@@ -29,30 +28,25 @@ struct Written {
     std::vector<std::uint8_t> bytes;
 };
 
-// How the bytes reach the file: in the writer's thread, or handed to a thread of their own
-// while the writer fills its other buffer.
-enum class Writing { kInline, kBackground };
+// Who puts the text together: the writer's thread alone, or it and a helper.
+enum class Writing { kOneThread, kTwoThreads };
 
 Written Export(const MeshSettings& settings, MeshSource* source, MeshBuffers* buffers,
-               std::size_t bufferSize, Writing writing = Writing::kInline,
+               std::size_t bufferSize, Writing writing = Writing::kOneThread,
                std::size_t failAtWrite = 0) {
     FixedPathChooser chooser("mesh");
     MemoryOutputFile file;
     file.failAtWrite = failAtWrite;
-    BackgroundOutputFile background(file);
-    const bool inBackground = writing == Writing::kBackground;
     RecordingProgress progress;
     RecordingMessages messages;
     EmbeddedResources resources;
-    ExportServices services{chooser, inBackground ? static_cast<OutputFile&>(background) : file,
-                            progress, messages, resources};
+    ExportServices services{chooser, file, progress, messages, resources};
     MeshSettings s = settings;
     if (buffers)
         return {ExportMesh(s, *buffers, services), file.bytes};
-    std::vector<std::uint8_t> memory(2 * bufferSize);
-    const SinkBuffers sinkBuffers{{memory.data(), bufferSize},
-                                  inBackground ? memory.data() + bufferSize : nullptr};
-    const ExportOutcome outcome = ExportMesh(s, *source, services, sinkBuffers);
+    std::vector<std::uint8_t> buffer(bufferSize);
+    const SinkSetup setup{buffer, writing == Writing::kTwoThreads ? 2 : 1};
+    const ExportOutcome outcome = ExportMesh(s, *source, services, setup);
     return {outcome, file.bytes};
 }
 
@@ -66,7 +60,7 @@ Written FromMemory(std::uint16_t rows, std::uint16_t cols, const std::vector<std
 // The tool's way: rows made as the writer asks, through a buffer of the given size.
 Written Streamed(std::uint16_t rows, std::uint16_t cols, const std::vector<std::uint8_t>& gray,
                  const MeshSettings& settings, std::size_t bufferSize,
-                 Writing writing = Writing::kInline, std::size_t failAtWrite = 0) {
+                 Writing writing = Writing::kOneThread, std::size_t failAtWrite = 0) {
     MeshSettings s = settings;
     s.imagePixels = gray.data();
     s.imageRowBytes = cols;
@@ -132,19 +126,19 @@ TEST(StreamExport, EqualsThePluginsFileForAPictureOfManyBuffers) {
             EXPECT_GT(memory.bytes.size(), 262144u * 2);
             EXPECT_EQ(memory.bytes, Streamed(180, 230, gray, s, 262144).bytes)
                 << type << " " << format;
-            EXPECT_EQ(memory.bytes, Streamed(180, 230, gray, s, 5000, Writing::kBackground).bytes)
+            EXPECT_EQ(memory.bytes, Streamed(180, 230, gray, s, 5000, Writing::kTwoThreads).bytes)
                 << type << " " << format;
         }
 }
 
-TEST(StreamExport, AWriteThatFailsInTheBackgroundFailsTheExport) {
+TEST(StreamExport, AWriteThatFailsWhileTwoThreadsWriteFailsTheExport) {
     std::mt19937 rng(11);
     const auto gray = RandomPicture(rng, 100, 100);
-    for (std::int32_t format : {kNxmDxf, kCob, kLwo})
+    for (std::int32_t format : {kNxmDxf, kFaceDxf, kPolylineDxf})
         for (std::size_t failAt : {1u, 2u, 5u}) {
-            MeshSettings s = DefaultSettings(kRectangular, format == kLwo ? 4 : 1);
+            MeshSettings s = DefaultSettings(kRectangular, format == kPolylineDxf ? 4 : 1);
             s.DiskFormat = format;
-            const Written failed = Streamed(100, 100, gray, s, 2000, Writing::kBackground, failAt);
+            const Written failed = Streamed(100, 100, gray, s, 2000, Writing::kTwoThreads, failAt);
             EXPECT_EQ(failed.outcome, ExportOutcome::WriteFailed) << format << " " << failAt;
             EXPECT_TRUE(failed.bytes.empty()) << "the incomplete file was not discarded";
         }
