@@ -9,6 +9,9 @@
 #include "cli/StreamMeshSource.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
+#include "tests/support/CountingOutputFile.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/TestMesh.h"
 
 namespace {
 
@@ -24,13 +27,7 @@ std::vector<std::uint8_t> Picture() {
 }
 
 MeshSettings SettingsFor(const std::vector<std::uint8_t>& gray, std::int32_t format) {
-    MeshSettings s{};
-    s.Meshtype = kRectangular;
-    s.MeshRes = 1;
-    s.MapAlt = 25.0f;
-    s.RadOff = 20.0f;
-    s.ModelScale = 1.0f;
-    s.CylLen = 100.0f;
+    MeshSettings s = DefaultSettings(kRectangular);
     s.BlackHoles = 1;
     s.DiskFormat = format;
     s.imagePixels = gray.data();
@@ -39,30 +36,6 @@ MeshSettings SettingsFor(const std::vector<std::uint8_t>& gray, std::int32_t for
     s.imageCols = kSide;
     return s;
 }
-
-class DiscardingFile final : public OutputFile {
-  public:
-    bool Create(const std::string&) override { return true; }
-    bool Write(const std::uint8_t*, std::size_t size) override {
-        bytes += size;
-        return true;
-    }
-    bool WriteAt(std::uint32_t, const std::uint8_t*, std::size_t) override { return true; }
-    bool Close() override { return true; }
-    void Discard() override {}
-    std::uint64_t bytes = 0;
-};
-
-class NoMessages final : public MessageReporter {
-  public:
-    void Show(std::string_view, std::string_view, MessageIcon) override {}
-    bool AskYesNo(std::string_view, std::string_view, MessageIcon) override { return true; }
-};
-
-class NoProgress final : public ProgressSink {
-  public:
-    void Report(std::int32_t, std::int32_t) override {}
-};
 
 void BM_PointRows(benchmark::State& state) {
     const auto gray = Picture();
@@ -90,20 +63,20 @@ BENCHMARK(BM_CellRows)->Unit(benchmark::kMillisecond);
 void BM_StreamExport(benchmark::State& state) {
     const auto gray = Picture();
     const auto format = static_cast<std::int32_t>(state.range(0));
-    DiscardingFile file;
+    CountingOutputFile file;
     for (auto _ : state) {
         MeshSettings s = SettingsFor(gray, format);
         StreamMeshSource source(s);
         FixedPathChooser chooser("mesh");
-        NoProgress progress;
-        NoMessages messages;
+        RecordingProgress progress;
+        RecordingMessages messages;
         EmbeddedResources resources;
         ExportServices services{chooser, file, progress, messages, resources};
         std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
         if (ExportMesh(s, source, services, {buffer}) != ExportOutcome::Written)
             state.SkipWithError("not written");
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(file.bytes));
+    state.SetBytesProcessed(static_cast<std::int64_t>(file.written));
 }
 // NxM DXF, 3D Face DXF, COB: the formats that hold a 2048 x 2048 mesh.
 BENCHMARK(BM_StreamExport)->Arg(kNxmDxf)->Arg(kFaceDxf)->Arg(kCob)->Unit(benchmark::kMillisecond);

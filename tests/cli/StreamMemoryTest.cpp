@@ -13,6 +13,7 @@
 #include "cli/StreamMeshSource.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
+#include "tests/support/CountingOutputFile.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/TestMesh.h"
 
@@ -65,20 +66,6 @@ void operator delete[](void* pointer, std::size_t) noexcept {
 }
 
 namespace {
-
-// Takes the bytes and keeps none of them.
-class CountingOutputFile final : public OutputFile {
-  public:
-    bool Create(const std::string&) override { return true; }
-    bool Write(const std::uint8_t*, std::size_t size) override {
-        written += size;
-        return true;
-    }
-    bool WriteAt(std::uint32_t, const std::uint8_t*, std::size_t) override { return true; }
-    bool Close() override { return true; }
-    void Discard() override {}
-    std::uint64_t written = 0;
-};
 
 class SilentProgress final : public ProgressSink {
   public:
