@@ -17,6 +17,19 @@ std::string WithReason(const std::string& text, int error) {
     return error == 0 ? text : text + " (" + std::strerror(error) + ")";
 }
 
+// The writers report the second half of an export, after the plug-in's polygon list: the
+// streamed export has no such list, so that half fills the whole bar.
+class WritingProgress final : public ProgressSink {
+  public:
+    explicit WritingProgress(ProgressSink& bar) : bar_(bar) {}
+    void Report(std::int32_t done, std::int32_t total) override {
+        bar_.Report(std::max(0, 2 * done - total), total);
+    }
+
+  private:
+    ProgressSink& bar_;
+};
+
 } // namespace
 
 StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
@@ -24,9 +37,10 @@ StepResult ExportFile(const std::string& path, const MeshSettings& settings, Mes
     FixedPathChooser chooser(path);
     StdioOutputFile file;
     TerminalProgress progress(progressStream, showProgress);
+    WritingProgress writing(progress);
     CliMessages messages;
     EmbeddedResources resources;
-    ExportServices services{chooser, file, progress, messages, resources};
+    ExportServices services{chooser, file, writing, messages, resources};
     std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
     const SinkSetup setup{buffer, std::min(threads, 2)};
     const ExportOutcome outcome = ExportMesh(settings, source, services, setup);

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 
+#include "cli/ExportFile.h"
 #include "cli/StreamMeshSource.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
@@ -187,6 +189,27 @@ TEST(StreamExport, EveryThreadCountWritesTheSameFile) {
             RunTool({dir.File("in.bmp"), "-o", dir.File("bad.dxf"), "--threads", bad});
         EXPECT_EQ(refused.exitCode, 1) << bad;
         EXPECT_FALSE(std::filesystem::exists(dir.File("bad.dxf"))) << bad;
+    }
+}
+
+TEST(StreamExport, TheProgressBarRunsFromNothingToTheEnd) {
+    TempFolder dir;
+    std::mt19937 rng(3);
+    const auto gray = RandomPicture(rng, 120, 90);
+    for (std::int32_t format : {kNxmDxf, kPolylineDxf, kCob}) {
+        MeshSettings s = DefaultSettings(kRectangular, format == kPolylineDxf ? 4 : 1);
+        s.DiskFormat = format;
+        s.imagePixels = gray.data();
+        s.imageRowBytes = 90;
+        s.imageRows = 120;
+        s.imageCols = 90;
+        StreamMeshSource source(s);
+        std::ostringstream bar;
+        ASSERT_EQ(ExportFile(dir.File("bar.mesh"), s, source, bar, true, 1), std::nullopt);
+        const std::string shown = bar.str();
+        EXPECT_NE(shown.find(" 0%"), std::string::npos) << format;
+        EXPECT_LT(shown.find(" 0%"), shown.find(" 50%")) << format;
+        EXPECT_LT(shown.find(" 50%"), shown.find("100%")) << format;
     }
 }
 
