@@ -177,8 +177,8 @@ void AddOptions(CLI::App& app, CliOptions& o) {
         ->type_name("FILE");
     app.add_flag("-q,--quiet", o.quiet, "print no statistics or progress bar");
     app.add_option("--threads", o.threads,
-                   "1 to 64: with 2 or more, two threads put the text of a DXF file together; "
-                   "default: 2 on a machine of two cores or more, else 1")
+                   "1 to 64: with 2 or more, two threads put the text of a 3D Face DXF file "
+                   "together; default: 2 on a machine of two cores or more, else 1")
         ->check(CLI::Range(1, 64).description(""))
         ->type_name("N");
     AddPreviewOptions(app, o.preview);

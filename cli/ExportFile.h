@@ -18,6 +18,6 @@ inline constexpr std::size_t kCliOutputBufferSize = 256 * 1024;
 // file cannot be created or written; the message ends with the operating system's reason
 // in parentheses when there is one.
 // settings: with meshRows and meshCols of the source's mesh. With 2 threads or more the
-// DXF text is put together by two threads; the file is the same.
+// text of a 3D Face DXF is put together by two threads; the file is the same.
 StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
                       std::ostream& progressStream, bool showProgress, int threads);
