@@ -204,7 +204,8 @@ std::uint64_t MachineMemoryBytes() {
 
 std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std::uint16_t cols) {
     if (StreamsTheMesh(options)) {
-        // Two rows of points and their cells' polygons, the gray sampler's rows, the buffer.
+        // Two rows of points and their cells' polygons, the gray sampler's rows, the buffer,
+        // and about as much again for the 3D faces a second thread puts together.
         constexpr std::uint64_t kBytesPerColumn = 2 * 13 + sizeof(PolygonRecord) + 12;
         return kBytesPerColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
     }

@@ -69,13 +69,7 @@ void StreamMeshSource::ForEachCellRow(const CellRowVisit& visit) {
 }
 
 PolygonTally StreamMeshSource::Tally() {
-    if (!tally_) {
-        PolygonTally tally{};
-        ForEachCellRow([&](std::uint32_t, const CellRow& cells) {
-            for (const PolygonRecord& p : cells.polygons)
-                AddToTally(tally, p.count);
-        });
-        tally_ = tally;
-    }
+    if (!tally_)
+        tally_ = TallyCellRows(*this);
     return *tally_;
 }

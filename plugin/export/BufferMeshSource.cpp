@@ -11,14 +11,7 @@ void BufferMeshSource::Prepare(ProgressSink& progress) {
 }
 
 PolygonTally BufferMeshSource::Tally() {
-    if (!listBuilt_)
-        return TallyPolygons(settings_, buffers_);
-    PolygonTally tally{};
-    ForEachCellRow([&](std::uint32_t, const CellRow& cells) {
-        for (const PolygonRecord& p : cells.polygons)
-            AddToTally(tally, p.count);
-    });
-    return tally;
+    return listBuilt_ ? TallyCellRows(*this) : TallyPolygons(settings_, buffers_);
 }
 
 PointRow BufferMeshSource::RowOf(std::uint32_t row) const {

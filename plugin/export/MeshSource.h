@@ -51,3 +51,6 @@ class MeshSource {
     virtual void ForEachPointRow(const PointRowVisit& visit) = 0;
     virtual void ForEachCellRow(const CellRowVisit& visit) = 0;
 };
+
+// The counts of what source's cell rows hold, from a pass over them.
+PolygonTally TallyCellRows(MeshSource& source);
