@@ -1,53 +1,16 @@
 #include "cli/LoadPicture.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <ostream>
 
 #include "cli/CliOptions.h"
+#include "cli/pictures/DecodePicture.h"
 #include "common/EmbeddedResources.h"
 #include "host/readers/BmpResourceSource.h"
-#include "host/readers/ByteReader.h"
 #include "host/readers/OpenImageSource.h"
 #include "host/readers/SourceFile.h"
-
-namespace {
-// No palette is needed: the tool never draws the picture.
-constexpr int kTrueColorScreen = 24;
-
-constexpr std::string_view kOtherPictureText =
-    "not a BMP or TIFF picture (convert it, e.g. with ImageMagick)";
-
-// Pictures a user is likely to try first, known by their signatures, so that they are
-// told what to do rather than only that the type is unknown.
-bool IsOtherKnownPicture(ByteSource& file) {
-    static constexpr std::array<std::uint8_t, 8> kPng = {0x89, 'P',  'N',  'G',
-                                                         '\r', '\n', 0x1A, '\n'};
-    static constexpr std::array<std::uint8_t, 3> kJpeg = {0xFF, 0xD8, 0xFF};
-    if (!file.Open())
-        return false;
-    std::array<std::uint8_t, 8> first{};
-    ByteReader reader(file);
-    const std::size_t got = reader.Read(first.data(), first.size());
-    file.Close();
-    const auto starts = [&](const auto& signature) {
-        return got >= signature.size() &&
-               std::equal(signature.begin(), signature.end(), first.begin());
-    };
-    return starts(kPng) || starts(kJpeg);
-}
-
-StepResult BuildFrom(ImageSource& source, const std::string& name,
-                     std::unique_ptr<HostImage>& picture) {
-    picture = std::make_unique<HostImage>(source, kTrueColorScreen);
-    if (picture->Failed())
-        return Fail(kExitInput, name, "not enough memory for this picture");
-    return std::nullopt;
-}
-} // namespace
 
 std::string_view PictureRefusalText(ReaderError error) {
     switch (error) {
@@ -56,7 +19,7 @@ std::string_view PictureRefusalText(ReaderError error) {
                "cannot be opened.";
     case ReaderError::UnsupportedCompression:
         return "This image uses a form of compression which is not supported by quorvmesh "
-               "(BMP: none, RLE8 or RLE4; TIFF: none or PackBits). The image cannot be opened.";
+               "(BMP: none, RLE8 or RLE4). The image cannot be opened.";
     case ReaderError::ImageTooLarge:
         return "This image is too large for quorvmesh (at most 65535 pixels each way and 512 "
                "MB of pixels). The image cannot be opened.";
@@ -71,12 +34,13 @@ std::string_view PictureRefusalText(ReaderError error) {
     }
 }
 
-StepResult LoadPicture(const std::string& path, std::unique_ptr<HostImage>& picture,
-                       std::ostream& warnings) {
+StepResult LoadPicture(const std::string& path, const PictureOptions& options,
+                       LoadedPicture& picture, std::ostream& warnings) {
+    picture.wide.reset();
     if (path.empty()) {
         EmbeddedResources resources;
         BmpResourceSource source(resources.Find("Logo"));
-        return BuildFrom(source, std::string(kStartupPictureName), picture);
+        return BuildHostImage(source, std::string(kStartupPictureName), picture.image);
     }
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored))
@@ -84,21 +48,38 @@ StepResult LoadPicture(const std::string& path, std::unique_ptr<HostImage>& pict
     SourceFile file(path);
     if (!file.IsOpen())
         return Fail(kExitInput, path, std::strerror(errno));
-    CliMessages messages; // the readers' boxes name the host: the tool words its own
-    const auto source = CreateImageSource(file, messages);
-    if (source == nullptr)
-        return Fail(kExitInput, path,
-                    IsOtherKnownPicture(file) ? kOtherPictureText : kUnknownFileTypeText);
-    if (!source->IsValid())
-        return Fail(kExitInput, path, PictureRefusalText(source->Error()));
-    if (auto failure = BuildFrom(*source, path, picture))
+    const PictureKind kind = PictureKindOf(path);
+    std::unique_ptr<FileImageSource> source;
+    if (kind == PictureKind::kOther) {
+        CliMessages messages; // the readers' boxes name the host: the tool words its own
+        source = CreateImageSource(file, messages);
+        if (source == nullptr)
+            return Fail(kExitInput, path, kUnknownFileTypeText);
+        if (!source->IsValid() && DetectFileKind(file) == FileKind::Bmp)
+            return Fail(kExitInput, path, PictureRefusalText(source->Error()));
+    }
+    if (source == nullptr || !source->IsValid()) { // PNG, JPEG, or a TIFF for libtiff
+        const auto decoder = MakeDecoder(kind, path);
+        if (!decoder->Why().empty())
+            return Fail(kExitInput, path, decoder->Why());
+        return BuildDecoded(*decoder, path, options.alphaHoles, picture.image, picture.wide);
+    }
+    if (auto failure = BuildHostImage(*source, path, picture.image))
         return failure;
     // The missing rows stay black, as the host shows them; the mesh is still made (exit
     // 0), but never without a word.
-    if (source->RowsPresent() < picture->Height())
+    if (source->RowsPresent() < picture.image->Height())
         warnings << "quorvmesh: " << path << ": picture is truncated: " << source->RowsPresent()
-                 << " of " << picture->Height() << " rows present\n";
+                 << " of " << picture.image->Height() << " rows present\n";
     return std::nullopt;
+}
+
+StepResult LoadPicture(const std::string& path, std::unique_ptr<HostImage>& picture,
+                       std::ostream& warnings) {
+    LoadedPicture loaded;
+    auto failure = LoadPicture(path, PictureOptions{}, loaded, warnings);
+    picture = std::move(loaded.image);
+    return failure;
 }
 
 StepResult MakeGray(HostImage& picture, bool invert, const std::string& name) {
@@ -106,5 +87,14 @@ StepResult MakeGray(HostImage& picture, bool invert, const std::string& name) {
         return Fail(kExitInput, name, "not enough memory to convert the picture to gray");
     if (invert)
         picture.InvertGrays();
+    return std::nullopt;
+}
+
+StepResult MakeGray(LoadedPicture& picture, bool invert, const std::string& name) {
+    if (auto failure = MakeGray(*picture.image, invert, name))
+        return failure;
+    if (invert && picture.wide)
+        for (std::uint16_t& level : picture.wide->levels)
+            level = static_cast<std::uint16_t>(65535 - level);
     return std::nullopt;
 }

@@ -1,0 +1,40 @@
+#include "fuzz/pictures/PictureFuzzing.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "cli/LoadPicture.h"
+#include "cli/pictures/DecodePicture.h"
+
+namespace {
+// The decoders read files: the input is written to one of this process's own.
+std::string InputFile(const std::uint8_t* data, std::size_t size) {
+    const auto path =
+        std::filesystem::temp_directory_path() / ("qm-fuzz-picture-" + std::to_string(::getpid()));
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return {};
+    const bool written = std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && written ? path.string() : std::string();
+}
+} // namespace
+
+int FuzzPictureDecoders(const std::uint8_t* data, std::size_t size) {
+    const std::string path = InputFile(data, size);
+    if (path.empty())
+        return 0;
+    for (PictureKind kind : {PictureKind::kPng, PictureKind::kJpeg, PictureKind::kOther}) {
+        for (bool alphaHoles : {false, true}) {
+            const auto decoder = MakeDecoder(kind, path);
+            if (!decoder->Why().empty())
+                break;
+            LoadedPicture picture;
+            if (!BuildDecoded(*decoder, path, alphaHoles, picture.image, picture.wide))
+                MakeGray(picture, true, path);
+        }
+    }
+    std::filesystem::remove(path);
+    return 0;
+}
