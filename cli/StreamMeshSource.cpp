@@ -15,25 +15,51 @@ MeshSettings& WithGrid(MeshSettings& s) {
     return s;
 }
 
+// Levels that do not cover the picture would be read past their end; its 8-bit gray does.
+const WideGray* Covering(const WideGray* wide, const MeshSettings& s) {
+    if (wide == nullptr || wide->width != s.imageCols || wide->height != s.imageRows ||
+        wide->levels.size() != std::size_t{wide->width} * wide->height)
+        return nullptr;
+    return wide;
+}
+
 } // namespace
 
-StreamMeshSource::StreamMeshSource(MeshSettings& settings)
-    : settings_(WithGrid(settings)), grid_{settings.meshRows, settings.meshCols},
+StreamMeshSource::RowSampler::RowSampler(const StreamMeshSource& source) {
+    if (source.wide_ != nullptr)
+        wide_.emplace(LevelPicture<std::uint16_t>{source.wide_->levels.data(), source.wide_->width,
+                                                  source.wide_->height, source.wide_->width},
+                      source.grid_);
+    else
+        gray_.emplace(GrayPicture(source.settings_), source.grid_);
+}
+
+void StreamMeshSource::RowSampler::Make(const PointRowMaker& maker, std::uint32_t r,
+                                        const PointRowSpan& out) {
+    if (wide_)
+        maker.Make(r, wide_->Row(r), out);
+    else
+        maker.Make(r, gray_->Row(r), out);
+}
+
+StreamMeshSource::StreamMeshSource(MeshSettings& settings, const WideGray* wide)
+    : settings_(WithGrid(settings)),
+      wide_(Covering(wide, settings)), grid_{settings.meshRows, settings.meshCols},
       perRow_(PointsPerRow(settings)), maker_(settings, true),
       coordinates_(6 * std::size_t{perRow_}), solid_(2 * std::size_t{perRow_}) {}
 
-PointRow StreamMeshSource::MakeRow(GrayRowSampler& sampler, std::uint32_t r, int slot) {
+PointRow StreamMeshSource::MakeRow(RowSampler& sampler, std::uint32_t r, int slot) {
     float* base = coordinates_.data() + 3 * std::size_t{perRow_} * slot;
     const PointRowSpan out{base, base + perRow_, base + 2 * perRow_,
                            solid_.data() + std::size_t{perRow_} * slot};
-    maker_.Make(r, sampler.Row(r), out);
+    sampler.Make(maker_, r, out);
     return {out.x, out.y, out.z};
 }
 
 void StreamMeshSource::ForEachPointRow(const PointRowVisit& visit) {
     if (perRow_ == 0)
         return;
-    GrayRowSampler sampler(settings_, grid_);
+    RowSampler sampler(*this);
     for (std::uint32_t r = 0; r < grid_.rows; ++r)
         visit(r, MakeRow(sampler, r, 0));
 }
@@ -41,7 +67,7 @@ void StreamMeshSource::ForEachPointRow(const PointRowVisit& visit) {
 void StreamMeshSource::ForEachCellRow(const CellRowVisit& visit) {
     if (grid_.rows < 2 || perRow_ < 2)
         return;
-    GrayRowSampler sampler(settings_, grid_);
+    RowSampler sampler(*this);
     const bool blackHoles = settings_.BlackHoles != 0;
     PointRow top = MakeRow(sampler, 0, 0);
     for (std::uint32_t r = 0; r + 1 < grid_.rows; ++r) {

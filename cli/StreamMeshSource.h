@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "cli/pictures/WideGray.h"
 #include "plugin/export/MeshSource.h"
 #include "plugin/mesh/PointRows.h"
 #include "plugin/mesh/SampleGrayGrid.h"
@@ -15,8 +16,10 @@ class StreamMeshSource final : public MeshSource {
   public:
     // settings: the run's, with the picture (imagePixels, imageRowBytes, imageRows,
     // imageCols), which outlives the source; meshRows and meshCols are set here from its
-    // MeshRes.
-    explicit StreamMeshSource(MeshSettings& settings);
+    // MeshRes. wide: null, or the same picture's 16-bit levels (imageCols x imageRows,
+    // outliving the source), from which every row is then made instead of from imagePixels.
+    // Levels of another size are not used.
+    explicit StreamMeshSource(MeshSettings& settings, const WideGray* wide = nullptr);
 
     void Prepare(ProgressSink&) override {}
     // A pass over the cell rows the first time.
@@ -25,10 +28,22 @@ class StreamMeshSource final : public MeshSource {
     void ForEachCellRow(const CellRowVisit& visit) override;
 
   private:
+    // The grid's rows from the picture's 8-bit gray or its 16-bit levels, as the source has.
+    class RowSampler {
+      public:
+        explicit RowSampler(const StreamMeshSource& source);
+        void Make(const PointRowMaker& maker, std::uint32_t r, const PointRowSpan& out);
+
+      private:
+        std::optional<GrayRowSampler> gray_;
+        std::optional<WideRowSampler> wide_;
+    };
+
     // The points of row r in buffer `slot` (0 or 1).
-    PointRow MakeRow(GrayRowSampler& sampler, std::uint32_t r, int slot);
+    PointRow MakeRow(RowSampler& sampler, std::uint32_t r, int slot);
 
     const MeshSettings& settings_;
+    const WideGray* wide_;
     GridSize grid_;
     std::uint32_t perRow_;
     PointRowMaker maker_;

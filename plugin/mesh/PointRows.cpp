@@ -8,6 +8,15 @@ namespace {
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kPi = 3.1415927f;
 
+// A sample as the gray it stands for: 8-bit gray stays a whole number, so its arithmetic is
+// the integer one it always was.
+int GrayOf(std::uint8_t gray) {
+    return gray;
+}
+double GrayOf(std::uint16_t level) {
+    return level / 257.0;
+}
+
 } // namespace
 
 PointRowMaker::PointRowMaker(const MeshSettings& s, bool asExported)
@@ -45,6 +54,16 @@ PointRowMaker::PointRowMaker(const MeshSettings& s, bool asExported)
 }
 
 void PointRowMaker::Make(std::uint32_t r, const std::uint8_t* gray, const PointRowSpan& out) const {
+    MakeAny(r, gray, out);
+}
+
+void PointRowMaker::Make(std::uint32_t r, const std::uint16_t* levels,
+                         const PointRowSpan& out) const {
+    MakeAny(r, levels, out);
+}
+
+template <typename Level>
+void PointRowMaker::MakeAny(std::uint32_t r, const Level* gray, const PointRowSpan& out) const {
     if (meshType_ == kCylindrical || meshType_ == kSpherical)
         MakeRound(r, gray, out);
     else
@@ -52,13 +71,14 @@ void PointRowMaker::Make(std::uint32_t r, const std::uint8_t* gray, const PointR
 }
 
 // Black is highest as made; turned over for export.
-void PointRowMaker::MakeRectangular(std::uint32_t r, const std::uint8_t* gray,
+template <typename Level>
+void PointRowMaker::MakeRectangular(std::uint32_t r, const Level* gray,
                                     const PointRowSpan& out) const {
     const int ci = static_cast<int>(cols_ >> 1), ri = static_cast<int>(rows_ >> 1);
     const float y = static_cast<float>((ri - static_cast<int>(r)) * step_);
     for (std::uint32_t c = 0; c < cols_; ++c) {
-        const std::uint8_t g = gray[c];
-        const float z = static_cast<float>((255 - g) * heightStep_);
+        const Level g = gray[c];
+        const float z = static_cast<float>((255 - GrayOf(g)) * heightStep_);
         out.x[c] = static_cast<float>((static_cast<int>(c) - ci) * step_);
         out.y[c] = y;
         out.z[c] = turnOver_ ? TurnedOver(top_, z) : z;
@@ -67,8 +87,8 @@ void PointRowMaker::MakeRectangular(std::uint32_t r, const std::uint8_t* gray,
 }
 
 // Bright pixels push outward; the last point of the row repeats column 0.
-void PointRowMaker::MakeRound(std::uint32_t r, const std::uint8_t* gray,
-                              const PointRowSpan& out) const {
+template <typename Level>
+void PointRowMaker::MakeRound(std::uint32_t r, const Level* gray, const PointRowSpan& out) const {
     const bool sphere = meshType_ == kSpherical;
     double sinPhi = 1.0, cosPhi = 0.0, y = 0.0;
     if (sphere) {
@@ -78,8 +98,8 @@ void PointRowMaker::MakeRound(std::uint32_t r, const std::uint8_t* gray,
         y = static_cast<float>((static_cast<int>(rows_ >> 1) - static_cast<int>(r)) * step_);
     }
     for (std::uint32_t k = 0; k <= cols_; ++k) {
-        const std::uint8_t g = gray[k == cols_ ? 0 : k];
-        const double radius = g * heightStep_ + offset_;
+        const Level g = gray[k == cols_ ? 0 : k];
+        const double radius = GrayOf(g) * heightStep_ + offset_;
         if (sphere) {
             out.x[k] = static_cast<float>(-radius * sin_[k] * sinPhi);
             out.y[k] = static_cast<float>(radius * cosPhi);

@@ -33,10 +33,17 @@ class PointRowMaker {
     // Row r of meshRows from its meshCols gray samples (round meshes repeat column 0 as the
     // seam point).
     void Make(std::uint32_t r, const std::uint8_t* gray, const PointRowSpan& out) const;
+    // The same from 16-bit levels: level v is the gray v / 257 (65535 is white, 255), so a
+    // picture widened as v * 257 gives the heights of its 8-bit gray; solid where v != 0.
+    void Make(std::uint32_t r, const std::uint16_t* levels, const PointRowSpan& out) const;
 
   private:
-    void MakeRectangular(std::uint32_t r, const std::uint8_t* gray, const PointRowSpan& out) const;
-    void MakeRound(std::uint32_t r, const std::uint8_t* gray, const PointRowSpan& out) const;
+    template <typename Level>
+    void MakeAny(std::uint32_t r, const Level* gray, const PointRowSpan& out) const;
+    template <typename Level>
+    void MakeRectangular(std::uint32_t r, const Level* gray, const PointRowSpan& out) const;
+    template <typename Level>
+    void MakeRound(std::uint32_t r, const Level* gray, const PointRowSpan& out) const;
 
     std::int32_t meshType_;
     std::uint32_t rows_, cols_;

@@ -30,16 +30,19 @@ Bin BinOf(std::uint32_t k, std::uint32_t ratio) {
     return {first, (((k + 1) * ratio) >> 8) - first};
 }
 
-// Pass 1: one picture row averaged to `cols` bins.
-void ReduceRow(const std::uint8_t* src, std::uint32_t imageCols, std::uint32_t cols,
-               std::uint8_t* dst) {
+// Pass 1: one picture row averaged to `cols` bins, with the fraction the precision keeps.
+template <typename Level>
+void ReduceRow(const Level* src, std::uint32_t imageCols, std::uint32_t cols,
+               typename BoxPrecision<Level>::Reduced* dst) {
+    using Precision = BoxPrecision<Level>;
     const std::uint32_t ratio = (imageCols << 8) / cols;
     for (std::uint32_t k = 0; k < cols; ++k) {
         const Bin bin = BinOf(k, ratio);
-        std::uint32_t sum = 0;
+        typename Precision::Sum sum = 0;
         for (std::uint32_t i = 0; i < bin.count; ++i)
             sum += src[bin.first + i];
-        dst[k] = static_cast<std::uint8_t>(sum / bin.count);
+        dst[k] =
+            static_cast<typename Precision::Reduced>((sum << Precision::kFractionBits) / bin.count);
     }
 }
 
@@ -56,31 +59,43 @@ GridSize SampledGridSize(std::uint16_t imageRows, std::uint16_t imageCols, std::
     return {ReducedCount(imageRows, percent), ReducedCount(imageCols, percent)};
 }
 
-GrayRowSampler::GrayRowSampler(const MeshSettings& s, GridSize grid)
-    : pixels_(s.imagePixels), rowBytes_(s.imageRowBytes), imageRows_(s.imageRows),
-      imageCols_(s.imageCols), grid_(grid) {
-    if (grid.rows != s.imageRows || grid.cols != s.imageCols) {
+template <typename Level>
+LevelRowSampler<Level>::LevelRowSampler(LevelPicture<Level> picture, GridSize grid)
+    : picture_(picture), grid_(grid) {
+    if (grid.rows != picture.rows || grid.cols != picture.cols) {
         reduced_.resize(grid.cols);
-        row_.resize(grid.cols);
         sums_.resize(grid.cols);
+        row_.resize(grid.cols);
     }
 }
 
-const std::uint8_t* GrayRowSampler::Row(std::uint32_t k) {
+template <typename Level> const Level* LevelRowSampler<Level>::Row(std::uint32_t k) {
+    using Precision = BoxPrecision<Level>;
     if (row_.empty())
-        return pixels_ + std::size_t{k} * rowBytes_;
+        return picture_.levels + std::size_t{k} * picture_.stride;
     // Pass 2: the reduced rows of bin k summed column by column.
-    const Bin bin = BinOf(k, (imageRows_ << 8) / grid_.rows);
-    std::fill(sums_.begin(), sums_.end(), 0u);
+    const Bin bin = BinOf(k, (picture_.rows << 8) / grid_.rows);
+    std::fill(sums_.begin(), sums_.end(), typename Precision::Sum{0});
     for (std::uint32_t i = 0; i < bin.count; ++i) {
-        ReduceRow(pixels_ + std::size_t{bin.first + i} * rowBytes_, imageCols_, grid_.cols,
-                  reduced_.data());
+        ReduceRow(picture_.levels + std::size_t{bin.first + i} * picture_.stride, picture_.cols,
+                  grid_.cols, reduced_.data());
         for (std::uint32_t col = 0; col < grid_.cols; ++col)
             sums_[col] += reduced_[col];
     }
+    const typename Precision::Sum divisor = typename Precision::Sum{bin.count}
+                                            << Precision::kFractionBits;
+    // Whole levels truncate; a kept fraction rounds to the nearest level.
+    const typename Precision::Sum half = Precision::kFractionBits > 0 ? divisor / 2 : 0;
     for (std::uint32_t col = 0; col < grid_.cols; ++col)
-        row_[col] = static_cast<std::uint8_t>(sums_[col] / bin.count);
+        row_[col] = static_cast<Level>((sums_[col] + half) / divisor);
     return row_.data();
+}
+
+template class LevelRowSampler<std::uint8_t>;
+template class LevelRowSampler<std::uint16_t>;
+
+LevelPicture<std::uint8_t> GrayPicture(const MeshSettings& s) {
+    return {s.imagePixels, s.imageRowBytes, s.imageRows, s.imageCols};
 }
 
 void SampleGrayGrid(MeshSettings& settings, MeshBuffers& buffers) {
@@ -91,7 +106,7 @@ void SampleGrayGrid(MeshSettings& settings, MeshBuffers& buffers) {
     settings.grayGrid = buffers.grayGrid;
     if (grid.rows == 0 || grid.cols == 0)
         return;
-    GrayRowSampler sampler(settings, grid);
+    GrayRowSampler sampler(GrayPicture(settings), grid);
     for (std::uint32_t k = 0; k < grid.rows; ++k)
         std::memcpy(buffers.grayGrid + std::size_t{k} * grid.cols, sampler.Row(k), grid.cols);
 }
