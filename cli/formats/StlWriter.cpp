@@ -1,0 +1,83 @@
+#include <cstring>
+
+#include "cli/formats/FacetNormal.h"
+#include "cli/formats/TriangleWriters.h"
+
+namespace {
+
+constexpr std::size_t kStlHeaderSize = 80;
+constexpr std::size_t kStlRecordSize = 50; // normal, 3 corners, attribute word
+// Not starting with "solid", so that no reader takes the binary file for ASCII.
+constexpr char kStlHeaderText[] = "binary STL written by quorvmesh";
+constexpr char kSolidName[] = "quorvmesh";
+
+void StoreVertex(std::uint8_t* out, const Vertex& v) {
+    StoreF32LE(out, v.x);
+    StoreF32LE(out + 4, v.y);
+    StoreF32LE(out + 8, v.z);
+}
+
+// "x y z" with a leading blank before each number.
+char* PutTriple(char* out, const Vertex& v) {
+    for (const float value : {v.x, v.y, v.z}) {
+        *out++ = ' ';
+        out += WriteShortestFloat(out, value);
+    }
+    return out;
+}
+
+char* PutText(char* out, const char* text) {
+    const std::size_t length = std::strlen(text);
+    std::memcpy(out, text, length);
+    return out + length;
+}
+
+constexpr std::size_t kLongestTriple = 3 * (1 + kLongestFloatText);
+constexpr std::size_t kLongestFacetText = 160 + 4 * kLongestTriple;
+
+} // namespace
+
+void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triangles) {
+    std::uint8_t header[kStlHeaderSize] = {};
+    std::memcpy(header, kStlHeaderText, sizeof kStlHeaderText - 1);
+    sink.PutBytes(header, sizeof header);
+    sink.PutU32LE(triangles);
+    source.ForEachTriangleBlock(true, [&sink](const TriangleBlock& block) {
+        const Vertex* corners = block.corners.data();
+        sink.PutRecords(block.triangles.size(), kStlRecordSize,
+                        [corners](std::size_t i, std::uint8_t* out) {
+                            const Vertex* c = corners + 3 * i;
+                            StoreVertex(out, FacetNormal(c[0], c[1], c[2]));
+                            StoreVertex(out + 12, c[0]);
+                            StoreVertex(out + 24, c[1]);
+                            StoreVertex(out + 36, c[2]);
+                            out[48] = 0;
+                            out[49] = 0;
+                        });
+    });
+}
+
+void WriteAsciiStl(ByteSink& sink, TriangleSource& source) {
+    const std::string opening = std::string("solid ") + kSolidName + "\n";
+    sink.PutBytes(opening.data(), opening.size());
+    source.ForEachTriangleBlock(true, [&sink](const TriangleBlock& block) {
+        for (std::size_t i = 0; i < block.triangles.size(); ++i) {
+            const Vertex* c = block.corners.data() + 3 * i;
+            sink.PutRecord(kLongestFacetText, [c](std::uint8_t* bytes) {
+                char* const start = reinterpret_cast<char*>(bytes);
+                char* out = PutText(start, "  facet normal");
+                out = PutTriple(out, FacetNormal(c[0], c[1], c[2]));
+                out = PutText(out, "\n    outer loop\n");
+                for (int k = 0; k < 3; ++k) {
+                    out = PutText(out, "      vertex");
+                    out = PutTriple(out, c[k]);
+                    *out++ = '\n';
+                }
+                out = PutText(out, "    endloop\n  endfacet\n");
+                return static_cast<std::size_t>(out - start);
+            });
+        }
+    });
+    const std::string closing = std::string("endsolid ") + kSolidName + "\n";
+    sink.PutBytes(closing.data(), closing.size());
+}

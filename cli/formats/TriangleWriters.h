@@ -1,0 +1,23 @@
+#pragma once
+// The writers behind WriteTriangleFile, one per format, each filling a sink from the source.
+// The counts have been checked against the format's limits.
+
+#include <optional>
+#include <string>
+
+#include "cli/solid/TriangleSource.h"
+#include "plugin/export/ByteSink.h"
+
+// The longest text of a float written by WriteShortestFloat.
+inline constexpr std::size_t kLongestFloatText = 16;
+
+// The shortest text that reads back as the same float; returns its length.
+std::size_t WriteShortestFloat(char* out, float value);
+
+void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triangles);
+void WriteAsciiStl(ByteSink& sink, TriangleSource& source);
+void WriteObj(ByteSink& sink, TriangleSource& source);
+void WritePly(ByteSink& sink, TriangleSource& source, const TriangleCounts& counts);
+// lib3mf's error text when it fails.
+std::optional<std::string> WriteThreeMf(ByteSink& sink, TriangleSource& source,
+                                        const TriangleCounts& counts);
