@@ -30,6 +30,10 @@ const NameList kFormatNames = {
     {"3ds", kTds},
     {"cob", kCob},
     {"lwo", kLwo},
+    {"stl", kStl},
+    {"obj", kObj},
+    {"ply", kPly},
+    {"3mf", kThreeMf},
 };
 
 const NameList kFormats = [] {
@@ -127,6 +131,45 @@ constexpr const char* kFooter =
     "Exit codes: 0 done, 1 usage error, 2 the picture, settings or INI file cannot be read or\n"
     "is refused, 3 the mesh does not fit the format, 4 an output cannot be written.";
 
+// A positive length in millimetres (the triangle formats' unit).
+CLI::Validator Millimetres() {
+    return Within({0.001f, 100000.0f, 1.0f});
+}
+
+void AddTriangleOptions(CLI::App& app, CliOptions& o) {
+    auto* group = app.add_option_group("STL, OBJ, PLY and 3MF");
+    group->add_flag("--ascii", o.asciiStl, "write STL as text rather than binary");
+    group->add_flag("--alpha-holes", o.alphaHoles,
+                    "transparent pixels (alpha below half) become black, so that with "
+                    "--black-holes they leave holes");
+    group->add_flag("--solid", o.solid,
+                    "close the mesh into a printable solid: walls and a flat base "
+                    "(rectangular), a tube with an inner wall (cylindrical), a closed shell "
+                    "(spherical)");
+    group
+        ->add_option("--base", o.baseMm,
+                     "the solid's base below its lowest point (rectangular), or its wall "
+                     "inside its lowest point (cylindrical), in mm; default 1")
+        ->check(Millimetres())
+        ->type_name("MM");
+    group
+        ->add_option("--width", o.widthMm,
+                     "scale the model so that its X extent (a round mesh's diameter of "
+                     "white) is MM; Y follows the picture")
+        ->check(Millimetres())
+        ->type_name("MM");
+    group->add_option("--relief", o.reliefMm, "height of white above black, in mm")
+        ->check(Millimetres())
+        ->type_name("MM");
+    auto* center = group->add_flag_callback(
+        "--center", [&o] { o.origin = ModelOrigin::kCenter; },
+        "place the model's bounding box centred on x = y = 0 with its bottom on z = 0");
+    auto* corner = group->add_flag_callback(
+        "--corner", [&o] { o.origin = ModelOrigin::kCorner; },
+        "place the model's bounding box with its lowest corner at the origin");
+    center->excludes(corner);
+}
+
 void AddOptions(CLI::App& app, CliOptions& o) {
     app.add_option("INPUT", o.input,
                    "BMP or TIFF picture (type taken from its first bytes); default: the "
@@ -137,8 +180,9 @@ void AddOptions(CLI::App& app, CliOptions& o) {
                    "mesh file to write; required unless --preview is given")
         ->type_name("FILE");
     app.add_option("--format", o.diskFormat,
-                   "nxm-dxf, 3dface-dxf, polyline-dxf, 3ds, cob, lwo (or 1 to 6); default: "
-                   "from the output's extension, .dxf nxm-dxf, .3ds, .cob, .lwo")
+                   "nxm-dxf, 3dface-dxf, polyline-dxf, 3ds, cob, lwo (or 1 to 6), stl, obj, "
+                   "ply, 3mf; default: from the output's extension, .dxf nxm-dxf, .3ds, .cob, "
+                   ".lwo, .stl, .obj, .ply, .3mf")
         ->transform(NamesOnly(kFormats))
         ->type_name("FORMAT");
     app.add_option("--mesh", o.meshType,
@@ -182,6 +226,7 @@ void AddOptions(CLI::App& app, CliOptions& o) {
         ->check(CLI::Range(1, 64).description(""))
         ->type_name("N");
     AddPreviewOptions(app, o.preview);
+    AddTriangleOptions(app, o);
 }
 
 // Without --format the output's extension must name a format; a --format that another
@@ -194,7 +239,8 @@ std::optional<int> CheckOutputFormat(const CliOptions& options, std::ostream& er
         if (named)
             return std::nullopt;
         err << "quorvmesh: " << options.output
-            << ": the extension names no mesh format; use .dxf, .3ds, .cob or .lwo, or --format "
+            << ": the extension names no mesh format; use .dxf, .3ds, .cob, .lwo, .stl, .obj, "
+               ".ply or .3mf, or --format "
             << Joined(kFormatNames) << "\nRun with --help for more information.\n";
         return kExitUsage;
     }
@@ -204,6 +250,24 @@ std::optional<int> CheckOutputFormat(const CliOptions& options, std::ostream& er
             << FormatName(*options.diskFormat) << " as --format says, not " << FormatName(*named)
             << " as the extension says\n";
     return std::nullopt;
+}
+
+// The triangle formats' options mean nothing to the plug-in's formats; said, not refused, as
+// for a --format that differs from the extension.
+void WarnAboutIgnoredOptions(const CliOptions& o, std::ostream& err) {
+    if (o.output.empty())
+        return;
+    const std::optional<std::int32_t> format =
+        o.diskFormat ? o.diskFormat : FormatOfExtension(o.output);
+    const bool triangles = format && IsTriangleFormat(*format);
+    const bool asked = o.solid || o.widthMm || o.reliefMm || o.origin != ModelOrigin::kAsMade;
+    if (!triangles && (asked || o.asciiStl))
+        err << "quorvmesh: warning: --solid, --width, --relief, --center, --corner and --ascii "
+               "apply to STL, OBJ, PLY and 3MF files only; "
+            << o.output << " is written without them\n";
+    else if (triangles && o.asciiStl && *format != kStl)
+        err << "quorvmesh: warning: --ascii applies to STL only; " << o.output
+            << " is written as its format has it\n";
 }
 
 } // namespace
@@ -218,6 +282,14 @@ std::optional<std::int32_t> FormatOfExtension(const std::string& path) {
         return kCob;
     if (ext == ".lwo")
         return kLwo;
+    if (ext == ".stl")
+        return kStl;
+    if (ext == ".obj")
+        return kObj;
+    if (ext == ".ply")
+        return kPly;
+    if (ext == ".3mf")
+        return kThreeMf;
     return std::nullopt;
 }
 
@@ -248,7 +320,10 @@ std::optional<int> ParseCommandLine(const std::vector<std::string>& args, CliOpt
             << "Run with --help for more information.\n";
         return kExitUsage;
     }
-    return CheckOutputFormat(options, err);
+    if (auto failure = CheckOutputFormat(options, err))
+        return failure;
+    WarnAboutIgnoredOptions(options, err);
+    return std::nullopt;
 }
 
 int WriterThreads(const CliOptions& options) {

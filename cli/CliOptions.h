@@ -10,6 +10,17 @@
 
 #include "cli/preview/PreviewCommand.h"
 
+// Where a triangle format's model is placed: as the classic formats have it, with its
+// bounding box centred on x = y = 0 and its bottom on z = 0 (--center), or with the box's
+// lowest corner at the origin (--corner).
+enum class ModelOrigin { kAsMade, kCenter, kCorner };
+
+// The formats beyond the plug-in's six, as DiskFormat-like numbers the tool alone uses.
+enum TriangleFormatId : std::int32_t { kStl = 7, kObj, kPly, kThreeMf };
+inline bool IsTriangleFormat(std::int32_t id) {
+    return id >= kStl && id <= kThreeMf;
+}
+
 struct CliOptions {
     std::string input;  // BMP or TIFF; empty: the built-in start-up picture
     std::string output; // the mesh file; may be empty only when a preview is asked for
@@ -25,6 +36,13 @@ struct CliOptions {
     bool quiet = false;
     int threads = 0; // --threads; 0: from the number of cores
     PreviewOptions preview;
+    // The triangle formats (STL, OBJ, PLY, 3MF) only.
+    bool asciiStl = false;                  // --ascii
+    bool alphaHoles = false;                // --alpha-holes: transparent pixels become black
+    bool solid = false;                     // --solid
+    float baseMm = 1.0f;                    // --base
+    std::optional<float> widthMm, reliefMm; // --width, --relief
+    ModelOrigin origin = ModelOrigin::kAsMade;
 };
 
 // The threads a run writes its mesh file with: --threads, else 2 on a machine of two cores
@@ -40,8 +58,8 @@ enum CliExit : int {
     kExitOutput = 4, // an output cannot be written
 };
 
-// The format an output file's extension names (.dxf NxM, .3ds, .cob, .lwo, in any case);
-// nothing for any other extension or none.
+// The format an output file's extension names (.dxf NxM, .3ds, .cob, .lwo, .stl, .obj, .ply,
+// .3mf, in any case); nothing for any other extension or none.
 std::optional<std::int32_t> FormatOfExtension(const std::string& path);
 
 // Parses args (args[0] is the program name). Returns nothing when the run should go on;

@@ -59,9 +59,10 @@ void ApplyOptions(const CliOptions& o, MeshSettings& s) {
 } // namespace
 
 std::int32_t ChooseDiskFormat(const CliOptions& options, std::int32_t fromSettings) {
-    if (options.diskFormat)
-        return *options.diskFormat;
-    return FormatOfExtension(options.output).value_or(fromSettings);
+    const std::optional<std::int32_t> named =
+        options.diskFormat ? options.diskFormat : FormatOfExtension(options.output);
+    // The settings hold only the plug-in's formats: a triangle format leaves them theirs.
+    return named && !IsTriangleFormat(*named) ? *named : fromSettings;
 }
 
 StepResult BuildSettings(const CliOptions& options, MeshSettings& settings) {

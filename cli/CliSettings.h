@@ -14,8 +14,9 @@
 StepResult BuildSettings(const CliOptions& options, MeshSettings& settings);
 
 // The format: --format when given; else by the output's extension (FormatOfExtension);
-// else (only with no output, which the command line allows for a preview alone) what the
-// INI or settings file said.
+// else (only with no output, which the command line allows for a preview alone, or with a
+// triangle format, which the plug-in's settings cannot hold) what the INI or settings file
+// said.
 std::int32_t ChooseDiskFormat(const CliOptions& options, std::int32_t fromSettings);
 
 // --save-settings: writes the run's settings as a settings file; exit code 4 when it

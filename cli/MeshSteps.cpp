@@ -13,6 +13,7 @@
 
 #include "cli/ExportFile.h"
 #include "cli/StreamMeshSource.h"
+#include "cli/TriangleExport.h"
 #include "cli/preview/PreviewCommand.h"
 #include "plugin/export/BufferMeshSource.h"
 #include "plugin/export/ExportServices.h"
@@ -106,7 +107,8 @@ CliFailure TooLargeForFormat(const std::string& output, const MeshSettings& s, c
 }
 
 bool NoHolesInFile(const CliOptions& options, const MeshSettings& s) {
-    return !options.output.empty() && s.DiskFormat == kNxmDxf && s.BlackHoles;
+    return !options.output.empty() && !TriangleFormatOf(options) && s.DiskFormat == kNxmDxf &&
+           s.BlackHoles;
 }
 
 StepResult WritePreview(const CliOptions& options, PictureMesh& mesh) {
@@ -223,7 +225,7 @@ std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std:
 StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::uint16_t cols,
                           const MeshSettings& settings, const std::string& name,
                           std::uint64_t availableBytes) {
-    if (!options.output.empty()) {
+    if (!options.output.empty() && !TriangleFormatOf(options)) {
         MeshSettings s = settings;
         s.imageRows = rows;
         s.imageCols = cols;
@@ -275,8 +277,15 @@ StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const s
     return std::nullopt;
 }
 
-StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, StatisticsLines& statistics,
-                   std::ostream& progressStream, bool showProgress) {
+StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, const WideGray* wide,
+                   StatisticsLines& statistics, std::ostream& progressStream, bool showProgress) {
+    if (TriangleFormatOf(options)) {
+        // Made from the picture row by row whatever the preview needed.
+        if (auto failure = WritePreview(options, mesh))
+            return failure;
+        return WriteTriangleMesh(options, mesh.Settings(), wide, statistics, progressStream,
+                                 showProgress);
+    }
     if (NoHolesInFile(options, mesh.Settings()))
         progressStream << "quorvmesh: warning: an NxM DXF grid cannot leave holes, so "
                           "--black-holes has no effect on "

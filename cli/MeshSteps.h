@@ -10,6 +10,7 @@
 #include "cli/CliFailure.h"
 #include "cli/CliOptions.h"
 #include "cli/WrittenStatistics.h"
+#include "cli/pictures/WideGray.h"
 #include "host/image/HostImage.h"
 #include "plugin/mesh/PictureMesh.h"
 
@@ -51,5 +52,7 @@ StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const s
 // then, unless options.quiet, the statistics of what was written. A mesh too large for the
 // format is refused (exit code 3) with its limit, its count and the largest resolution that
 // fits; exit code 4 as the export reports it.
-StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, StatisticsLines& statistics,
-                   std::ostream& progressStream, bool showProgress);
+// A triangle format (STL, OBJ, PLY, 3MF) is written by WriteTriangleMesh, from wide when the
+// picture has more than 8 bits (else null).
+StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, const WideGray* wide,
+                   StatisticsLines& statistics, std::ostream& progressStream, bool showProgress);

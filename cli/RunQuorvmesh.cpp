@@ -37,7 +37,8 @@ StepResult RefuseOutputsOverInputs(const CliOptions& options) {
 int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
     const std::string pictureName =
         options.input.empty() ? std::string(kStartupPictureName) : options.input;
-    std::unique_ptr<HostImage> picture;
+    LoadedPicture loaded;
+    std::unique_ptr<HostImage>& picture = loaded.image;
     MeshSettings settings{};
     HeapBlockAllocator allocator;
     PictureMesh mesh(settings, allocator);
@@ -45,8 +46,11 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
 
     const std::function<StepResult()> steps[] = {
         [&] { return RefuseOutputsOverInputs(options); },
-        [&] { return LoadPicture(options.input, picture, console.err); },
-        [&] { return MakeGray(*picture, options.invert, pictureName); },
+        [&] {
+            return LoadPicture(options.input, PictureOptions{options.alphaHoles}, loaded,
+                               console.err);
+        },
+        [&] { return MakeGray(loaded, options.invert, pictureName); },
         [&] { return BuildSettings(options, settings); },
         [&] {
             return options.saveSettingsPath.empty()
@@ -55,8 +59,8 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
         },
         [&] { return MakeMesh(options, *picture, pictureName, mesh); },
         [&] {
-            return UseMesh(options, mesh, statistics, console.err,
-                           console.errIsTerminal && !options.quiet);
+            return UseMesh(options, mesh, loaded.wide ? &*loaded.wide : nullptr, statistics,
+                           console.err, console.errIsTerminal && !options.quiet);
         },
     };
     for (const auto& step : steps) {

@@ -121,7 +121,7 @@ TEST_F(CliNumbers, IniLengthsAreHeldToTheDialogsLimits) {
 }
 
 TEST_F(CliNumbers, AnOutputExtensionMustNameAFormat) {
-    for (const char* name : {"x.stl", "x.obj", "x.ply", "x", "x.dxf.tmp"}) {
+    for (const char* name : {"x.gltf", "x.off", "x.fbx", "x", "x.dxf.tmp"}) {
         const RunResult r = RunTool({dir.File("in.bmp"), "-o", dir.File(name)});
         EXPECT_EQ(r.exitCode, 1) << name;
         EXPECT_TRUE(Contains(r.err, name)) << r.err;
@@ -132,10 +132,10 @@ TEST_F(CliNumbers, AnOutputExtensionMustNameAFormat) {
     }
     // --format names it instead, silently; a preview alone needs no mesh file.
     const RunResult named =
-        RunTool({dir.File("in.bmp"), "-o", dir.File("y.stl"), "--format", "lwo", "-q"});
+        RunTool({dir.File("in.bmp"), "-o", dir.File("y.mesh"), "--format", "lwo", "-q"});
     EXPECT_EQ(named.exitCode, 0);
     EXPECT_TRUE(named.err.empty()) << named.err;
-    EXPECT_EQ(ReadBytes(dir.File("y.stl")), Mesh("y.lwo"));
+    EXPECT_EQ(ReadBytes(dir.File("y.mesh")), Mesh("y.lwo"));
     EXPECT_EQ(RunTool({dir.File("in.bmp"), "--preview", dir.File("p.png")}).exitCode, 0);
 }
 

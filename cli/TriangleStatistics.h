@@ -1,0 +1,25 @@
+#pragma once
+// The statistics of a triangle-format file, gathered from the blocks its writer takes as they
+// pass, like WrittenStatistics for the classic formats.
+
+#include <string>
+
+#include "cli/WrittenStatistics.h"
+#include "cli/solid/SurfaceSurvey.h"
+#include "cli/solid/TriangleSource.h"
+
+class TriangleStatistics final : public TriangleSource {
+  public:
+    explicit TriangleStatistics(TriangleSource& inner) : inner_(inner) {}
+
+    TriangleCounts Count() override { return inner_.Count(); }
+    void ForEachVertexBlock(const VertexBlockVisit& visit) override;
+    void ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) override;
+
+    // Triangles and vertices of the file, the ranges of its coordinates, its size at output.
+    StatisticsLines Lines(const std::string& output);
+
+  private:
+    TriangleSource& inner_;
+    Extent extent_;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// The mesh as the triangle formats (STL, OBJ, PLY, 3MF) take it: vertices by index, then
+// triangles wound so that their normals point up (Rectangular) or outward (round meshes),
+// both in blocks, in order. An open surface has the points and cells of the classic formats
+// split into triangles; a solid adds its walls, base or rings and welds the seam and poles.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+struct Vertex {
+    float x, y, z;
+};
+
+struct Triangle {
+    std::uint32_t v[3]; // vertex indices, counter-clockwise seen from outside
+};
+
+struct TriangleBlock {
+    std::span<const Triangle> triangles;
+    // The corners of each triangle, 3 per triangle in its order; empty unless the source was
+    // asked for them (formats without indices).
+    std::span<const Vertex> corners;
+};
+
+struct TriangleCounts {
+    std::uint64_t vertices, triangles;
+};
+
+using VertexBlockVisit = std::function<void(std::span<const Vertex>)>;
+using TriangleBlockVisit = std::function<void(const TriangleBlock&)>;
+
+class TriangleSource {
+  public:
+    virtual ~TriangleSource() = default;
+    // The counts a header needs before the rows (a pass of its own the first time).
+    virtual TriangleCounts Count() = 0;
+    // Every vertex once, in index order.
+    virtual void ForEachVertexBlock(const VertexBlockVisit& visit) = 0;
+    // Every triangle once; with corners when withCorners. This pass reports the export's
+    // progress.
+    virtual void ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) = 0;
+};
