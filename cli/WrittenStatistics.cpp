@@ -20,10 +20,23 @@ void WrittenStatistics::Range::Add(float v) {
     high = std::max(high, v);
 }
 
-std::string WrittenStatistics::Range::Text(const char* axis) const {
+std::string RangeLine(const char* axis, float low, float high) {
     if (low > high)
         return std::string(axis) + " Range: none";
     return std::string(axis) + " Range: " + Number(low) + " .. " + Number(high);
+}
+
+void AddWrittenSize(const std::string& output, StatisticsLines& lines) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(output, error))
+        return;
+    const auto bytes = std::filesystem::file_size(output, error);
+    if (!error)
+        lines.push_back("Written:   " + std::to_string(bytes) + " bytes");
+}
+
+std::string WrittenStatistics::Range::Text(const char* axis) const {
+    return RangeLine(axis, low, high);
 }
 
 WrittenStatistics::WrittenStatistics(MeshSource& inner, const MeshSettings& settings)
@@ -82,11 +95,6 @@ StatisticsLines WrittenStatistics::Lines(const std::string& output) const {
     lines.push_back(x_.Text("X"));
     lines.push_back(y.Text("Y"));
     lines.push_back(z.Text("Z"));
-    std::error_code error;
-    if (std::filesystem::is_regular_file(output, error)) {
-        const auto bytes = std::filesystem::file_size(output, error);
-        if (!error)
-            lines.push_back("Written:   " + std::to_string(bytes) + " bytes");
-    }
+    AddWrittenSize(output, lines);
     return lines;
 }

@@ -12,6 +12,11 @@
 // What the run tells about its result, one line each.
 using StatisticsLines = std::vector<std::string>;
 
+// "X Range: low .. high" (6 significant digits), or "X Range: none" when nothing was seen.
+std::string RangeLine(const char* axis, float low, float high);
+// Adds "Written:   N bytes" when output is a regular file whose size can be read.
+void AddWrittenSize(const std::string& output, StatisticsLines& lines);
+
 // A source that hands on what it is given and keeps count of what the file holds.
 class WrittenStatistics final : public MeshSource {
   public:
