@@ -32,14 +32,15 @@ PictureKind PictureKindOf(const std::string& path) {
                            : PictureKind::kOther;
 }
 
-std::unique_ptr<PictureDecoder> MakeDecoder(PictureKind kind, const std::string& path) {
+std::unique_ptr<PictureDecoder> MakeDecoder(PictureKind kind, const std::string& path,
+                                            std::uint64_t maxImageBytes) {
     switch (kind) {
     case PictureKind::kPng:
-        return std::make_unique<PngDecoder>(path);
+        return std::make_unique<PngDecoder>(path, maxImageBytes);
     case PictureKind::kJpeg:
-        return std::make_unique<JpegDecoder>(path);
+        return std::make_unique<JpegDecoder>(path, maxImageBytes);
     default:
-        return std::make_unique<TiffDecoder>(path);
+        return std::make_unique<TiffDecoder>(path, maxImageBytes);
     }
 }
 

@@ -18,7 +18,9 @@ enum class PictureKind { kPng, kJpeg, kOther };
 PictureKind PictureKindOf(const std::string& path);
 
 // The decoder for path, which is kPng, kJpeg, or a TIFF file (kOther). Check its Why().
-std::unique_ptr<PictureDecoder> MakeDecoder(PictureKind kind, const std::string& path);
+// maxImageBytes: see PictureDecoder.
+std::unique_ptr<PictureDecoder> MakeDecoder(PictureKind kind, const std::string& path,
+                                            std::uint64_t maxImageBytes = kMaxImageBytes);
 
 // Builds the host's image from source, as the host does. Exit code 2, naming name, when
 // the memory cannot be had.

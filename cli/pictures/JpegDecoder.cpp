@@ -11,16 +11,47 @@ namespace {
 // real pictures have about ten.
 constexpr int kMaxScans = 500;
 
-// Huffman coding spends at least a bit on every 8 x 8 block of the first component, so a
-// file of n bytes holds at most 512 n pixels; a header claiming more is a truncated file,
-// refused before the picture's memory is taken. Arithmetic coding has no such floor.
-constexpr std::uint64_t kMaxPixelsPerByte = 512;
-constexpr std::uint64_t kSmallPicture = 64 * 1024;
+// Huffman coding spends at least a bit on every 8 x 8 block of some component (the first
+// scan of every component codes its DC values), so one byte holds at most 8 blocks of the
+// component with the fewest, each covering 64 pixels times its subsampling. Arithmetic
+// coding has no such floor: a file may then give at most 65536 pixels a byte.
+constexpr std::uint64_t kPixelsPerBlock = 64;
+constexpr std::uint64_t kBlocksPerByte = 8;
+constexpr std::uint64_t kMostArithmeticPixelsPerByte = 65536;
 
 constexpr std::string_view kTruncatedText = "the JPEG file is truncated";
+
+// Warnings after which the pixels are not what the file meant: libjpeg fills what it could
+// not decode with gray and goes on.
+bool LosesData(int code) {
+    switch (code) {
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The most pixels one byte of the file can give.
+std::uint64_t MostPixelsPerByte(const jpeg_decompress_struct& info) {
+    if (info.arith_code)
+        return kMostArithmeticPixelsPerByte;
+    int fewest = info.max_h_samp_factor * info.max_v_samp_factor;
+    for (int c = 0; c < info.num_components; ++c)
+        fewest =
+            std::min(fewest, info.comp_info[c].h_samp_factor * info.comp_info[c].v_samp_factor);
+    const auto subsampling = static_cast<std::uint64_t>(
+        info.max_h_samp_factor * info.max_v_samp_factor / std::max(1, fewest));
+    return kBlocksPerByte * kPixelsPerBlock * subsampling;
+}
 } // namespace
 
-JpegDecoder::JpegDecoder(const std::string& path) {
+JpegDecoder::JpegDecoder(const std::string& path, std::uint64_t maxImageBytes)
+    : PictureDecoder(maxImageBytes) {
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) {
         why_ = std::strerror(errno);
@@ -50,11 +81,21 @@ void JpegDecoder::OnError(j_common_ptr info) {
     std::longjmp(errors->jump, 1);
 }
 
-// Warnings are dropped, but the end of the data coming too soon is a truncated file, which
-// libjpeg would fill up with gray.
+// Most warnings are dropped; those that mean lost pixels (the data ending too soon, a
+// damaged stretch) stop the decoding there and then, as errors do.
 void JpegDecoder::OnMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
-        reinterpret_cast<ErrorManager*>(info->err)->decoder->truncated_ = true;
+    const int code = info->err->msg_code;
+    if (level >= 0 || (code != JWRN_JPEG_EOF && !LosesData(code)))
+        return;
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    if (code == JWRN_JPEG_EOF) {
+        errors->decoder->why_ = kTruncatedText;
+    } else {
+        char text[JMSG_LENGTH_MAX] = {};
+        (*info->err->format_message)(info, text);
+        errors->decoder->why_ = std::string("the JPEG file is damaged (") + text + ")";
+    }
+    std::longjmp(errors->jump, 1);
 }
 
 void JpegDecoder::OnProgress(j_common_ptr info) {
@@ -66,21 +107,13 @@ void JpegDecoder::OnProgress(j_common_ptr info) {
     }
 }
 
-bool JpegDecoder::Truncated() {
-    if (truncated_)
-        why_ = kTruncatedText;
-    return truncated_;
-}
-
 bool JpegDecoder::Start() {
     if (setjmp(errors_.jump))
         return false;
     jpeg_create_decompress(&info_);
     created_ = true;
     info_.progress = &progress_;
-    std::fseek(file_, 0, SEEK_END);
-    const auto fileBytes = static_cast<std::uint64_t>(std::max(0L, std::ftell(file_)));
-    std::rewind(file_);
+    const std::uint64_t fileBytes = SizeOf(file_);
     jpeg_stdio_src(&info_, file_);
     jpeg_read_header(&info_, TRUE);
     switch (info_.jpeg_color_space) {
@@ -101,14 +134,12 @@ bool JpegDecoder::Start() {
     format_.height = info_.image_height;
     if (!CheckSize())
         return false;
-    if (!info_.arith_code && std::uint64_t{format_.width} * format_.height >
-                                 fileBytes * kMaxPixelsPerByte + kSmallPicture) {
+    if (!FileCanHold(std::uint64_t{format_.width} * format_.height, fileBytes,
+                     MostPixelsPerByte(info_))) {
         why_ = kTruncatedText;
         return false;
     }
     jpeg_start_decompress(&info_);
-    if (Truncated())
-        return false;
     row_.resize(std::size_t{format_.width} * format_.channels);
     return true;
 }
@@ -128,8 +159,6 @@ bool JpegDecoder::NextRow(std::uint16_t* samples) {
             why_ = "the JPEG file is damaged";
         return false;
     }
-    if (Truncated())
-        return false;
     std::copy(row_.begin(), row_.end(), samples);
     return true;
 }

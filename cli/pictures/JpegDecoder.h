@@ -14,7 +14,7 @@
 class JpegDecoder final : public PictureDecoder {
   public:
     // Reads the header of the JPEG file at path; Why() is not empty when it is refused.
-    explicit JpegDecoder(const std::string& path);
+    JpegDecoder(const std::string& path, std::uint64_t maxImageBytes);
     ~JpegDecoder() override;
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
@@ -30,7 +30,6 @@ class JpegDecoder final : public PictureDecoder {
 
     bool Start();
     bool ReadRow(JSAMPLE* row);
-    bool Truncated();
     static void OnError(j_common_ptr info);
     static void OnMessage(j_common_ptr info, int level);
     static void OnProgress(j_common_ptr info);
@@ -40,6 +39,5 @@ class JpegDecoder final : public PictureDecoder {
     ErrorManager errors_{};
     jpeg_progress_mgr progress_{};
     bool created_ = false;
-    bool truncated_ = false;
     std::vector<JSAMPLE> row_;
 };

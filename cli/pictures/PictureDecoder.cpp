@@ -1,7 +1,6 @@
 #include "cli/pictures/PictureDecoder.h"
 
 #include "cli/LoadPicture.h"
-#include "host/readers/RowLayout.h"
 
 bool PictureDecoder::CheckSize() {
     constexpr std::uint32_t kMaxSide = 65535;
@@ -13,10 +12,24 @@ bool PictureDecoder::CheckSize() {
     // The 8-bit image as the host holds it and, for a wide picture, its 16-bit levels.
     const std::uint64_t pixels = std::uint64_t{format_.width} * format_.height;
     if (format_.width > kMaxSide || format_.height > kMaxSide ||
-        ImageBytes(format_.width, format_.height, gray ? 8 : 24) > kMaxImageBytes ||
-        (format_.wide && 2 * pixels > kMaxImageBytes)) {
+        ImageBytes(format_.width, format_.height, gray ? 8 : 24) > maxImageBytes_ ||
+        (format_.wide && 2 * pixels > maxImageBytes_)) {
         why_ = PictureRefusalText(ReaderError::ImageTooLarge);
         return false;
     }
     return true;
+}
+
+bool PictureDecoder::FileCanHold(std::uint64_t units, std::uint64_t fileBytes,
+                                 std::uint64_t mostPerByte) {
+    constexpr std::uint64_t kSmallPicture = 64 * 1024;
+    // Ratios stay below 2^17: only a file of 2^47 bytes could overflow the product.
+    return units <= fileBytes * mostPerByte + kSmallPicture;
+}
+
+std::uint64_t PictureDecoder::SizeOf(std::FILE* file) {
+    std::fseek(file, 0, SEEK_END);
+    const long bytes = std::ftell(file);
+    std::rewind(file);
+    return bytes > 0 ? static_cast<std::uint64_t>(bytes) : 0;
 }

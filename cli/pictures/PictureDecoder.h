@@ -2,9 +2,17 @@
 // A picture of a format the host does not read (PNG, JPEG, the TIFFs its reader refuses),
 // delivered row by row as samples, for DecodedImageSource to turn into what the host
 // would hold.
+//
+// A decoder delivers the whole picture or fails: a missing or short strip, tile or data
+// stream, a decoder error, a row the library could not fill, are all failures, never rows
+// of gray or black. What the header announces is weighed against the file before anything
+// is allocated for the picture, so that a small file cannot claim a huge picture.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+
+#include "host/readers/RowLayout.h"
 
 struct SampleFormat {
     std::uint32_t width = 0, height = 0;
@@ -14,6 +22,10 @@ struct SampleFormat {
 
 class PictureDecoder {
   public:
+    // maxImageBytes: the most pixel memory the picture may take as the host holds it (and,
+    // for a wide picture, as its 16-bit levels); the tool's own limit unless a caller (a
+    // fuzzing run) lowers it.
+    explicit PictureDecoder(std::uint64_t maxImageBytes) : maxImageBytes_(maxImageBytes) {}
     virtual ~PictureDecoder() = default;
     // Valid once the decoder was made without a refusal.
     const SampleFormat& Format() const { return format_; }
@@ -26,9 +38,20 @@ class PictureDecoder {
 
   protected:
     // Refuses a format the tool cannot hold (no pixels, more than 65535 pixels a side, more
-    // than the host's pixel memory), before anything is allocated for it. true when it fits.
+    // than maxImageBytes), before anything is allocated for it. true when it fits.
     bool CheckSize();
+    // Whether fileBytes of compressed data that give at most mostPerByte units (pixels or
+    // bytes, as the caller counts) per byte can hold `units`, with room for a small picture
+    // whatever its file.
+    static bool FileCanHold(std::uint64_t units, std::uint64_t fileBytes,
+                            std::uint64_t mostPerByte);
+    std::uint64_t MaxImageBytes() const { return maxImageBytes_; }
+    // The size of an open file, which is left at its start (0 when it cannot be learnt).
+    static std::uint64_t SizeOf(std::FILE* file);
 
     SampleFormat format_;
     std::string why_;
+
+  private:
+    std::uint64_t maxImageBytes_;
 };

@@ -7,15 +7,16 @@
 #include "host/readers/RowLayout.h"
 
 namespace {
-// Deflate turns at most about 1032 bytes into one; a file that claims more rows than its
-// bytes can hold is refused before the picture's memory is taken.
+// Deflate turns one byte into at most 1032 (a 258-byte match costs two bits at best); a
+// file that claims more rows than its bytes can give is refused before the picture's
+// memory is taken.
 constexpr std::uint64_t kMaxDeflateExpansion = 1032;
-constexpr std::uint64_t kSmallPicture = 64 * 1024;
 
 constexpr std::string_view kTruncatedText = "the PNG file is truncated";
 } // namespace
 
-PngDecoder::PngDecoder(const std::string& path) {
+PngDecoder::PngDecoder(const std::string& path, std::uint64_t maxImageBytes)
+    : PictureDecoder(maxImageBytes) {
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) {
         why_ = std::strerror(errno);
@@ -59,9 +60,7 @@ void PngDecoder::OnError(png_structp png, png_const_charp message) {
 }
 
 bool PngDecoder::ReadHeader() {
-    std::fseek(file_, 0, SEEK_END);
-    const long fileBytes = std::ftell(file_);
-    std::rewind(file_);
+    const std::uint64_t fileBytes = SizeOf(file_);
     if (setjmp(png_jmpbuf(png_)))
         return false;
     png_read_info(png_, info_);
@@ -89,13 +88,12 @@ bool PngDecoder::ReadHeader() {
     if (!CheckSize())
         return false;
     rowBytes_ = png_get_rowbytes(png_, info_);
-    if (storedRowBytes * format_.height >
-        static_cast<std::uint64_t>(fileBytes) * kMaxDeflateExpansion + kSmallPicture) {
+    if (!FileCanHold(storedRowBytes * format_.height, fileBytes, kMaxDeflateExpansion)) {
         why_ = kTruncatedText;
         return false;
     }
     // An interlaced picture is only whole after its last pass: all of it is kept.
-    if (interlaced_ && std::uint64_t{rowBytes_} * format_.height > kMaxImageBytes) {
+    if (interlaced_ && std::uint64_t{rowBytes_} * format_.height > MaxImageBytes()) {
         why_ = "this interlaced PNG picture is too large for quorvmesh; save it without "
                "interlacing";
         return false;

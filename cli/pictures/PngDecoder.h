@@ -14,7 +14,7 @@
 class PngDecoder final : public PictureDecoder {
   public:
     // Reads the header of the PNG file at path; Why() is not empty when it is refused.
-    explicit PngDecoder(const std::string& path);
+    PngDecoder(const std::string& path, std::uint64_t maxImageBytes);
     ~PngDecoder() override;
     PngDecoder(const PngDecoder&) = delete;
     PngDecoder& operator=(const PngDecoder&) = delete;

@@ -5,8 +5,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
+#include "cli/pictures/TiffStorage.h"
 #include "host/readers/RowLayout.h"
 
 namespace {
@@ -27,7 +29,8 @@ bool IsAlpha(std::uint16_t extraSampleType) {
 }
 } // namespace
 
-TiffDecoder::TiffDecoder(const std::string& path) {
+TiffDecoder::TiffDecoder(const std::string& path, std::uint64_t maxImageBytes)
+    : PictureDecoder(maxImageBytes) {
     if (!Open(path) && why_.empty())
         Refuse(kDamagedText);
 }
@@ -41,6 +44,7 @@ TiffDecoder::~TiffDecoder() {
 
 int TiffDecoder::OnError(TIFF*, void* user, const char*, const char* format, va_list args) {
     auto* self = static_cast<TiffDecoder*>(user);
+    ++self->errors_;
     if (self->libraryText_.empty()) {
         char text[256] = {};
         std::vsnprintf(text, sizeof text, format, args);
@@ -62,11 +66,15 @@ bool TiffDecoder::Open(const std::string& path) {
     TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, this);
     TIFFOpenOptionsSetWarningHandlerExtR(options, IgnoreWarning, nullptr);
     // Nothing libtiff allocates for one strip, tile or table may exceed a picture's memory.
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kMaxImageBytes));
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(MaxImageBytes()));
     tiff_ = TIFFOpenExt(path.c_str(), "r", options);
     TIFFOpenOptionsFree(options);
     if (tiff_ == nullptr)
         return false;
+    std::error_code ignored;
+    fileBytes_ = std::filesystem::file_size(path, ignored);
+    if (ignored)
+        fileBytes_ = 0;
 
     std::uint16_t bits = 1, sampleFormat = SAMPLEFORMAT_UINT, extraCount = 0;
     std::uint16_t* extraTypes = nullptr;
@@ -91,9 +99,17 @@ bool TiffDecoder::Open(const std::string& path) {
             alphaSample_ = colors;
         format_.channels = colors + (alphaSample_ >= 0 ? 1 : 0);
         format_.wide = true;
-        return CheckSize() && PlanSamples();
+        return CheckSize() && CheckStorage() && PlanSamples();
     }
     return PlanRgba();
+}
+
+bool TiffDecoder::CheckStorage() {
+    if (const auto problem = TiffStorageProblem(tiff_, fileBytes_)) {
+        why_ = std::string(kDamagedText) + " (" + *problem + ")";
+        return false;
+    }
+    return true;
 }
 
 bool TiffDecoder::PlanSamples() {
@@ -108,7 +124,8 @@ bool TiffDecoder::PlanSamples() {
 
 bool TiffDecoder::PlanRgba() {
     char text[1024] = {};
-    if (!TIFFRGBAImageOK(tiff_, text) || !TIFFRGBAImageBegin(&rgba_, tiff_, 0, text)) {
+    constexpr int kStopOnError = 1;
+    if (!TIFFRGBAImageOK(tiff_, text) || !TIFFRGBAImageBegin(&rgba_, tiff_, kStopOnError, text)) {
         why_ = std::string("this kind of TIFF picture is not supported (") + text + ")";
         return false;
     }
@@ -117,14 +134,14 @@ bool TiffDecoder::PlanRgba() {
     const bool gray =
         photometric_ == PHOTOMETRIC_MINISBLACK || photometric_ == PHOTOMETRIC_MINISWHITE;
     format_.channels = (gray ? 1 : 3) + (rgba_.alpha != 0 ? 1 : 0);
-    if (!CheckSize())
+    if (!CheckSize() || !CheckStorage())
         return false;
     // A band of a strip's or a tile row's rows, fewer for a picture in one huge strip.
     std::uint32_t rows = 0;
     if (!TIFFGetField(tiff_, TIFFIsTiled(tiff_) ? TIFFTAG_TILELENGTH : TIFFTAG_ROWSPERSTRIP, &rows))
         rows = format_.height;
     const std::uint32_t maxRows = static_cast<std::uint32_t>(
-        std::max<std::uint64_t>(1, (kMaxImageBytes / 4) / format_.width));
+        std::max<std::uint64_t>(1, (MaxImageBytes() / 4) / format_.width));
     rgbaRows_ = std::clamp<std::uint32_t>(rows, 1, std::min(format_.height, maxRows));
     raster_.resize(std::size_t{format_.width} * rgbaRows_);
     return true;
@@ -159,7 +176,9 @@ bool TiffDecoder::FindFloatRange() {
     return true;
 }
 
+// Any complaint of libtiff's while a band is read means pixels it could not decode.
 bool TiffDecoder::NextBand() {
+    const std::uint64_t errorsBefore = errors_;
     if (kind_ == Kind::kRgba) {
         const std::uint32_t rows = std::min(rgbaRows_, format_.height - nextRow_);
         rgba_.row_offset = static_cast<int>(nextRow_);
@@ -167,12 +186,12 @@ bool TiffDecoder::NextBand() {
         if (!TIFFRGBAImageGet(&rgba_, raster_.data(), format_.width, rows))
             return false;
         bandEnd_ = nextRow_ + rows;
-        return true;
+    } else {
+        if (!bands_->Read(nextRow_))
+            return false;
+        bandEnd_ = std::min(format_.height, nextRow_ + bands_->BandRows());
     }
-    if (!bands_->Read(nextRow_))
-        return false;
-    bandEnd_ = std::min(format_.height, nextRow_ + bands_->BandRows());
-    return true;
+    return errors_ == errorsBefore;
 }
 
 void TiffDecoder::WideRow(const std::uint8_t* row, std::uint16_t* samples) const {

@@ -20,7 +20,7 @@ class TiffDecoder final : public PictureDecoder {
   public:
     // Reads the first directory of the TIFF file at path; Why() is not empty when it is
     // refused.
-    explicit TiffDecoder(const std::string& path);
+    TiffDecoder(const std::string& path, std::uint64_t maxImageBytes);
     ~TiffDecoder() override;
     TiffDecoder(const TiffDecoder&) = delete;
     TiffDecoder& operator=(const TiffDecoder&) = delete;
@@ -31,6 +31,7 @@ class TiffDecoder final : public PictureDecoder {
     enum class Kind { kWide16, kFloat, kRgba };
 
     bool Open(const std::string& path);
+    bool CheckStorage();
     bool PlanSamples();
     bool PlanRgba();
     bool FindFloatRange();
@@ -41,7 +42,9 @@ class TiffDecoder final : public PictureDecoder {
     static int OnError(TIFF*, void* user, const char*, const char* format, va_list args);
 
     TIFF* tiff_ = nullptr;
-    std::string libraryText_; // libtiff's first complaint, for the user's line
+    std::string libraryText_;  // libtiff's first complaint, for the user's line
+    std::uint64_t errors_ = 0; // complaints so far
+    std::uint64_t fileBytes_ = 0;
     Kind kind_ = Kind::kRgba;
     std::uint16_t samplesPerPixel_ = 1, photometric_ = PHOTOMETRIC_MINISBLACK;
     int alphaSample_ = -1; // index of the alpha sample among the file's, or -1

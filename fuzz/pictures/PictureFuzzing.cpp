@@ -9,6 +9,11 @@
 #include "cli/pictures/DecodePicture.h"
 
 namespace {
+// The decoders' own rule keeps what a file can claim in proportion to its size; the lower
+// limit keeps each run short, so that the fuzzer tries many inputs rather than a few large
+// pictures.
+constexpr std::uint64_t kFuzzImageBytes = 16 << 20;
+
 // The decoders read files: the input is written to one of this process's own.
 std::string InputFile(const std::uint8_t* data, std::size_t size) {
     const auto path =
@@ -27,7 +32,7 @@ int FuzzPictureDecoders(const std::uint8_t* data, std::size_t size) {
         return 0;
     for (PictureKind kind : {PictureKind::kPng, PictureKind::kJpeg, PictureKind::kOther}) {
         for (bool alphaHoles : {false, true}) {
-            const auto decoder = MakeDecoder(kind, path);
+            const auto decoder = MakeDecoder(kind, path, kFuzzImageBytes);
             if (!decoder->Why().empty())
                 break;
             LoadedPicture picture;

@@ -104,6 +104,40 @@ TEST(DamagedPictures, TruncationIsNamed) {
     }
 }
 
+// libjpeg fills what it cannot decode with gray and only warns; the tool refuses instead.
+TEST(DamagedPictures, JpegDataThatEndsOrBreaksOffInsideTheScanIsRefused) {
+    TempFolder dir;
+    WriteSmallPictures(dir);
+    for (const std::string name : {"colour.jpg", "gray.jpg"}) {
+        SCOPED_TRACE(name);
+        const std::vector<std::uint8_t> bytes = ReadBytes(dir.File(name));
+        // The scan data runs from after the last start-of-scan header to the end marker.
+        std::size_t scan = 0;
+        for (std::size_t i = 0; i + 3 < bytes.size(); ++i)
+            if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA)
+                scan = i + 2 + (bytes[i + 2] << 8 | bytes[i + 3]);
+        ASSERT_GT(scan, 0u);
+        const std::size_t middle = (scan + bytes.size() - 2) / 2;
+        std::vector<std::uint8_t> ended = bytes; // an end-of-image marker in the middle
+        ended[middle] = 0xFF;
+        ended[middle + 1] = 0xD9;
+        const std::string path = dir.File("broken.jpg");
+        WriteBytes(path, ended);
+        const Loaded early = Load(path);
+        ASSERT_TRUE(early.failure);
+        ExpectCleanRefusal(early, path);
+        EXPECT_NE(early.failure->message.find("the JPEG file is damaged"), std::string::npos)
+            << early.failure->message;
+        std::vector<std::uint8_t> restart = bytes; // a restart marker where none may be
+        restart[middle] = 0xFF;
+        restart[middle + 1] = 0xD3;
+        WriteBytes(path, restart);
+        const Loaded wrong = Load(path);
+        ASSERT_TRUE(wrong.failure);
+        ExpectCleanRefusal(wrong, path);
+    }
+}
+
 TEST(DamagedPictures, ChangedBytesAreRefusedCleanlyOrTaken) {
     TempFolder dir;
     std::mt19937 random(20261210);

@@ -12,6 +12,7 @@
 #include <new>
 
 #include "tests/cli/pictures/PictureFiles.h"
+#include "tests/cli/pictures/StripTiffs.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -148,6 +149,43 @@ TEST(PictureLimits, TiffHeadersBeyondTheLimitsAreRefusedBeforeAllocating) {
     TIFFRewriteDirectory(edit);
     TIFFClose(edit);
     EXPECT_EQ(RefusalOf(path), "quorvmesh: " + path + ": " + kTooLarge);
+}
+
+// Half a gigabyte of 8-bit gray, within the tool's limits, announced by files of a few hundred
+// bytes of every kind the decoders read: none may take the picture's memory.
+TEST(PictureLimits, TinyFilesAnnouncing65535x8000PixelsAreRefusedBeforeAllocating) {
+    TempFolder dir;
+    const std::string png = dir.File("claim.png");
+    WriteBytes(png, PngClaiming(dir, PNG_COLOR_TYPE_GRAY, 65535, 8000));
+    EXPECT_EQ(RefusalOf(png), "quorvmesh: " + png + ": the PNG file is truncated");
+    const std::string jpeg = dir.File("claim.jpg"); // libjpeg's widest is 65500
+    WriteBytes(jpeg, JpegClaiming(jpeg, 65500, 8000));
+    EXPECT_EQ(RefusalOf(jpeg), "quorvmesh: " + jpeg + ": the JPEG file is truncated");
+    for (const std::uint16_t compression :
+         {COMPRESSION_ADOBE_DEFLATE, COMPRESSION_LZW, COMPRESSION_PACKBITS, COMPRESSION_CCITTFAX4,
+          COMPRESSION_JPEG, COMPRESSION_ZSTD}) {
+        SCOPED_TRACE(compression);
+        StripTiff tiff;
+        tiff.width = 65535;
+        tiff.height = 8000;
+        tiff.rowsPerStrip = 8000;
+        tiff.compression = compression;
+        tiff.strips = {Deflated(std::vector<std::uint8_t>(4096, 200))};
+        const std::string path = dir.File("claim.tif");
+        WriteBytes(path, BuildStripTiff(tiff));
+        EXPECT_NE(RefusalOf(path).find("the TIFF file is damaged or truncated (strip 0 holds"),
+                  std::string::npos);
+    }
+}
+
+// Found by a run of quorvmesh: 32 bytes of Deflate for 10496 x 41019 pixels. It took 85 s,
+// 1.4 GB and wrote 43 GB of STL.
+TEST(PictureLimits, TheDeflateTiffOf558BytesIsRefusedBeforeAllocating) {
+    const std::string path = std::string(QM_SOURCE_DIR) +
+                             "/fuzz/pictures/findings/qm_fuzz_pictures/deflate-558-bytes.tif";
+    EXPECT_EQ(RefusalOf(path), "quorvmesh: " + path +
+                                   ": the TIFF file is damaged or truncated (strip 0 holds 32 "
+                                   "bytes, too few for its 430535424 bytes of pixels)");
 }
 
 } // namespace

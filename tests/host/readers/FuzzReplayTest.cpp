@@ -11,10 +11,9 @@
 namespace {
 
 int ReplayFolder(const std::string& name, int (*step)(const std::uint8_t*, std::size_t)) {
-    return ReplayCorpus("fuzz/readers/corpus/" + name,
-                        [step](const std::vector<std::uint8_t>& bytes) {
-                            return step(bytes.data(), bytes.size());
-                        });
+    return ReplayCorpus("fuzz/readers", name, [step](const std::vector<std::uint8_t>& bytes) {
+        return step(bytes.data(), bytes.size());
+    });
 }
 
 TEST(FuzzReplay, BmpSeeds) {

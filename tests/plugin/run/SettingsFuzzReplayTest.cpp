@@ -10,7 +10,7 @@
 namespace {
 
 TEST(SettingsFuzzReplay, EverySeedRunsThroughTheCodecs) {
-    const int seeds = ReplayCorpus("fuzz/settings/corpus/qm_fuzz_settings",
+    const int seeds = ReplayCorpus("fuzz/settings", "qm_fuzz_settings",
                                    [](const std::vector<std::uint8_t>& bytes) {
                                        // Every prefix too: the codecs see each truncation.
                                        for (std::size_t size = 0; size < bytes.size(); ++size)

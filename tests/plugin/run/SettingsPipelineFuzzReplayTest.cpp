@@ -11,7 +11,7 @@
 namespace {
 
 TEST(SettingsPipelineFuzzReplay, EverySeedRunsThroughMeshPreviewAndWriters) {
-    const int seeds = ReplayCorpus("fuzz/settings/corpus/qm_fuzz_settings_pipeline",
+    const int seeds = ReplayCorpus("fuzz/settings", "qm_fuzz_settings_pipeline",
                                    [](const std::vector<std::uint8_t>& bytes) {
                                        return FuzzSettingsPipeline(bytes.data(), bytes.size());
                                    });
