@@ -33,7 +33,10 @@ class WritingProgress final : public ProgressSink {
 } // namespace
 
 StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
-                      std::ostream& progressStream, bool showProgress, int threads) {
+                      std::ostream& progressStream, bool showProgress, int threads,
+                      const FreeSpaceQuery& freeSpace) {
+    if (auto refusal = CheckFreeSpace(path, MeshFileSizeBound(settings), freeSpace))
+        return refusal;
     FixedPathChooser chooser(path);
     StdioOutputFile file;
     TerminalProgress progress(progressStream, showProgress);

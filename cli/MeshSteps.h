@@ -9,6 +9,7 @@
 
 #include "cli/CliFailure.h"
 #include "cli/CliOptions.h"
+#include "cli/FreeSpace.h"
 #include "cli/WrittenStatistics.h"
 #include "cli/pictures/WideGray.h"
 #include "host/image/HostImage.h"
@@ -53,6 +54,7 @@ StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const s
 // format is refused (exit code 3) with its limit, its count and the largest resolution that
 // fits; exit code 4 as the export reports it.
 // A triangle format (STL, OBJ, PLY, 3MF) is written by WriteTriangleMesh, from wide when the
-// picture has more than 8 bits (else null).
+// picture has more than 8 bits (else null). Every file is weighed against freeSpace first.
 StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, const WideGray* wide,
-                   StatisticsLines& statistics, std::ostream& progressStream, bool showProgress);
+                   StatisticsLines& statistics, std::ostream& progressStream, bool showProgress,
+                   const FreeSpaceQuery& freeSpace);

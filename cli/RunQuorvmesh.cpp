@@ -60,7 +60,7 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
         [&] { return MakeMesh(options, *picture, pictureName, mesh); },
         [&] {
             return UseMesh(options, mesh, loaded.wide ? &*loaded.wide : nullptr, statistics,
-                           console.err, console.errIsTerminal && !options.quiet);
+                           console.err, console.errIsTerminal && !options.quiet, console.freeSpace);
         },
     };
     for (const auto& step : steps) {

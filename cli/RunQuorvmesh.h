@@ -6,11 +6,14 @@
 #include <iosfwd>
 
 #include "cli/CliOptions.h"
+#include "cli/FreeSpace.h"
 
 struct CliConsole {
     std::ostream& out; // statistics
     std::ostream& err; // messages, and the progress bar when it is a terminal and not -q
     bool errIsTerminal;
+    // What the outputs' file systems have free; tests give their own figures.
+    FreeSpaceQuery freeSpace = FileSystemFreeBytes;
 };
 
 // Returns the exit code; a failure has printed its one line to console.err.

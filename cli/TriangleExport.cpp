@@ -20,7 +20,8 @@ std::optional<std::int32_t> TriangleFormatOf(const CliOptions& options) {
 
 StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& settings,
                              const WideGray* wide, StatisticsLines& statistics,
-                             std::ostream& progressStream, bool showProgress) {
+                             std::ostream& progressStream, bool showProgress,
+                             const FreeSpaceQuery& freeSpace) {
     const std::string& path = options.output;
     if (options.solid && settings.BlackHoles)
         return Fail(kExitUsage, path,
@@ -38,9 +39,9 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
                                progress);
     const std::int32_t format = *TriangleFormatOf(options);
     if (options.quiet)
-        return WriteTriangleFile(path, format, options.asciiStl, triangles);
+        return WriteTriangleFile(path, format, options.asciiStl, triangles, freeSpace);
     TriangleStatistics watched(triangles);
-    if (auto failure = WriteTriangleFile(path, format, options.asciiStl, watched))
+    if (auto failure = WriteTriangleFile(path, format, options.asciiStl, watched, freeSpace))
         return failure;
     progress.Finish();
     statistics = watched.Lines(path);

@@ -11,7 +11,21 @@ constexpr std::size_t kLongestVertexLine = 2 + 3 * (1 + kLongestFloatText) + 1;
 constexpr std::size_t kLongestIndexText = 20;
 constexpr std::size_t kLongestFaceLine = 2 + 3 * (1 + kLongestIndexText) + 1;
 
+// Decimal digits of value.
+std::uint64_t Digits(std::uint64_t value) {
+    std::uint64_t digits = 1;
+    for (; value >= 10; value /= 10)
+        ++digits;
+    return digits;
+}
+
 } // namespace
+
+std::uint64_t ObjSizeBound(const TriangleCounts& counts) {
+    // Indices run from 1 to the vertex count.
+    const std::uint64_t faceLine = 2 + 3 * (1 + Digits(counts.vertices));
+    return kObjComment.size() + counts.vertices * kLongestVertexLine + counts.triangles * faceLine;
+}
 
 void WriteObj(ByteSink& sink, TriangleSource& source) {
     sink.PutBytes(kObjComment.data(), kObjComment.size());

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <string>
 
 #include "cli/formats/FacetNormal.h"
 #include "cli/formats/TriangleWriters.h"
@@ -32,10 +33,31 @@ char* PutText(char* out, const char* text) {
     return out + length;
 }
 
+constexpr char kFacetStart[] = "  facet normal";
+constexpr char kLoopStart[] = "\n    outer loop\n";
+constexpr char kVertexStart[] = "      vertex";
+constexpr char kFacetEnd[] = "    endloop\n  endfacet\n";
 constexpr std::size_t kLongestTriple = 3 * (1 + kLongestFloatText);
-constexpr std::size_t kLongestFacetText = 160 + 4 * kLongestTriple;
+// The texts and four triples; each text's size counts one more byte than it has, room
+// for the line ends.
+constexpr std::size_t kLongestFacetText = sizeof kFacetStart + sizeof kLoopStart +
+                                          3 * sizeof kVertexStart + sizeof kFacetEnd +
+                                          4 * kLongestTriple;
+
+std::string Opening() {
+    return std::string("solid ") + kSolidName + "\n";
+}
+std::string Closing() {
+    return std::string("endsolid ") + kSolidName + "\n";
+}
 
 } // namespace
+
+std::uint64_t StlSizeBound(bool ascii, const TriangleCounts& counts) {
+    if (ascii)
+        return Opening().size() + counts.triangles * kLongestFacetText + Closing().size();
+    return kStlHeaderSize + 4 + counts.triangles * kStlRecordSize;
+}
 
 void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triangles) {
     std::uint8_t header[kStlHeaderSize] = {};
@@ -58,26 +80,26 @@ void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triang
 }
 
 void WriteAsciiStl(ByteSink& sink, TriangleSource& source) {
-    const std::string opening = std::string("solid ") + kSolidName + "\n";
+    const std::string opening = Opening();
     sink.PutBytes(opening.data(), opening.size());
     source.ForEachTriangleBlock(true, [&sink](const TriangleBlock& block) {
         for (std::size_t i = 0; i < block.triangles.size(); ++i) {
             const Vertex* c = block.corners.data() + 3 * i;
             sink.PutRecord(kLongestFacetText, [c](std::uint8_t* bytes) {
                 char* const start = reinterpret_cast<char*>(bytes);
-                char* out = PutText(start, "  facet normal");
+                char* out = PutText(start, kFacetStart);
                 out = PutTriple(out, FacetNormal(c[0], c[1], c[2]));
-                out = PutText(out, "\n    outer loop\n");
+                out = PutText(out, kLoopStart);
                 for (int k = 0; k < 3; ++k) {
-                    out = PutText(out, "      vertex");
+                    out = PutText(out, kVertexStart);
                     out = PutTriple(out, c[k]);
                     *out++ = '\n';
                 }
-                out = PutText(out, "    endloop\n  endfacet\n");
+                out = PutText(out, kFacetEnd);
                 return static_cast<std::size_t>(out - start);
             });
         }
     });
-    const std::string closing = std::string("endsolid ") + kSolidName + "\n";
+    const std::string closing = Closing();
     sink.PutBytes(closing.data(), closing.size());
 }

@@ -29,11 +29,29 @@ std::string LimitProblem(std::int32_t format, bool ascii, const TriangleCounts& 
 
 } // namespace
 
+std::uint64_t TriangleFileSizeBound(std::int32_t format, bool ascii, TriangleSource& source) {
+    const TriangleCounts counts = source.Count();
+    switch (format) {
+    case kStl:
+        return StlSizeBound(ascii, counts);
+    case kObj:
+        return ObjSizeBound(counts);
+    case kPly:
+        return PlySizeBound(counts);
+    default:
+        return ThreeMfSizeBound(source, counts);
+    }
+}
+
 StepResult WriteTriangleFileTo(OutputFile& file, const std::string& path, std::int32_t format,
-                               bool ascii, TriangleSource& source) {
+                               bool ascii, TriangleSource& source,
+                               const FreeSpaceQuery& freeSpace) {
     const TriangleCounts counts = source.Count();
     if (const std::string problem = LimitProblem(format, ascii, counts); !problem.empty())
         return Fail(kExitFormat, path, problem);
+    if (auto refusal =
+            CheckFreeSpace(path, TriangleFileSizeBound(format, ascii, source), freeSpace))
+        return refusal;
     if (!file.Create(path))
         return Fail(kExitOutput, path, kCannotCreateText);
     std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
@@ -69,9 +87,9 @@ StepResult WriteTriangleFileTo(OutputFile& file, const std::string& path, std::i
 }
 
 StepResult WriteTriangleFile(const std::string& path, std::int32_t format, bool ascii,
-                             TriangleSource& source) {
+                             TriangleSource& source, const FreeSpaceQuery& freeSpace) {
     StdioOutputFile file;
-    StepResult result = WriteTriangleFileTo(file, path, format, ascii, source);
+    StepResult result = WriteTriangleFileTo(file, path, format, ascii, source, freeSpace);
     if (result && result->exitCode == kExitOutput && file.Error() != 0)
         result->message += std::string(" (") + std::strerror(file.Error()) + ")";
     return result;

@@ -14,6 +14,14 @@ inline constexpr std::size_t kLongestFloatText = 16;
 // The shortest text that reads back as the same float; returns its length.
 std::size_t WriteShortestFloat(char* out, float value);
 
+// The most bytes each writer writes for counts: exact for binary STL and PLY; for the text
+// formats, every number as wide as WriteShortestFloat or an index can make it; for 3MF (a
+// pass over source's vertices), its model's text before packing.
+std::uint64_t StlSizeBound(bool ascii, const TriangleCounts& counts);
+std::uint64_t ObjSizeBound(const TriangleCounts& counts);
+std::uint64_t PlySizeBound(const TriangleCounts& counts);
+std::uint64_t ThreeMfSizeBound(TriangleSource& source, const TriangleCounts& counts);
+
 void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triangles);
 void WriteAsciiStl(ByteSink& sink, TriangleSource& source);
 void WriteObj(ByteSink& sink, TriangleSource& source);

@@ -24,7 +24,19 @@ std::uint64_t ObjectSize(std::uint64_t points, std::uint64_t faces, std::uint64_
            kBytesPerCorner * corners;
 }
 
+// Around the object: the file header, the chunk headers of the object, the material and
+// the end, and the material's data.
+constexpr std::uint64_t kChunkHeaderSize = 20;
+constexpr std::uint64_t kMaterialSize = 37;
+constexpr std::uint64_t kBytesBesideObject =
+    sizeof kFileHeader - 1 + 3 * kChunkHeaderSize + kMaterialSize;
+
 } // namespace
+
+std::uint64_t CobWriter::SizeBound(const MeshSettings& s) {
+    const std::uint64_t points = GridPoints(s), cells = GridCells(s);
+    return kBytesBesideObject + ObjectSize(points, cells, 4 * cells);
+}
 
 CobWriter::CobWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
                      const SinkSetup& sinkSetup)
@@ -134,7 +146,7 @@ void CobWriter::WriteFaces() {
 }
 
 void CobWriter::WriteMaterial() {
-    WriteChunkHeader("Mat1", 0, 5, kMaterialId, kObjectId, 37);
+    WriteChunkHeader("Mat1", 0, 5, kMaterialId, kObjectId, kMaterialSize);
     // Material 0, phong shader, automatic facetting at 40 degrees.
     const std::uint8_t head[5] = {0, 0, 'p', 'a', 40};
     Sink().PutBytes(head, sizeof head);

@@ -12,6 +12,10 @@ class CobWriter final : public MeshWriter {
     CobWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
               const SinkSetup& sinkSetup);
 
+    // The most bytes a file takes for the grid of settings (meshRows x PointsPerRow, a quad
+    // a cell at most), whatever the picture.
+    static std::uint64_t SizeBound(const MeshSettings& settings);
+
   protected:
     // The object's data size is a 32-bit field.
     bool Accepts() override;

@@ -1,10 +1,13 @@
 #include "plugin/export/DxfWriter.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "plugin/export/DecimalText.h"
 #include "plugin/export/SharedText.h"
+#include "plugin/mesh/PointRows.h"
 
 namespace {
 
@@ -45,6 +48,13 @@ template <class Fill> std::size_t Filled(std::uint8_t* record, Fill fill) {
 
 constexpr char kVertex[] = "0\r\nVERTEX\r\n8\r\n0\r\n";
 constexpr char kFace[] = "0\r\n3DFACE\r\n8\r\n0\r\n";
+constexpr char kMeshVertexFlags[] = " 70\r\n     64\r\n";
+constexpr char kPolyfaceVertexFlags[] = "70\r\n192\r\n";
+constexpr char kPolyfaceFace[] =
+    "0\r\nVERTEX\r\n8\r\n0\r\n10\r\n0\r\n20\r\n0\r\n30\r\n0\r\n70\r\n128\r\n";
+constexpr char kCornerCodes[4][5] = {"71\r\n", "72\r\n", "73\r\n", "74\r\n"};
+// The section, polyline, end-of-sequence and end-of-file texts and the two counts, together.
+constexpr std::uint64_t kFixedTextBound = 256;
 
 template <std::size_t N>
 void PutVertex(ByteSink& sink, float x, float y, float z, const char (&flags)[N]) {
@@ -85,6 +95,31 @@ void FaceCorners(const CellRow& cells, const PolygonRecord& polygon, float* corn
 constexpr std::size_t kValuesPerBlock = 12 * 1024;
 
 } // namespace
+
+std::uint64_t DxfWriter::SizeBound(const MeshSettings& s) {
+    char text[kDecimalTextMax];
+    const std::uint64_t number = FormatFixed4(-static_cast<float>(PointReach(s)), text);
+    const std::uint64_t point = 3 * (5 + number + 2); // see AppendPoint
+    const std::uint64_t points = GridPoints(s), cells = GridCells(s);
+    switch (s.DiskFormat) {
+    case kNxmDxf:
+        return kFixedTextBound +
+               points * (sizeof kVertex - 1 + point + sizeof kMeshVertexFlags - 1);
+    case kPolylineDxf: {
+        // Corner numbers run from 1 to the point count.
+        const std::uint64_t corner =
+            4 +
+            FormatInteger(static_cast<std::int32_t>(std::min<std::uint64_t>(points, INT32_MAX)),
+                          text) +
+            2;
+        return kFixedTextBound +
+               points * (sizeof kVertex - 1 + point + sizeof kPolyfaceVertexFlags - 1) +
+               cells * (sizeof kPolyfaceFace - 1 + 4 * corner);
+    }
+    default:
+        return kFixedTextBound + cells * (sizeof kFace - 1 + 4 * point);
+    }
+}
 
 DxfWriter::DxfWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
                      const SinkSetup& sinkSetup)
@@ -135,7 +170,7 @@ void DxfWriter::WriteNxmMesh() {
     WriteInteger(Rows());
     WriteText("72\r\n");
     WriteInteger(static_cast<std::int32_t>(PointsPerRow()));
-    WriteVertices(" 70\r\n     64\r\n", Rows() - 1, 2 * std::int64_t{Rows()} - 2);
+    WriteVertices(kMeshVertexFlags, Rows() - 1, 2 * std::int64_t{Rows()} - 2);
     WriteText("0\r\nSEQEND\r\n");
 }
 
@@ -177,12 +212,11 @@ void DxfWriter::WritePolyfaceMesh() {
     WriteText("72\r\n");
     WriteInteger(static_cast<std::int32_t>(Source().Tally().faces));
     const std::int64_t total = 4 * std::int64_t{Rows()} - 4;
-    WriteVertices("70\r\n192\r\n", 2 * std::int64_t{Rows()} - 2, total);
+    WriteVertices(kPolyfaceVertexFlags, 2 * std::int64_t{Rows()} - 2, total);
     Source().ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
         ReportRow(3 * std::int64_t{Rows()} - 3 + row, total);
         for (const PolygonRecord& polygon : cells.polygons) {
-            WriteText("0\r\nVERTEX\r\n8\r\n0\r\n10\r\n0\r\n20\r\n0\r\n30\r\n0\r\n70\r\n128\r\n");
-            static constexpr char kCornerCodes[4][5] = {"71\r\n", "72\r\n", "73\r\n", "74\r\n"};
+            WriteText(kPolyfaceFace);
             for (int k = 0; k < polygon.count; ++k) {
                 Sink().PutBytes(kCornerCodes[k], 4);
                 WriteInteger(polygon.index[k] + 1);

@@ -9,6 +9,11 @@ class DxfWriter final : public MeshWriter {
     DxfWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
               const SinkSetup& sinkSetup);
 
+    // The most bytes a file of settings.DiskFormat's flavour takes for the grid of settings
+    // (meshRows x PointsPerRow, each cell at most one polygon), whatever the picture: its
+    // numbers are no wider than PointReach(settings) makes them.
+    static std::uint64_t SizeBound(const MeshSettings& settings);
+
   protected:
     // Counts and vertex numbers are 16-bit signed in DXF: NxM needs rows and points per row,
     // a polyface mesh its point count, to stay at or below 32767.

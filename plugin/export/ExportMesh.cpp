@@ -40,3 +40,16 @@ ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportSer
     BufferMeshSource source(settings, buffers);
     return ExportMesh(settings, source, services, {{buffers.outputBuffer, kOutputBufferSize}});
 }
+
+std::uint64_t MeshFileSizeBound(const MeshSettings& settings) {
+    switch (settings.DiskFormat) {
+    case kTds:
+        return TdsWriter::SizeBound(settings);
+    case kCob:
+        return CobWriter::SizeBound(settings);
+    case kLwo:
+        return LwoWriter::SizeBound(settings);
+    default:
+        return DxfWriter::SizeBound(settings);
+    }
+}

@@ -21,3 +21,8 @@ ExportOutcome ExportMesh(MeshSettings& settings, MeshBuffers& buffers, ExportSer
 // than ByteSink::kLargestRecord bytes). settings: with meshRows and meshCols of the source's mesh.
 ExportOutcome ExportMesh(const MeshSettings& settings, MeshSource& source, ExportServices& services,
                          const SinkSetup& sinkSetup);
+
+// The most bytes the file ExportMesh writes for settings (DiskFormat 1 to 6, with meshRows
+// and meshCols of the mesh) can take, whatever the picture: known before the first byte, so
+// that a file that cannot fit its disk is refused before it is begun.
+std::uint64_t MeshFileSizeBound(const MeshSettings& settings);

@@ -9,6 +9,10 @@ class LwoWriter final : public MeshWriter {
     LwoWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
               const SinkSetup& sinkSetup);
 
+    // The most bytes a file takes for the grid of settings (meshRows x PointsPerRow, a quad
+    // a cell at most), whatever the picture.
+    static std::uint64_t SizeBound(const MeshSettings& settings);
+
   protected:
     // Point indices are 16-bit: fewer than 65536 points.
     bool Accepts() override;

@@ -22,28 +22,28 @@ constexpr std::uint32_t kLocalAxes[12] = {
     0xBF0E3880, 0,          0x40938034,
 };
 
-// Chunk lengths, each with its own header.
-constexpr std::uint32_t VertexListLength(std::uint32_t points) {
+// Chunk lengths, each with its own header; in 64 bits for a bound beyond the format.
+template <class Count> constexpr Count VertexListLength(Count points) {
     return kChunkHeaderSize + 2 + 12 * points;
 }
-constexpr std::uint32_t VertexFlagsLength(std::uint32_t points) {
+template <class Count> constexpr Count VertexFlagsLength(Count points) {
     return kChunkHeaderSize + 2 + 2 * points;
 }
 constexpr std::uint32_t kLocalAxesLength = kChunkHeaderSize + sizeof kLocalAxes;
-constexpr std::uint32_t SmoothingGroupsLength(std::uint32_t triangles) {
+template <class Count> constexpr Count SmoothingGroupsLength(Count triangles) {
     return kChunkHeaderSize + 4 * triangles;
 }
-constexpr std::uint32_t FaceListLength(std::uint32_t triangles) {
+template <class Count> constexpr Count FaceListLength(Count triangles) {
     return kChunkHeaderSize + 2 + 8 * triangles + SmoothingGroupsLength(triangles);
 }
-constexpr std::uint32_t TriangleMeshLength(std::uint32_t points, std::uint32_t triangles) {
+template <class Count> constexpr Count TriangleMeshLength(Count points, Count triangles) {
     return kChunkHeaderSize + VertexListLength(points) + VertexFlagsLength(points) +
            kLocalAxesLength + FaceListLength(triangles);
 }
-constexpr std::uint32_t NamedObjectLength(std::uint32_t points, std::uint32_t triangles) {
+template <class Count> constexpr Count NamedObjectLength(Count points, Count triangles) {
     return kChunkHeaderSize + sizeof kObjectName + TriangleMeshLength(points, triangles);
 }
-static_assert(NamedObjectLength(9, 8) == 99 + 14 * 9 + 12 * 8);
+static_assert(NamedObjectLength(9u, 8u) == 99 + 14 * 9 + 12 * 8);
 
 // Where the two chunks of the header template whose lengths depend on the mesh start.
 constexpr std::uint32_t kMainChunkOffset = 0;      // TdsChunk::kMain
@@ -51,6 +51,11 @@ constexpr std::uint32_t kMeshDataChunkOffset = 16; // TdsChunk::kMeshData
 constexpr std::uint32_t kLengthField = 2;          // after the chunk's id
 
 } // namespace
+
+std::uint64_t TdsWriter::SizeBound(const MeshSettings& s) {
+    const std::uint64_t points = GridPoints(s), cells = GridCells(s);
+    return kTdsHeaderSize + NamedObjectLength(points, 2 * cells) + kTdsFooterSize;
+}
 
 TdsWriter::TdsWriter(const MeshSettings& settings, MeshSource& source, ExportServices& services,
                      const SinkSetup& sinkSetup, std::span<const std::uint8_t> header,

@@ -30,6 +30,10 @@ class TdsWriter final : public MeshWriter {
               const SinkSetup& sinkSetup, std::span<const std::uint8_t> header,
               std::span<const std::uint8_t> footer);
 
+    // The most bytes a file takes for the grid of settings (meshRows x PointsPerRow, two
+    // triangles a cell at most), whatever the picture.
+    static std::uint64_t SizeBound(const MeshSettings& settings);
+
   protected:
     // Vertex indices and the triangle count are 16-bit: below 65536 points, at most
     // 65535 triangles.

@@ -1,5 +1,6 @@
 #include "plugin/mesh/PointRows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -18,6 +19,25 @@ double GrayOf(std::uint16_t level) {
 }
 
 } // namespace
+
+double PointReach(const MeshSettings& s) {
+    // Row and column offsets from the middle point reach at most half the grid, rounded up.
+    const double scale = std::fabs(double{s.ModelScale});
+    const double halfRows = std::floor(s.meshRows / 2.0) + 1.0;
+    const double halfCols = std::floor(s.meshCols / 2.0) + 1.0;
+    const double height = std::fabs(double{s.MapAlt}) * scale; // 256 height steps
+    double reach = 0;
+    if (s.Meshtype == kCylindrical || s.Meshtype == kSpherical) {
+        const double radius = height + std::fabs(double{s.RadOff}) * scale;
+        const double rowStep = scale * std::fabs(double{s.CylLen}) / std::max(1, int{s.meshRows});
+        reach = std::max(radius, s.Meshtype == kCylindrical ? halfRows * rowStep : 0.0);
+    } else {
+        const double step = scale * 100.0 / std::max(1, int{s.meshCols});
+        reach = std::max({height, halfRows * step, halfCols * step});
+    }
+    // Room for the float arithmetic's rounding on the way.
+    return reach * (1.0 + 1e-5) + 1e-3;
+}
 
 PointRowMaker::PointRowMaker(const MeshSettings& s, bool asExported)
     : meshType_(s.Meshtype), rows_(s.meshRows), cols_(s.meshCols),

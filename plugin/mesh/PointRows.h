@@ -24,6 +24,10 @@ inline float TurnedOver(double top, float z) {
     return static_cast<float>(top - double{z});
 }
 
+// No coordinate of a point made from s's grid (meshRows x meshCols, as made or as exported)
+// lies further from 0 than this: it bounds the width of every number a text format writes.
+double PointReach(const MeshSettings& s);
+
 class PointRowMaker {
   public:
     // asExported: Rectangular heights turned over as the export writes them, instead of as

@@ -44,3 +44,12 @@ struct MeshSettings {
 inline std::uint32_t PointsPerRow(const MeshSettings& s) {
     return s.Meshtype == kRectangular ? s.meshCols : s.meshCols + 1u;
 }
+
+// The grid's meshRows x PointsPerRow points, and its cells, one between every four.
+inline std::uint64_t GridPoints(const MeshSettings& s) {
+    return std::uint64_t{s.meshRows} * PointsPerRow(s);
+}
+inline std::uint64_t GridCells(const MeshSettings& s) {
+    const std::uint64_t rows = s.meshRows, perRow = PointsPerRow(s);
+    return rows > 0 && perRow > 0 ? (rows - 1) * (perRow - 1) : 0;
+}

@@ -8,7 +8,7 @@
 
 namespace clitest {
 
-RunResult RunTool(const std::vector<std::string>& args) {
+RunResult RunTool(const std::vector<std::string>& args, const FreeSpaceQuery& freeSpace) {
     std::vector<std::string> all = {"quorvmesh"};
     all.insert(all.end(), args.begin(), args.end());
     std::ostringstream out, err;
@@ -17,7 +17,7 @@ RunResult RunTool(const std::vector<std::string>& args) {
     if (auto code = ParseCommandLine(all, options, out, err)) {
         result.exitCode = *code;
     } else {
-        CliConsole console{out, err, false};
+        CliConsole console{out, err, false, freeSpace};
         result.exitCode = RunQuorvmesh(options, console);
     }
     result.out = out.str();

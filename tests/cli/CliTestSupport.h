@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/FreeSpace.h"
 #include "tests/support/ReaderTestSupport.h"
 
 namespace clitest {
@@ -14,8 +15,9 @@ struct RunResult {
     std::string out, err;
 };
 
-// args without the program name.
-RunResult RunTool(const std::vector<std::string>& args);
+// args without the program name; freeSpace: what the outputs' file systems have free.
+RunResult RunTool(const std::vector<std::string>& args,
+                  const FreeSpaceQuery& freeSpace = FileSystemFreeBytes);
 
 // A width x height 8-bit gray picture with a fixed pattern.
 std::vector<std::uint8_t> GrayPattern(std::uint16_t width, std::uint16_t height);
