@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "cli/CliOptions.h"
 #include "cli/TerminalProgress.h"
@@ -44,8 +44,9 @@ StepResult ExportFile(const std::string& path, const MeshSettings& settings, Mes
     CliMessages messages;
     EmbeddedResources resources;
     ExportServices services{chooser, file, writing, messages, resources};
-    std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
-    const SinkSetup setup{buffer, std::min(threads, 2)};
+    // Not cleared: a small file touches only the pages it fills.
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCliOutputBufferSize);
+    const SinkSetup setup{{buffer.get(), kCliOutputBufferSize}, std::min(threads, 2)};
     const ExportOutcome outcome = ExportMesh(settings, source, services, setup);
     progress.Finish();
     switch (outcome) {

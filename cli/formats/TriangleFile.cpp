@@ -2,7 +2,7 @@
 
 #include <cstring>
 #include <limits>
-#include <vector>
+#include <memory>
 
 #include "cli/CliOptions.h"
 #include "cli/ExportFile.h"
@@ -24,6 +24,9 @@ std::string LimitProblem(std::int32_t format, bool ascii, const TriangleCounts& 
         return "Too many vertices or triangles for 32-bit indices (" +
                std::to_string(counts.vertices) + " vertices, " + std::to_string(counts.triangles) +
                " triangles).";
+    // lib3mf writes no mesh object without a triangle (a picture of one row or column).
+    if (format == kThreeMf && counts.triangles == 0)
+        return "A 3MF file holds at least one triangle; this mesh has none.";
     return {};
 }
 
@@ -54,8 +57,9 @@ StepResult WriteTriangleFileTo(OutputFile& file, const std::string& path, std::i
         return refusal;
     if (!file.Create(path))
         return Fail(kExitOutput, path, kCannotCreateText);
-    std::vector<std::uint8_t> buffer(kCliOutputBufferSize);
-    ByteSink sink(buffer.data(), buffer.size(), file);
+    // Not cleared: a small file touches only the pages it fills.
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCliOutputBufferSize);
+    ByteSink sink(buffer.get(), kCliOutputBufferSize, file);
     std::optional<std::string> libraryProblem;
     switch (format) {
     case kStl:

@@ -12,12 +12,12 @@
 
 // format: kStl, kObj, kPly or kThreeMf (TriangleFormatId); ascii: ASCII STL instead of binary
 // (other formats ignore it). The file appears whole or not at all: a failed write leaves
-// whatever path named as it was. Exit code 3, before anything is created, when the counts do
-// not fit the format (binary STL: 2^32-1 triangles; PLY and 3MF: 32-bit indices); 4, before
-// anything is created, when the most the file can take (TriangleFileSizeBound) is more than
-// freeSpace says its file system has; 4 when the file cannot be created or written (with the
-// operating system's reason in parentheses when there is one) or lib3mf fails (with its own
-// text).
+// whatever path named as it was. Before anything is created: exit code 3 when the counts do
+// not fit the format (binary STL: 2^32-1 triangles; PLY and 3MF: 32-bit indices; 3MF: at
+// least one triangle), 4 when the most the file can take (TriangleFileSizeBound) is more than
+// freeSpace says its file system has. Exit code 4 when the file cannot be created or written
+// (with the operating system's reason in parentheses when there is one) or lib3mf fails (with
+// its own text).
 StepResult WriteTriangleFile(const std::string& path, std::int32_t format, bool ascii,
                              TriangleSource& source,
                              const FreeSpaceQuery& freeSpace = FileSystemFreeBytes);

@@ -2,13 +2,28 @@
 
 #include <utility>
 
+namespace {
+// Whether the triangle's corners, as written, span any area.
+bool HasArea(const Vertex& a, const Vertex& b, const Vertex& c) {
+    const double u[3] = {double{b.x} - a.x, double{b.y} - a.y, double{b.z} - a.z};
+    const double w[3] = {double{c.x} - a.x, double{c.y} - a.y, double{c.z} - a.z};
+    return u[1] * w[2] != u[2] * w[1] || u[2] * w[0] != u[0] * w[2] || u[0] * w[1] != u[1] * w[0];
+}
+} // namespace
+
 PictureTriangles::PictureTriangles(MeshSource& surface, const MeshSettings& settings, WeldKind weld,
                                    SolidParts parts, Vertex offset, ProgressSink& progress)
     : surface_(surface), rows_(settings.meshRows), perRow_(PointsPerRow(settings)),
       faceUp_(settings.Meshtype == kRectangular),
-      // Without black holes no two points of a cell coincide, but for the poles of a sphere:
-      // every cell is a quad.
-      countsFollowGrid_(!settings.BlackHoles && settings.Meshtype != kSpherical),
+      // A round mesh's corners can lie less than a float's step apart (near a sphere's bottom
+      // pole, across a one-column seam), and meet once the model is placed: their triangles
+      // are left out, as the plug-in leaves out corners that coincide.
+      weighsArea_(settings.Meshtype != kRectangular),
+      // Without black holes no two points of a cell coincide, but for the poles of a sphere
+      // and the seam of a single column: every cell is a quad.
+      countsFollowGrid_(!settings.BlackHoles &&
+                        (settings.Meshtype == kRectangular ||
+                         (settings.Meshtype == kCylindrical && settings.meshCols > 1))),
       weld_(weld, rows_, perRow_), parts_(std::move(parts)), offset_(offset),
       placed_(offset.x != 0 || offset.y != 0 || offset.z != 0), progress_(progress) {}
 
@@ -18,7 +33,7 @@ TriangleCounts PictureTriangles::Count() {
     std::uint64_t surface = 0;
     if (rows_ > 1 && perRow_ > 1 && countsFollowGrid_)
         surface = 2 * std::uint64_t{rows_ - 1} * (perRow_ - 1);
-    else if (weld_.Kind() == WeldKind::kNone)
+    else if (weld_.Kind() == WeldKind::kNone && !weighsArea_)
         surface = surface_.Tally().triangles;
     else
         surface = CountSurfaceTriangles();
@@ -79,7 +94,7 @@ void PictureTriangles::MakeRow(std::uint32_t row, const CellRow& cells, bool wit
             const auto col = static_cast<std::uint32_t>(onTop ? point : point - perRow_);
             const std::uint32_t r = onTop ? row : row + 1;
             v[k] = weld_.Index(r, col);
-            if (withCorners) {
+            if (withCorners || weighsArea_) {
                 const PointRow& points = onTop ? cells.top : cells.bottom;
                 const std::uint32_t c = weld_.Representative(r, col);
                 at[k] = Placed({points.x[c], points.y[c], points.z[c]});
@@ -95,6 +110,8 @@ void PictureTriangles::Put(const std::uint32_t (&v)[4], const Vertex (&at)[4], i
                            bool withCorners) {
     // A welded pole leaves one side of its cells with no area.
     if (v[a] == v[b] || v[b] == v[c] || v[a] == v[c])
+        return;
+    if (weighsArea_ && !HasArea(at[a], at[b], at[c]))
         return;
     if (faceUp_)
         std::swap(b, c);

@@ -36,7 +36,8 @@ class PictureTriangles final : public TriangleSource {
 
     MeshSource& surface_;
     std::uint32_t rows_, perRow_;
-    bool faceUp_; // Rectangular: the cells' corner order is clockwise seen from above
+    bool faceUp_;     // Rectangular: the cells' corner order is clockwise seen from above
+    bool weighsArea_; // round meshes: triangles whose placed corners span no area are left out
     bool countsFollowGrid_;
     SurfaceWeld weld_;
     SolidParts parts_;

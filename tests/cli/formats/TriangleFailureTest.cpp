@@ -19,7 +19,7 @@
 
 namespace {
 
-// Claims counts beyond what the formats hold; the passes must never run.
+// Claims counts beyond what the formats hold (or short of it); the passes must never run.
 class HugeSource final : public TriangleSource {
   public:
     explicit HugeSource(TriangleCounts counts) : counts_(counts) {}
@@ -41,7 +41,8 @@ TEST(TriangleFailure, CountsBeyondTheFormatAreRefusedBeforeAnyFile) {
     } cases[] = {{kStl, false, {3, beyond}},
                  {kPly, false, {beyond, 1}},
                  {kPly, false, {3, beyond}},
-                 {kThreeMf, false, {beyond, 1}}};
+                 {kThreeMf, false, {beyond, 1}},
+                 {kThreeMf, false, {3, 0}}};
     for (const auto& c : cases) {
         HugeSource source(c.counts);
         const std::string path = dir.File("huge");
