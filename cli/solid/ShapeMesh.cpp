@@ -64,7 +64,11 @@ std::optional<std::string> ShapeMesh(MeshSource& surface, const MeshSettings& s,
                    "axis; lower --base or raise --radial-offset";
         shape.parts = TubeParts(survey, weld, rows, s.meshCols, inner);
     }
+    // The model is what its triangles cover: points that black holes leave out do not count.
     Extent extent = survey.extent;
+    if (s.BlackHoles)
+        if (const Extent covered = CornerExtent(surface); !covered.IsEmpty())
+            extent = covered;
     for (const Vertex& v : shape.parts.vertices)
         extent.Add(v);
     shape.offset = Placement(options.origin, extent);

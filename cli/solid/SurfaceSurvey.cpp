@@ -8,6 +8,18 @@ void Extent::Add(const Vertex& v) {
     high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
 }
 
+Extent CornerExtent(MeshSource& surface) {
+    Extent extent;
+    surface.ForEachCellRow([&extent](std::uint32_t, const CellRow& cells) {
+        for (const PolygonRecord& p : cells.polygons)
+            for (int k = 0; k < p.count; ++k) {
+                const CornerPoint corner = cells.Corner(p.index[k]);
+                extent.Add({corner.x, corner.y, corner.z});
+            }
+    });
+    return extent;
+}
+
 SurfaceSurvey SurveySurface(MeshSource& surface, const SurfaceWeld& weld, std::uint32_t rows,
                             std::uint32_t perRow, bool round) {
     SurfaceSurvey survey;

@@ -29,6 +29,10 @@ struct SurfaceSurvey {
     std::vector<Vertex> lastColumn;
 };
 
+// The extent of the corners of the surface's polygons alone: without the points black holes
+// leave out. Empty when there are none.
+Extent CornerExtent(MeshSource& surface);
+
 // rows x perRow points; weld: which of them stay vertices (the extent and the lowest level
 // count only those); round: whether heights are radii about the y axis.
 SurfaceSurvey SurveySurface(MeshSource& surface, const SurfaceWeld& weld, std::uint32_t rows,
