@@ -1,5 +1,9 @@
 #include "cli/solid/ShapeMesh.h"
 
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
 #include "cli/solid/SurfaceSurvey.h"
 
 namespace {
@@ -25,6 +29,22 @@ std::optional<std::string> TooSmallToClose(const MeshSettings& s) {
     return "a solid needs a grid of at least " + std::to_string(rowsNeeded) + " x " +
            std::to_string(colsNeeded) + " points; this one has " + std::to_string(s.meshRows) +
            " x " + std::to_string(s.meshCols);
+}
+
+// Why a base (or a tube's wall) baseMm below (inside) a level of the surface cannot be made
+// there: single precision cannot tell the two apart, and the walls between them would have no
+// area. A few steps of a float at that level are needed.
+std::optional<std::string> TooThin(double level, float baseMm) {
+    const auto at = static_cast<float>(std::fabs(level));
+    const float thinnest = 4 * (std::nextafter(at, std::numeric_limits<float>::infinity()) - at);
+    if (baseMm >= thinnest)
+        return std::nullopt;
+    char text[128];
+    std::snprintf(text, sizeof text,
+                  "--base %g is too thin to tell apart from a surface %g from the origin; give "
+                  "--base %g or more",
+                  double{baseMm}, double{at}, double{thinnest});
+    return text;
 }
 
 Vertex Placement(ModelOrigin origin, const Extent& e) {
@@ -54,6 +74,9 @@ std::optional<std::string> ShapeMesh(MeshSource& surface, const MeshSettings& s,
     const SurfaceWeld weld(shape.weld, rows, perRow);
     const SurfaceSurvey survey =
         SurveySurface(surface, weld, rows, perRow, s.Meshtype != kRectangular);
+    if (options.solid && s.Meshtype != kSpherical)
+        if (auto reason = TooThin(survey.lowest, options.baseMm))
+            return reason;
     if (options.solid && s.Meshtype == kRectangular) {
         const auto base = static_cast<float>(survey.lowest - options.baseMm);
         shape.parts = BoxParts(survey, weld, rows, perRow, base);

@@ -25,7 +25,8 @@ struct MeshShape {
 
 // Fills shape for the surface (with settings' meshRows, meshCols and Meshtype), after a pass
 // over its points when a solid or a placement needs one. Returns why the surface cannot be
-// closed: a grid too small to close, or a tube whose wall would reach its axis. Black holes
-// are the caller's to refuse.
+// closed: a grid too small to close, a tube whose wall would reach its axis, or a base (wall)
+// too thin for single precision to tell from the surface at its height. Black holes are the
+// caller's to refuse.
 std::optional<std::string> ShapeMesh(MeshSource& surface, const MeshSettings& settings,
                                      const ShapeOptions& options, MeshShape& shape);
