@@ -1,6 +1,7 @@
 #include "fuzz/solid/SolidOracle.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -23,11 +24,19 @@ struct Box {
         }
     }
     double Extent(int axis) const { return high[axis] - low[axis]; }
+    double Reach() const {
+        double reach = 0;
+        for (int k = 0; k < 3; ++k)
+            reach = std::max({reach, std::fabs(low[k]), std::fabs(high[k])});
+        return reach;
+    }
 };
 
-// Equal up to float arithmetic (and 3MF's six decimals).
-bool Near(double a, double b) {
-    return std::fabs(a - b) <= 1e-4 * std::max(std::fabs(a), std::fabs(b)) + 1e-5;
+// Equal up to the arithmetic of single precision at the model's size (and 3MF's six
+// decimals): sizes are differences of coordinates a float step of the largest apart.
+bool Near(double a, double b, const Box& box) {
+    return std::fabs(a - b) <=
+           1e-4 * std::max(std::fabs(a), std::fabs(b)) + 8 * FLT_EPSILON * box.Reach() + 1e-5;
 }
 
 double Cross(const Vertex& a, const Vertex& b, const Vertex& c, int axis) {
@@ -92,11 +101,11 @@ std::optional<std::string> Topology(const SolidCase& c, const ReadBackMesh& mesh
 
 std::optional<std::string> Placement(const SolidCase& c, const Box& box) {
     if (c.origin == ModelOrigin::kCenter &&
-        (!Near(box.low[0], -box.high[0]) || !Near(box.low[1], -box.high[1]) ||
-         !Near(box.low[2] + 1, 1)))
+        (!Near(box.low[0], -box.high[0], box) || !Near(box.low[1], -box.high[1], box) ||
+         !Near(box.low[2], 0, box)))
         return "--center does not centre the box on x = y = 0 with its bottom on z = 0";
     if (c.origin == ModelOrigin::kCorner &&
-        (!Near(box.low[0] + 1, 1) || !Near(box.low[1] + 1, 1) || !Near(box.low[2] + 1, 1)))
+        (!Near(box.low[0], 0, box) || !Near(box.low[1], 0, box) || !Near(box.low[2], 0, box)))
         return "--corner does not put the box's lowest corner at the origin";
     return std::nullopt;
 }
@@ -107,15 +116,15 @@ std::optional<std::string> RectangularSizes(const SolidCase& c, const ReadBackMe
     // Holes may take the first or the last column away.
     if (c.blackHoles.value_or(false) && HasBlack(c))
         return std::nullopt;
-    if (c.widthMm && grid.cols >= 2 && !Near(box.Extent(0), *c.widthMm))
+    if (c.widthMm && grid.cols >= 2 && !Near(box.Extent(0), *c.widthMm, box))
         return "--width is not the X extent";
     if (c.reliefMm && grid.rows >= 2 && grid.cols >= 2) {
         const auto [dark, bright] = LevelRange(c);
         const double surface = *c.reliefMm * (bright - dark);
         const double expected = surface + (c.solid ? c.baseMm.value_or(1.0f) : 0.0);
         // Sampling below 100 % averages the levels: the range can only shrink.
-        if (c.resolution == 100 ? !Near(box.Extent(2), expected)
-                                : box.Extent(2) > expected + 1e-4 * expected + 1e-5)
+        if (c.resolution == 100 ? !Near(box.Extent(2), expected, box)
+                                : box.Extent(2) > expected && !Near(box.Extent(2), expected, box))
             return "--relief is not the height of white above black";
     }
     if (c.solid)
@@ -132,7 +141,7 @@ std::optional<std::string> RectangularSizes(const SolidCase& c, const ReadBackMe
             return "a triangle of the open surface faces down";
         area += up;
     }
-    if (cells > 0 && !Near(area, box.Extent(0) * box.Extent(1)))
+    if (cells > 0 && !Near(area, box.Extent(0) * box.Extent(1), box))
         return "the open surface does not cover the picture";
     return std::nullopt;
 }
