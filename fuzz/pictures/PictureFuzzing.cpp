@@ -12,7 +12,7 @@ namespace {
 // The decoders' own rule keeps what a file can claim in proportion to its size; the lower
 // limit keeps each run short, so that the fuzzer tries many inputs rather than a few large
 // pictures.
-constexpr std::uint64_t kFuzzImageBytes = 16 << 20;
+constexpr std::uint64_t kFuzzImageBytes = 1 << 20;
 
 // The decoders read files: the input is written to one of this process's own.
 std::string InputFile(const std::uint8_t* data, std::size_t size) {
