@@ -91,6 +91,9 @@ SolidCase DecodeSolidCase(std::span<const std::uint8_t> bytes) {
     ByteReader in(bytes);
     SolidCase c;
     const std::uint8_t shape = in.Byte(), file = in.Byte(), present = in.Byte();
+    // For the options to come, a bit each (a number's value then follows the others'): an
+    // input whose byte is 0 asks for none of them and keeps its meaning as they are added.
+    [[maybe_unused]] const std::uint8_t more = in.Byte();
     c.mesh = kMeshes[shape % 3];
     c.solid = shape >> 2 & 1;
     c.invert = shape >> 3 & 1;

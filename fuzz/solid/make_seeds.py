@@ -22,7 +22,8 @@ def case(mesh, solid, fmt, ascii=False, wide=False, resolution=0, kind=2, rows=9
         present |= 1 << bit
         body += bytes([pick]) + spread.to_bytes(2, "big")
     levels = bytes((i * 37 + 11) % 256 for i in range(2 * rows * cols))
-    return bytes([shape, file, present]) + body + bytes([rows - 1, cols - 1, kind]) + levels
+    more = 0  # the options to come
+    return bytes([shape, file, present, more]) + body + bytes([rows - 1, cols - 1, kind]) + levels
 
 seeds = {}
 for mesh, solid, fmt in itertools.product(range(3), (0, 1), range(4)):
