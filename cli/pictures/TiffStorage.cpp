@@ -50,6 +50,7 @@ std::optional<std::string> TiffStorageProblem(TIFF* tiff, std::uint64_t fileByte
     if (count == 0)
         return "it has no strips or tiles";
     const std::uint64_t tileBytes = tiled ? TIFFTileSize64(tiff) : 0;
+    std::uint64_t pixelBytes = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint64_t offset = TIFFGetStrileOffset(tiff, i);
         const std::uint64_t bytes = TIFFGetStrileByteCount(tiff, i);
@@ -65,6 +66,12 @@ std::optional<std::string> TiffStorageProblem(TIFF* tiff, std::uint64_t fileByte
         if (bytes * perByte < decoded)
             return Which(tiled, i) + " holds " + std::to_string(bytes) +
                    " bytes, too few for its " + std::to_string(decoded) + " bytes of pixels";
+        pixelBytes += decoded;
     }
+    // Strips that share their bytes would each pass.
+    if (pixelBytes > fileBytes * perByte)
+        return "its " + std::to_string(count) + (tiled ? " tiles" : " strips") + " need " +
+               std::to_string(pixelBytes) + " bytes of pixels, more than its " +
+               std::to_string(fileBytes) + " bytes can hold";
     return std::nullopt;
 }

@@ -19,5 +19,6 @@ std::uint64_t MostBytesPerStoredByte(std::uint16_t compression, std::uint64_t sc
 
 // Why tiff's strips or tiles cannot hold its picture in a file of fileBytes: one of them is
 // missing (no bytes), lies past the end of the file, or has fewer bytes than its rows can be
-// decoded from. Nothing when they can.
+// decoded from; or all of them need more than the whole file can give (strips that point at
+// the same bytes). Nothing when they can.
 std::optional<std::string> TiffStorageProblem(TIFF* tiff, std::uint64_t fileBytes);

@@ -178,6 +178,25 @@ TEST(PictureLimits, TinyFilesAnnouncing65535x8000PixelsAreRefusedBeforeAllocatin
     }
 }
 
+// 8000 strips of a row each, every one of them long enough and every one the same 80 bytes.
+TEST(PictureLimits, StripsSharingTheirBytesAreRefusedBeforeAllocating) {
+    TempFolder dir;
+    StripTiff tiff;
+    tiff.width = 65535;
+    tiff.height = 8000;
+    tiff.compression = COMPRESSION_ADOBE_DEFLATE;
+    tiff.strips.resize(tiff.height);
+    tiff.strips[0] = Deflated(std::vector<std::uint8_t>(65535, 200));
+    tiff.byteCounts.assign(tiff.height, static_cast<std::uint32_t>(tiff.strips[0].size()));
+    tiff.offsets.assign(tiff.height, 0);
+    const auto at = static_cast<std::uint32_t>(BuildStripTiff(tiff).size() - tiff.strips[0].size());
+    tiff.offsets.assign(tiff.height, at);
+    const std::string path = dir.File("shared.tif");
+    WriteBytes(path, BuildStripTiff(tiff));
+    EXPECT_NE(RefusalOf(path).find("(its 8000 strips need 524280000 bytes of pixels"),
+              std::string::npos);
+}
+
 // Found by a run of quorvmesh: 32 bytes of Deflate for 10496 x 41019 pixels. It took 85 s,
 // 1.4 GB and wrote 43 GB of STL.
 TEST(PictureLimits, TheDeflateTiffOf558BytesIsRefusedBeforeAllocating) {

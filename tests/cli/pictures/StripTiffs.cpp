@@ -32,7 +32,7 @@ std::vector<std::uint8_t> BuildStripTiff(const StripTiff& t) {
     std::vector<Entry> entries = {
         {TIFFTAG_IMAGEWIDTH, kLong, 1, t.width},
         {TIFFTAG_IMAGELENGTH, kLong, 1, t.height},
-        {TIFFTAG_BITSPERSAMPLE, kShort, 1, 8},
+        {TIFFTAG_BITSPERSAMPLE, kShort, 1, t.bitsPerSample},
         {TIFFTAG_COMPRESSION, kShort, 1, t.compression},
         {TIFFTAG_PHOTOMETRIC, kShort, 1, PHOTOMETRIC_MINISBLACK},
         {TIFFTAG_STRIPOFFSETS, kLong, n, 0},

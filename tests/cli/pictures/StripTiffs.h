@@ -1,5 +1,5 @@
 #pragma once
-// 8-bit gray TIFF files made byte by byte, with their directory first and their strips after
+// Gray TIFF files made byte by byte, with their directory first and their strips after
 // it, so that a test can make strips of any content, offset and length, and so that cutting
 // the file short cuts into its pixels rather than its directory.
 
@@ -10,8 +10,8 @@ namespace picturetest {
 
 struct StripTiff {
     std::uint32_t width = 1, height = 1, rowsPerStrip = 1;
-    std::uint16_t compression = 1;                 // COMPRESSION_*
-    std::vector<std::vector<std::uint8_t>> strips; // stored bytes, in order
+    std::uint16_t bitsPerSample = 8, compression = 1; // COMPRESSION_*
+    std::vector<std::vector<std::uint8_t>> strips;    // stored bytes, in order
     // Per strip: where its offset and count point instead of where its bytes lie; empty
     // for the true ones.
     std::vector<std::uint32_t> offsets, byteCounts;

@@ -88,6 +88,32 @@ TEST(DamagedTiffStrips, StripsMissingOrPastTheEndAreRefusedBeforeDecoding) {
     }
 }
 
+// Each strip in the file and long enough for its rows, but all of them the same bytes: a small
+// file that would claim a large picture.
+TEST(DamagedTiffStrips, StripsSharingTheirBytesAreRefusedBeforeDecoding) {
+    TempFolder dir;
+    StripTiff shared;
+    shared.width = 200;
+    shared.height = 5000;
+    shared.bitsPerSample = 16;           // the host's reader refuses it: libtiff reads it
+    shared.strips.resize(shared.height); // all empty but the first, which ends the file
+    shared.strips[0].assign(400, 7);
+    shared.byteCounts.assign(shared.height, 400);
+    shared.offsets.assign(shared.height, 0);
+    const auto at = static_cast<std::uint32_t>(BuildStripTiff(shared).size() - 400);
+    shared.offsets.assign(shared.height, at);
+    EXPECT_NE(RefusalOf(dir, shared)
+                  .find("(its 5000 strips need 2000000 bytes of pixels, more "
+                        "than its "),
+              std::string::npos);
+    shared.height = 1; // one strip of them is a whole picture
+    shared.strips.resize(1);
+    shared.offsets.resize(1);
+    shared.byteCounts.resize(1);
+    shared.offsets[0] = static_cast<std::uint32_t>(BuildStripTiff(shared).size() - 400);
+    EXPECT_EQ(RefusalOf(dir, shared), "taken");
+}
+
 TEST(DamagedTiffStrips, StripsThatDecodeShortOrWrongAreRefused) {
     TempFolder dir;
     const std::string damaged = "the TIFF file is damaged or truncated";
