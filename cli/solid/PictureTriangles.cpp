@@ -2,15 +2,28 @@
 
 #include <utility>
 
-PictureTriangles::PictureTriangles(MeshSource& surface, const MeshSettings& settings, WeldKind weld,
-                                   SolidParts parts, Vertex offset, ProgressSink& progress)
-    : surface_(surface), rows_(settings.meshRows), perRow_(PointsPerRow(settings)),
-      faceUp_(settings.Meshtype == kRectangular),
+PictureTriangles::PictureTriangles(MeshSource& surface, const MeshSettings& settings,
+                                   MeshShape shape, ProgressSink& progress)
+    : surface_(surface), gridRows_(settings.meshRows), rows_(shape.rows),
+      perRow_(PointsPerRow(settings)),
+      // Flat cells run clockwise seen from above, round ones counter-clockwise from outside;
+      // a frame that mirrors the model turns every triangle over again.
+      flipSurface_((settings.Meshtype == kRectangular) != shape.frame.axes.Reflects()),
+      flipParts_(shape.frame.axes.Reflects()),
       // Without black holes no two points of a cell coincide, but for the poles of a sphere:
       // every cell is a quad.
-      countsFollowGrid_(!settings.BlackHoles && settings.Meshtype != kSpherical),
-      weld_(weld, rows_, perRow_), parts_(std::move(parts)), offset_(offset),
-      placed_(offset.x != 0 || offset.y != 0 || offset.z != 0), progress_(progress) {}
+      countsFollowGrid_(!settings.BlackHoles && settings.Meshtype != kSpherical &&
+                        shape.rows == settings.meshRows),
+      weld_(shape.weld, shape.rows, perRow_), parts_(std::move(shape.parts)), frame_(shape.frame),
+      progress_(progress) {
+    if (flipParts_)
+        for (Triangle& t : parts_.triangles)
+            std::swap(t.v[1], t.v[2]);
+    for (std::size_t t = 0; flipParts_ && t < parts_.triangles.size(); ++t)
+        std::swap(parts_.corners[3 * t + 1], parts_.corners[3 * t + 2]);
+    for (Vertex& v : parts_.corners)
+        v = frame_.Apply(v);
+}
 
 TriangleCounts PictureTriangles::Count() {
     if (counts_)
@@ -18,7 +31,7 @@ TriangleCounts PictureTriangles::Count() {
     std::uint64_t surface = 0;
     if (rows_ > 1 && perRow_ > 1 && countsFollowGrid_)
         surface = 2 * std::uint64_t{rows_ - 1} * (perRow_ - 1);
-    else if (weld_.Kind() == WeldKind::kNone)
+    else if (weld_.VertexCount() == std::uint64_t{rows_} * perRow_ && rows_ == gridRows_)
         surface = surface_.Tally().triangles;
     else
         surface = CountSurfaceTriangles();
@@ -30,23 +43,32 @@ TriangleCounts PictureTriangles::Count() {
 std::uint64_t PictureTriangles::CountSurfaceTriangles() {
     std::uint64_t count = 0;
     surface_.ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
+        if (row + 1 >= rows_)
+            return;
         MakeRow(row, cells, false);
         count += triangles_.size();
     });
     return count;
 }
 
+void PictureTriangles::PlaceRow(std::uint32_t row, const PointRow& points,
+                                std::vector<Vertex>& placed) const {
+    const std::uint32_t kept = weld_.ColumnsKept(row);
+    placed.resize(kept);
+    for (std::uint32_t c = 0; c < kept; ++c)
+        placed[c] = frame_.Apply({points.x[c], points.y[c], points.z[c]});
+}
+
 void PictureTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
     surface_.ForEachPointRow([&](std::uint32_t row, const PointRow& points) {
-        const std::uint32_t kept = weld_.ColumnsKept(row);
-        vertices_.resize(kept);
-        for (std::uint32_t c = 0; c < kept; ++c)
-            vertices_[c] = Placed({points.x[c], points.y[c], points.z[c]});
+        if (row >= rows_)
+            return;
+        PlaceRow(row, points, vertices_);
         visit(vertices_);
     });
     vertices_.clear();
     for (const Vertex& v : parts_.vertices)
-        vertices_.push_back(Placed(v));
+        vertices_.push_back(frame_.Apply(v));
     if (!vertices_.empty())
         visit(vertices_);
 }
@@ -54,22 +76,24 @@ void PictureTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
 void PictureTriangles::ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) {
     const std::int32_t total = rows_ > 1 ? static_cast<std::int32_t>(rows_ - 1) : 0;
     surface_.ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
+        if (row + 1 >= rows_)
+            return;
         MakeRow(row, cells, withCorners);
         visit({triangles_, corners_});
         progress_.Report(static_cast<std::int32_t>(row + 1), total);
     });
-    if (parts_.triangles.empty())
-        return;
-    corners_.clear();
-    if (withCorners)
-        for (const Vertex& v : parts_.corners)
-            corners_.push_back(Placed(v));
-    visit({parts_.triangles, corners_});
+    if (!parts_.triangles.empty())
+        visit({parts_.triangles,
+               withCorners ? std::span<const Vertex>(parts_.corners) : std::span<const Vertex>()});
 }
 
 void PictureTriangles::MakeRow(std::uint32_t row, const CellRow& cells, bool withCorners) {
     triangles_.clear();
     corners_.clear();
+    if (withCorners) {
+        PlaceRow(row, cells.top, top_);
+        PlaceRow(row + 1, cells.bottom, bottom_);
+    }
     for (const PolygonRecord& p : cells.polygons) {
         std::uint32_t v[4];
         Vertex at[4];
@@ -79,11 +103,8 @@ void PictureTriangles::MakeRow(std::uint32_t row, const CellRow& cells, bool wit
             const auto col = static_cast<std::uint32_t>(onTop ? point : point - perRow_);
             const std::uint32_t r = onTop ? row : row + 1;
             v[k] = weld_.Index(r, col);
-            if (withCorners) {
-                const PointRow& points = onTop ? cells.top : cells.bottom;
-                const std::uint32_t c = weld_.Representative(r, col);
-                at[k] = Placed({points.x[c], points.y[c], points.z[c]});
-            }
+            if (withCorners)
+                at[k] = (onTop ? top_ : bottom_)[weld_.Representative(r, col)];
         }
         Put(v, at, 0, 1, 2, withCorners);
         if (p.count == 4)
@@ -96,7 +117,7 @@ void PictureTriangles::Put(const std::uint32_t (&v)[4], const Vertex (&at)[4], i
     // A welded pole leaves one side of its cells with no area.
     if (v[a] == v[b] || v[b] == v[c] || v[a] == v[c])
         return;
-    if (faceUp_)
+    if (flipSurface_)
         std::swap(b, c);
     triangles_.push_back({{v[a], v[b], v[c]}});
     if (withCorners)
