@@ -114,10 +114,11 @@ std::optional<std::string> WriteThreeMf(ByteSink& sink, TriangleSource& source,
     // sizes before its data.
     try {
         const TextBuilder model = ModelText(source, counts);
-        return PackZip({{"[Content_Types].xml", kContentTypes},
-                        {"_rels/.rels", kRelationships},
-                        {"3D/3dmodel.model", model.Text()}},
-                       [&sink](const void* bytes, std::size_t size) { sink.PutBytes(bytes, size); });
+        return PackZip(
+            {{"[Content_Types].xml", kContentTypes},
+             {"_rels/.rels", kRelationships},
+             {"3D/3dmodel.model", model.Text()}},
+            [&sink](const void* bytes, std::size_t size) { sink.PutBytes(bytes, size); });
     } catch (const std::bad_alloc&) {
         return "Not enough memory for the 3MF model.";
     }

@@ -125,7 +125,7 @@ bool WriteTrianglePreview(const PreviewOptions& options, MeshSettings settings,
     const std::int32_t style = settings.Shadetype;
     DepthCanvas canvas(options.size.width, options.size.height);
     source.ForEachTriangleBlock(true, [&](const TriangleBlock& block) {
-        for (std::size_t t = 0; t < block.triangles.size(); ++t) {
+        for (std::size_t t = 0; t < block.count; ++t) {
             CanvasCorner corner[3];
             float shading[9];
             bool seen = true;

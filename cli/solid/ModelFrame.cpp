@@ -32,3 +32,19 @@ AxisMap ZUpAxes(std::int32_t meshType, bool mirror) {
     // mirror keeps the plug-in's own handedness, turned upright.
     return AxisMap({0, 2, 1}, {mirror, false, false});
 }
+
+void ModelFrame::ApplyAll(const float* x, const float* y, const float* z, std::size_t count,
+                          Vertex* out) const {
+    const float* const in[3] = {x, y, z};
+    const float *a = in[axes.From(0)], *b = in[axes.From(1)], *c = in[axes.From(2)];
+    // A product with 1 or -1 is exact, so this is Apply's arithmetic, in a loop that takes
+    // whole rows at a time.
+    const float sa = axes.Sign(0), sb = axes.Sign(1), sc = axes.Sign(2);
+    if (!Placed()) {
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = {sa * a[i], sb * b[i], sc * c[i]};
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = {sa * a[i] + offset.x, sb * b[i] + offset.y, sc * c[i] + offset.z};
+}

@@ -34,6 +34,9 @@ class AxisMap {
             out[i] = negate_[i] ? -in[from_[i]] : in[from_[i]];
         return {out[0], out[1], out[2]};
     }
+    // The input axis output axis i takes, and the factor (1 or -1) it is taken with.
+    std::uint8_t From(int i) const { return from_[i]; }
+    float Sign(int i) const { return negate_[i] ? -1.0f : 1.0f; }
     // This map, then next.
     AxisMap Then(const AxisMap& next) const;
     // Whether the map turns the model into its mirror image, so that every triangle's
@@ -63,11 +66,15 @@ struct ModelFrame {
     AxisMap axes;
     Vertex offset{0, 0, 0}; // added after the axes are mapped
 
+    // Unplaced points keep their bits (-0 stays -0), as the classic formats have them.
+    bool Placed() const { return offset.x != 0 || offset.y != 0 || offset.z != 0; }
     Vertex Apply(const Vertex& v) const {
         const Vertex a = axes.Apply(v);
-        // Unplaced points keep their bits (-0 stays -0), as the classic formats have them.
-        if (offset.x == 0 && offset.y == 0 && offset.z == 0)
+        if (!Placed())
             return a;
         return {a.x + offset.x, a.y + offset.y, a.z + offset.z};
     }
+    // count points given as x, y and z arrays into out, as Apply would.
+    void ApplyAll(const float* x, const float* y, const float* z, std::size_t count,
+                  Vertex* out) const;
 };

@@ -1,5 +1,6 @@
 #include "cli/solid/PictureTriangles.h"
 
+#include <algorithm>
 #include <utility>
 
 PictureTriangles::PictureTriangles(MeshSource& surface, const MeshSettings& settings,
@@ -12,8 +13,8 @@ PictureTriangles::PictureTriangles(MeshSource& surface, const MeshSettings& sett
       flipParts_(shape.frame.axes.Reflects()),
       // Without black holes no two points of a cell coincide, but for the poles of a sphere:
       // every cell is a quad.
-      countsFollowGrid_(!settings.BlackHoles && settings.Meshtype != kSpherical &&
-                        shape.rows == settings.meshRows),
+      gridQuads_(!settings.BlackHoles && settings.Meshtype != kSpherical &&
+                 shape.rows == settings.meshRows),
       weld_(shape.weld, shape.rows, perRow_), parts_(std::move(shape.parts)), frame_(shape.frame),
       progress_(progress) {
     if (flipParts_)
@@ -29,7 +30,7 @@ TriangleCounts PictureTriangles::Count() {
     if (counts_)
         return *counts_;
     std::uint64_t surface = 0;
-    if (rows_ > 1 && perRow_ > 1 && countsFollowGrid_)
+    if (rows_ > 1 && perRow_ > 1 && gridQuads_)
         surface = 2 * std::uint64_t{rows_ - 1} * (perRow_ - 1);
     else if (weld_.VertexCount() == std::uint64_t{rows_} * perRow_ && rows_ == gridRows_)
         surface = surface_.Tally().triangles;
@@ -54,9 +55,9 @@ std::uint64_t PictureTriangles::CountSurfaceTriangles() {
 void PictureTriangles::PlaceRow(std::uint32_t row, const PointRow& points,
                                 std::vector<Vertex>& placed) const {
     const std::uint32_t kept = weld_.ColumnsKept(row);
-    placed.resize(kept);
-    for (std::uint32_t c = 0; c < kept; ++c)
-        placed[c] = frame_.Apply({points.x[c], points.y[c], points.z[c]});
+    placed.resize(perRow_);
+    frame_.ApplyAll(points.x, points.y, points.z, kept, placed.data());
+    std::fill(placed.begin() + kept, placed.end(), placed[0]);
 }
 
 void PictureTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
@@ -64,7 +65,7 @@ void PictureTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
         if (row >= rows_)
             return;
         PlaceRow(row, points, vertices_);
-        visit(vertices_);
+        visit(std::span<const Vertex>(vertices_).first(weld_.ColumnsKept(row)));
     });
     vertices_.clear();
     for (const Vertex& v : parts_.vertices)
@@ -75,16 +76,73 @@ void PictureTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
 
 void PictureTriangles::ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) {
     const std::int32_t total = rows_ > 1 ? static_cast<std::int32_t>(rows_ - 1) : 0;
-    surface_.ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
-        if (row + 1 >= rows_)
-            return;
-        MakeRow(row, cells, withCorners);
-        visit({triangles_, corners_});
+    const auto made = [&](std::uint32_t row) {
+        visit({withCorners ? corners_.size() / 3 : triangles_.size(), triangles_, corners_});
         progress_.Report(static_cast<std::int32_t>(row + 1), total);
-    });
+    };
+    if (gridQuads_ && !withCorners) {
+        // The grid's indices alone.
+        for (std::uint32_t row = 0; row + 1 < rows_; ++row) {
+            MakeGridRow(row, false);
+            made(row);
+        }
+    } else if (gridQuads_) {
+        // The cells need not be reduced one by one: made straight from the point rows.
+        surface_.ForEachPointRow([&](std::uint32_t row, const PointRow& points) {
+            std::swap(top_, bottom_);
+            if (withCorners)
+                PlaceRow(row, points, bottom_);
+            if (row == 0)
+                return;
+            MakeGridRow(row - 1, withCorners);
+            made(row - 1);
+        });
+    } else {
+        surface_.ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
+            if (row + 1 >= rows_)
+                return;
+            MakeRow(row, cells, withCorners);
+            made(row);
+        });
+    }
     if (!parts_.triangles.empty())
-        visit({parts_.triangles,
+        visit({parts_.triangles.size(), parts_.triangles,
                withCorners ? std::span<const Vertex>(parts_.corners) : std::span<const Vertex>()});
+}
+
+void PictureTriangles::MakeGridRow(std::uint32_t row, bool withCorners) {
+    // Each cell's corners in the plug-in's order (top-left, top-right, bottom-right,
+    // bottom-left), split as the 3DS writer splits them, as MakeRow does.
+    const std::uint32_t cells = perRow_ - 1;
+    if (withCorners) {
+        triangles_.clear();
+        corners_.resize(6 * std::size_t{cells});
+        Vertex* at = corners_.data();
+        for (std::uint32_t c = 0; c < cells; ++c, at += 6) {
+            const Vertex &tl = top_[c], &tr = top_[c + 1], &br = bottom_[c + 1], &bl = bottom_[c];
+            if (flipSurface_) {
+                at[0] = tl, at[1] = br, at[2] = tr, at[3] = br, at[4] = tl, at[5] = bl;
+            } else {
+                at[0] = tl, at[1] = tr, at[2] = br, at[3] = br, at[4] = bl, at[5] = tl;
+            }
+        }
+        return;
+    }
+    corners_.clear();
+    triangles_.resize(2 * std::size_t{cells});
+    const std::uint32_t top = weld_.Index(row, 0), bottom = weld_.Index(row + 1, 0);
+    Triangle* t = triangles_.data();
+    for (std::uint32_t c = 0; c < cells; ++c, t += 2) {
+        const std::uint32_t next = weld_.Representative(row, c + 1);
+        const std::uint32_t tl = top + c, tr = top + next, br = bottom + next, bl = bottom + c;
+        if (flipSurface_) {
+            t[0] = {{tl, br, tr}};
+            t[1] = {{br, tl, bl}};
+        } else {
+            t[0] = {{tl, tr, br}};
+            t[1] = {{br, bl, tl}};
+        }
+    }
 }
 
 void PictureTriangles::MakeRow(std::uint32_t row, const CellRow& cells, bool withCorners) {

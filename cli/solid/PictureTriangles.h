@@ -33,7 +33,11 @@ class PictureTriangles final : public TriangleSource {
   private:
     // The triangles of one cell row into triangles_ (and corners_).
     void MakeRow(std::uint32_t row, const CellRow& cells, bool withCorners);
-    // Row `row`'s points in the file's frame, as its vertices stand (poles welded).
+    // The same when every cell is a whole quad of the grid, from the placed rows top_ and
+    // bottom_ alone.
+    void MakeGridRow(std::uint32_t row, bool withCorners);
+    // Row `row`'s points in the file's frame as the vertices they become: perRow_ of them,
+    // a welded point as the point it is welded to.
     void PlaceRow(std::uint32_t row, const PointRow& points, std::vector<Vertex>& placed) const;
     void Put(const std::uint32_t (&v)[4], const Vertex (&at)[4], int a, int b, int c,
              bool withCorners);
@@ -43,7 +47,7 @@ class PictureTriangles final : public TriangleSource {
     MeshSource& surface_;
     std::uint32_t gridRows_, rows_, perRow_;
     bool flipSurface_, flipParts_;
-    bool countsFollowGrid_;
+    bool gridQuads_; // every cell is a quad of the grid, as no black hole or pole cuts one
     SurfaceWeld weld_;
     SolidParts parts_;
     ModelFrame frame_;
