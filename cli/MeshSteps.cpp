@@ -220,7 +220,7 @@ std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std:
         if (!options.preview.path.empty())
             bytes += 6 * canvas;
         // A 3MF model's text, two triangles and a vertex a cell, and its packed copy.
-        constexpr std::uint64_t kThreeMfBytesPerCell = 150;
+        constexpr std::uint64_t kThreeMfBytesPerCell = 200;
         if (TriangleFormatOf(options) == kThreeMf)
             bytes += kThreeMfBytesPerCell * cells;
         return bytes;

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "cli/formats/TriangleWriters.h"
 #include "cli/formats/ZipPackage.h"
@@ -46,32 +48,44 @@ constexpr std::string_view kModelClosing = "    </triangles>\n"
 constexpr std::size_t kLongestIndexText = 10;
 constexpr std::size_t kLongestVertexLine = 64 + 3 * kLongestFloatText;
 constexpr std::size_t kLongestTriangleLine = 64 + 3 * kLongestIndexText;
-// What a vertex and a triangle take on average, to reserve the text at once.
-constexpr std::size_t kVertexLineGuess = 50, kTriangleLineGuess = 44;
+// What a vertex and a triangle take at most as a rule (coordinates of 8 or 9 digits, indices
+// of 7 or 8), to reserve the text at once.
+constexpr std::size_t kVertexLineGuess = 60, kTriangleLineGuess = 58;
 
 // Text appended in place: each line is written straight after the last, into room for the
-// longest it can be.
+// longest it can be. The room is not cleared first: a model's text is hundreds of megabytes.
 class TextBuilder {
   public:
-    explicit TextBuilder(std::size_t expected) : text_(expected) {}
+    explicit TextBuilder(std::size_t expected)
+        : text_(std::make_unique_for_overwrite<char[]>(expected)), room_(expected) {}
     template <class Write> void Line(std::size_t longest, Write write) {
-        if (size_ + longest > text_.size())
-            text_.resize(2 * (size_ + longest));
-        char* const first = text_.data() + size_;
+        if (size_ + longest > room_)
+            Grow(size_ + longest);
+        char* const first = text_.get() + size_;
         size_ += static_cast<std::size_t>(write(first) - first);
     }
     void Put(std::string_view text) {
         Line(text.size(), [text](char* out) { return std::copy(text.begin(), text.end(), out); });
     }
-    std::string_view Text() const { return {text_.data(), size_}; }
+    std::string_view Text() const { return {text_.get(), size_}; }
 
   private:
-    std::vector<char> text_;
-    std::size_t size_ = 0;
+    void Grow(std::size_t needed) {
+        const std::size_t room = std::max(needed, room_ + room_ / 2);
+        auto text = std::make_unique_for_overwrite<char[]>(room);
+        std::copy(text_.get(), text_.get() + size_, text.get());
+        text_ = std::move(text);
+        room_ = room;
+    }
+
+    std::unique_ptr<char[]> text_;
+    std::size_t room_, size_ = 0;
 };
 
-char* PutText(char* out, std::string_view text) {
-    return std::copy(text.begin(), text.end(), out);
+// A literal's text without its terminating zero, copied by a size known when compiled.
+template <std::size_t N> char* PutText(char* out, const char (&text)[N]) {
+    std::memcpy(out, text, N - 1);
+    return out + N - 1;
 }
 
 TextBuilder ModelText(TriangleSource& source, const TriangleCounts& counts) {
@@ -94,11 +108,12 @@ TextBuilder ModelText(TriangleSource& source, const TriangleCounts& counts) {
     source.ForEachTriangleBlock(false, [&model](const TriangleBlock& block) {
         for (const Triangle& t : block.triangles)
             model.Line(kLongestTriangleLine, [&t](char* out) {
-                const char* names[] = {"     <triangle v1=\"", "\" v2=\"", "\" v3=\""};
-                for (int k = 0; k < 3; ++k) {
-                    out = PutText(out, names[k]);
-                    out = std::to_chars(out, out + kLongestIndexText, t.v[k]).ptr;
-                }
+                out = PutText(out, "     <triangle v1=\"");
+                out = std::to_chars(out, out + kLongestIndexText, t.v[0]).ptr;
+                out = PutText(out, "\" v2=\"");
+                out = std::to_chars(out, out + kLongestIndexText, t.v[1]).ptr;
+                out = PutText(out, "\" v3=\"");
+                out = std::to_chars(out, out + kLongestIndexText, t.v[2]).ptr;
                 return PutText(out, "\"/>\n");
             });
     });
