@@ -16,15 +16,6 @@ using namespace solidtest;
 
 namespace {
 
-class NoProgress final : public ProgressSink {
-  public:
-    void Report(std::int32_t, std::int32_t) override {}
-};
-
-bool SameBits(const Vertex& a, const Vertex& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 Vertex Normal(const Vertex* v) {
     const double ux = double{v[1].x} - v[0].x, uy = double{v[1].y} - v[0].y,
                  uz = double{v[1].z} - v[0].z;

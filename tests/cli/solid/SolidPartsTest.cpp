@@ -37,6 +37,21 @@ CollectedMesh Collected(const SolidParts& parts) {
     return {parts.vertices, parts.triangles, parts.corners};
 }
 
+// The surface, then the parts that close it (numbered after it).
+CollectedMesh Closed(const SolidParts& surface, const SolidParts& closing) {
+    CollectedMesh mesh = Collected(surface);
+    const CollectedMesh more = Collected(closing);
+    mesh.vertices.insert(mesh.vertices.end(), more.vertices.begin(), more.vertices.end());
+    mesh.triangles.insert(mesh.triangles.end(), more.triangles.begin(), more.triangles.end());
+    mesh.corners.insert(mesh.corners.end(), more.corners.begin(), more.corners.end());
+    return mesh;
+}
+
+// The index the closing parts of surface start from.
+std::uint32_t After(const SolidParts& surface) {
+    return surface.firstVertex + static_cast<std::uint32_t>(surface.vertices.size());
+}
+
 TEST(ZipRings, ClosesABarrelOfRingsOfAnySize) {
     std::mt19937 rng(31);
     for (int round = 0; round < 200; ++round) {
@@ -63,16 +78,9 @@ TEST(SolidParts, FollowRimsWithFewerVertices) {
             const Ring top = parts.AddRing(RandomCircle(rng, 3 + rng() % 30, 10, 5));
             const Ring bottom = parts.AddRing(RandomCircle(rng, 3 + rng() % 30, 10, -5));
             ZipRings(bottom, top, parts);
-            SolidParts closing =
-                TubeParts(top, bottom, 9.0 - 0.1 * (rng() % 50),
-                          parts.firstVertex + static_cast<std::uint32_t>(parts.vertices.size()));
-            CollectedMesh mesh = Collected(parts);
-            const CollectedMesh more = Collected(closing);
-            mesh.vertices.insert(mesh.vertices.end(), more.vertices.begin(), more.vertices.end());
-            mesh.triangles.insert(mesh.triangles.end(), more.triangles.begin(),
-                                  more.triangles.end());
-            mesh.corners.insert(mesh.corners.end(), more.corners.begin(), more.corners.end());
-            EXPECT_GT(ExpectClosedAndOriented(mesh), 0) << "tube " << round;
+            const SolidParts closing =
+                TubeParts(top, bottom, 9.0 - 0.1 * (rng() % 50), After(parts));
+            EXPECT_GT(ExpectClosedAndOriented(Closed(parts, closing)), 0) << "tube " << round;
         }
         // A globe's outside reduced to its pole, its middle and the opening's rim.
         {
@@ -86,15 +94,8 @@ TEST(SolidParts, FollowRimsWithFewerVertices) {
             ZipRings(middle, pole, parts);
             ZipRings(rim, middle, parts);
             const ShellShape shell{8.0, 24, 0.2, true, -7.0};
-            SolidParts closing = ShellParts(
-                shell, rim, parts.firstVertex + static_cast<std::uint32_t>(parts.vertices.size()));
-            CollectedMesh mesh = Collected(parts);
-            const CollectedMesh more = Collected(closing);
-            mesh.vertices.insert(mesh.vertices.end(), more.vertices.begin(), more.vertices.end());
-            mesh.triangles.insert(mesh.triangles.end(), more.triangles.begin(),
-                                  more.triangles.end());
-            mesh.corners.insert(mesh.corners.end(), more.corners.begin(), more.corners.end());
-            EXPECT_GT(ExpectClosedAndOriented(mesh), 0) << "globe " << round;
+            const SolidParts closing = ShellParts(shell, rim, After(parts));
+            EXPECT_GT(ExpectClosedAndOriented(Closed(parts, closing)), 0) << "globe " << round;
         }
     }
 }

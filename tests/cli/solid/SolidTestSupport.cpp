@@ -11,16 +11,11 @@
 
 namespace solidtest {
 
-namespace {
-
-class NoProgress final : public ProgressSink {
-  public:
-    void Report(std::int32_t, std::int32_t) override {}
-};
-
 bool SameBits(const Vertex& a, const Vertex& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
+
+namespace {
 
 double Determinant(const Vertex& a, const Vertex& b, const Vertex& c) {
     return double{a.x} * (double{b.y} * c.z - double{b.z} * c.y) -

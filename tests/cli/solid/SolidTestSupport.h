@@ -13,6 +13,14 @@
 
 namespace solidtest {
 
+class NoProgress final : public ProgressSink {
+  public:
+    void Report(std::int32_t, std::int32_t) override {}
+};
+
+// Whether two vertices hold the same bits (-0 is not 0).
+bool SameBits(const Vertex& a, const Vertex& b);
+
 struct Picture {
     std::uint16_t rows, cols;
     std::vector<std::uint8_t> gray;
