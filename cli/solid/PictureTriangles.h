@@ -3,9 +3,13 @@
 // the 3DS writer's (top-left to bottom-right) and wound to face up or outward, then, for a
 // solid, the parts that close it; all turned to the file's axes and placed (MeshShape).
 //
-// A simplified surface would take the place of the cells here: its vertices would follow
-// the surface's (welded) vertices, its triangles the cells', and the parts are made from
-// its rims by the same functions (SolidParts.h), so that they follow whatever rim it keeps.
+// A simplified surface takes the place of the cells here, in the plug-in's coordinates like
+// them: its vertices first (the frame applied to each as PlaceRow does), then its triangles
+// wound as the plug-in's cells are (flipped where flipSurface_ says), then the parts. The
+// parts follow whatever rim it keeps: build its rims as Rings of its own vertex indices (a
+// flat surface's one loop as GridRim orders it; a tube's first and last rows and a globe's
+// opening rim in the plug-in's column order) and hand them to FlatParts, TubeParts or
+// ShellParts with firstVertex after its own vertices, as ShapeMesh does with the grid's.
 
 #include <optional>
 #include <vector>
@@ -27,8 +31,6 @@ class PictureTriangles final : public TriangleSource {
     TriangleCounts Count() override;
     void ForEachVertexBlock(const VertexBlockVisit& visit) override;
     void ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) override;
-
-    const ModelFrame& Frame() const { return frame_; }
 
   private:
     // The triangles of one cell row into triangles_ (and corners_).

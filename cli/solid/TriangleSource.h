@@ -1,8 +1,9 @@
 #pragma once
-// The mesh as the triangle formats (STL, OBJ, PLY, 3MF) take it: vertices by index, then
-// triangles wound so that their normals point up (Rectangular) or outward (round meshes),
-// both in blocks, in order. An open surface has the points and cells of the classic formats
-// split into triangles; a solid adds its walls, base or rings and welds the seam and poles.
+// The mesh as the triangle formats (STL, OBJ, PLY, 3MF) take it, in the file's axes and
+// millimetres: vertices by index, then triangles wound so that their normals point up (a
+// flat relief) or outward, both in blocks, in order. An open surface has the points and cells
+// of the classic formats split into triangles; a solid welds its seam and poles and adds its
+// walls and base, rings and inner wall, or a globe's inside and opening.
 
 #include <cstdint>
 #include <functional>

@@ -7,12 +7,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <numbers>
 #include <sstream>
 
-#include "Model/COM/NMR_DLLInterfaces.h"
+#include <zip.h>
+
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
@@ -86,31 +88,30 @@ std::vector<Point> ReadPly(const std::string& path) {
     return points;
 }
 
+// The vertices of the model in a 3MF package, unpacked by libzip's reader.
 std::vector<Point> ReadThreeMf(const std::string& path) {
-    std::vector<Point> points;
-    NMR::PLib3MFModel* model = nullptr;
-    NMR::PLib3MFModelReader* reader = nullptr;
-    NMR::PLib3MFModelResourceIterator* objects = nullptr;
-    NMR::PLib3MFModelMeshObject* mesh = nullptr;
-    BOOL more = false;
-    DWORD count = 0;
-    if (NMR::lib3mf_createmodel(&model) == LIB3MF_OK &&
-        NMR::lib3mf_model_queryreader(model, "3mf", &reader) == LIB3MF_OK &&
-        NMR::lib3mf_reader_readfromfileutf8(reader, path.c_str()) == LIB3MF_OK &&
-        NMR::lib3mf_model_getmeshobjects(model, &objects) == LIB3MF_OK &&
-        NMR::lib3mf_resourceiterator_movenext(objects, &more) == LIB3MF_OK && more &&
-        NMR::lib3mf_resourceiterator_getcurrent(objects, &mesh) == LIB3MF_OK &&
-        NMR::lib3mf_meshobject_getvertexcount(mesh, &count) == LIB3MF_OK) {
-        std::vector<NMR::MODELMESHVERTEX> vertices(count);
-        if (NMR::lib3mf_meshobject_getvertices(mesh, vertices.data(), count, nullptr) == LIB3MF_OK)
-            for (const auto& v : vertices)
-                points.push_back({v.m_fPosition[0], v.m_fPosition[1], v.m_fPosition[2]});
+    std::string model;
+    int error = 0;
+    if (zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error)) {
+        zip_stat_t stat;
+        if (zip_stat(archive, "3D/3dmodel.model", 0, &stat) == 0) {
+            if (zip_file_t* file = zip_fopen(archive, "3D/3dmodel.model", 0)) {
+                model.resize(stat.size);
+                if (zip_fread(file, model.data(), stat.size) != static_cast<zip_int64_t>(stat.size))
+                    model.clear();
+                zip_fclose(file);
+            }
+        }
+        zip_close(archive);
     }
-    for (NMR::PLib3MFBase* object :
-         {static_cast<NMR::PLib3MFBase*>(mesh), static_cast<NMR::PLib3MFBase*>(objects),
-          static_cast<NMR::PLib3MFBase*>(reader), static_cast<NMR::PLib3MFBase*>(model)})
-        if (object != nullptr)
-            NMR::lib3mf_release(object);
+    std::vector<Point> points;
+    for (std::size_t at = model.find("<vertex "); at != std::string::npos;
+         at = model.find("<vertex ", at + 1)) {
+        Point p{};
+        if (std::sscanf(model.c_str() + at, "<vertex x=\"%lf\" y=\"%lf\" z=\"%lf\"", &p.x, &p.y,
+                        &p.z) == 3)
+            points.push_back(p);
+    }
     return points;
 }
 
