@@ -129,7 +129,9 @@ constexpr const char* kFooter =
     "--ini file, else the defaults shown. When an option is repeated, the last one counts.\n"
     "\n"
     "Exit codes: 0 done, 1 usage error, 2 the picture, settings or INI file cannot be read or\n"
-    "is refused, 3 the mesh does not fit the format, 4 an output cannot be written.";
+    "is refused (also a picture too small for a mesh), 3 the mesh does not fit the format,\n"
+    "4 an output cannot be written, 5 a solid cannot be closed with these sizes (a wall that\n"
+    "would reach its axis or middle, an opening as wide as the globe's inside).";
 
 // A positive length in millimetres (the triangle formats' unit).
 CLI::Validator Millimetres() {
@@ -139,17 +141,33 @@ CLI::Validator Millimetres() {
 void AddTriangleOptions(CLI::App& app, CliOptions& o) {
     auto* group = app.add_option_group("STL, OBJ, PLY and 3MF");
     group->add_flag("--ascii", o.asciiStl, "write STL as text rather than binary");
-    group->add_flag("--alpha-holes", o.alphaHoles,
-                    "transparent pixels (alpha below half) become black, so that with "
-                    "--black-holes they leave holes");
     group->add_flag("--solid", o.solid,
-                    "close the mesh into a printable solid: walls and a flat base "
-                    "(rectangular), a tube with an inner wall (cylindrical), a closed shell "
-                    "(spherical)");
+                    "close the mesh into a printable solid, Z up and resting on z = 0: walls "
+                    "and a flat base (rectangular), a tube with a smooth inner wall "
+                    "(cylindrical), a ball or, with --wall, a hollow globe (spherical)");
+    group->add_flag("--lithophane", o.lithophane,
+                    "a lithophane: a solid, dark parts thick (--invert), --wall 0.8 and "
+                    "--relief 2.2 unless given, so 3 mm at black");
+    group->add_flag("--mirror", o.mirror,
+                    "mirror the picture, so that it reads right from inside a tube or globe "
+                    "(a lamp seen through its wall) or from below a flat relief");
+    auto* base = group
+                     ->add_option("--base", o.baseMm,
+                                  "a solid's thickness below its lowest point (rectangular) or "
+                                  "inside it (cylindrical), in mm; default 1; implies --solid")
+                     ->check(Millimetres())
+                     ->type_name("MM");
     group
-        ->add_option("--base", o.baseMm,
-                     "the solid's base below its lowest point (rectangular), or its wall "
-                     "inside its lowest point (cylindrical), in mm; default 1")
+        ->add_option("--wall", o.wallMm,
+                     "the same as --base; on a globe, makes it hollow with a smooth inside "
+                     "this far inside its lowest point; implies --solid")
+        ->check(Millimetres())
+        ->type_name("MM")
+        ->excludes(base);
+    group
+        ->add_option("--opening", o.openingMm,
+                     "a hollow globe's round opening at its south pole, this wide, on a flat "
+                     "rim; implies --solid")
         ->check(Millimetres())
         ->type_name("MM");
     group
@@ -161,9 +179,15 @@ void AddTriangleOptions(CLI::App& app, CliOptions& o) {
     group->add_option("--relief", o.reliefMm, "height of white above black, in mm")
         ->check(Millimetres())
         ->type_name("MM");
+    group
+        ->add_option("--height", o.heightMm,
+                     "a tube's length in mm; default: the picture's proportions")
+        ->check(Millimetres())
+        ->type_name("MM");
     auto* center = group->add_flag_callback(
         "--center", [&o] { o.origin = ModelOrigin::kCenter; },
-        "place the model's bounding box centred on x = y = 0 with its bottom on z = 0");
+        "place the model's bounding box centred on x = y = 0 with its bottom on z = 0 (a "
+        "solid's default)");
     auto* corner = group->add_flag_callback(
         "--corner", [&o] { o.origin = ModelOrigin::kCorner; },
         "place the model's bounding box with its lowest corner at the origin");
@@ -172,8 +196,8 @@ void AddTriangleOptions(CLI::App& app, CliOptions& o) {
 
 void AddOptions(CLI::App& app, CliOptions& o) {
     app.add_option("INPUT", o.input,
-                   "BMP or TIFF picture (type taken from its first bytes); default: the "
-                   "built-in start-up picture")
+                   "picture: BMP, TIFF, PNG or JPEG (type taken from its first bytes); default: "
+                   "the built-in start-up picture")
         ->type_name("FILE")
         ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     app.add_option("-o,--output", o.output,
@@ -211,11 +235,18 @@ void AddOptions(CLI::App& app, CliOptions& o) {
            [&o](std::int64_t count) { o.blackHoles = count > 0; },
            "leave out the polygons at black pixels (or keep them); default: keep them")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    app.add_flag("--invert", o.invert, "invert the gray levels first, as Inverse Grays does");
+    app.add_flag("--invert", o.invert,
+                 "invert the gray levels first, as Inverse Grays does (a settings file does "
+                 "not keep it)");
+    app.add_flag("--alpha-holes", o.alphaHoles,
+                 "transparent pixels (alpha below half) become black, so that with "
+                 "--black-holes they leave holes");
     app.add_option("--settings", o.settingsPath, "read parameters from a settings file (.stg)")
         ->type_name("FILE");
     app.add_option("--save-settings", o.saveSettingsPath,
-                   "write the parameters of this run to a settings file (.stg)")
+                   "write the parameters of this run to a settings file (.stg); it keeps "
+                   "the plug-in's parameters only, not --invert nor the options of STL, OBJ, "
+                   "PLY and 3MF")
         ->type_name("FILE");
     app.add_option("--ini", o.iniPath, "read parameters from an INI file (section QUORVMESH)")
         ->type_name("FILE");
@@ -252,22 +283,78 @@ std::optional<int> CheckOutputFormat(const CliOptions& options, std::ostream& er
     return std::nullopt;
 }
 
-// The triangle formats' options mean nothing to the plug-in's formats; said, not refused, as
-// for a --format that differs from the extension.
+// The options of the triangle formats that were given, by name.
+std::vector<std::string> TriangleOptionsGiven(const CliOptions& o) {
+    std::vector<std::string> names;
+    const std::pair<bool, const char*> options[] = {
+        {o.solid, "--solid"},
+        {o.lithophane, "--lithophane"},
+        {o.mirror, "--mirror"},
+        {o.baseMm.has_value(), "--base"},
+        {o.wallMm.has_value(), "--wall"},
+        {o.openingMm.has_value(), "--opening"},
+        {o.widthMm.has_value(), "--width"},
+        {o.reliefMm.has_value(), "--relief"},
+        {o.heightMm.has_value(), "--height"},
+        {o.origin == ModelOrigin::kCenter, "--center"},
+        {o.origin == ModelOrigin::kCorner, "--corner"},
+        {o.asciiStl, "--ascii"},
+    };
+    for (const auto& [given, name] : options)
+        if (given)
+            names.push_back(name);
+    return names;
+}
+
+std::string JoinedNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
+
+// The triangle formats' options mean nothing to the plug-in's formats, and a settings file
+// keeps only the plug-in's parameters; said, not refused, as for a --format that differs
+// from the extension.
 void WarnAboutIgnoredOptions(const CliOptions& o, std::ostream& err) {
-    if (o.output.empty())
-        return;
-    const std::optional<std::int32_t> format =
-        o.diskFormat ? o.diskFormat : FormatOfExtension(o.output);
-    const bool triangles = format && IsTriangleFormat(*format);
-    const bool asked = o.solid || o.widthMm || o.reliefMm || o.origin != ModelOrigin::kAsMade;
-    if (!triangles && (asked || o.asciiStl))
-        err << "quorvmesh: warning: --solid, --width, --relief, --center, --corner and --ascii "
-               "apply to STL, OBJ, PLY and 3MF files only; "
-            << o.output << " is written without them\n";
-    else if (triangles && o.asciiStl && *format != kStl)
-        err << "quorvmesh: warning: --ascii applies to STL only; " << o.output
+    const std::optional<std::int32_t> triangles = TriangleFormatOf(o);
+    const std::vector<std::string> given = TriangleOptionsGiven(o);
+    const std::string made = o.output.empty() ? "the preview" : o.output;
+    if (!triangles && !given.empty())
+        err << "quorvmesh: warning: " << JoinedNames(given)
+            << (given.size() > 1 ? " apply" : " applies")
+            << " to STL, OBJ, PLY and 3MF files only; " << made << " is made without "
+            << (given.size() > 1 ? "them" : "it") << "\n";
+    else if (triangles && o.asciiStl && *triangles != kStl)
+        err << "quorvmesh: warning: --ascii applies to STL only; " << made
             << " is written as its format has it\n";
+    if (o.saveSettingsPath.empty())
+        return;
+    std::vector<std::string> lost;
+    if (o.invert)
+        lost.push_back("--invert");
+    if (triangles)
+        lost.insert(lost.end(), given.begin(), given.end());
+    if (!lost.empty())
+        err << "quorvmesh: warning: a settings file keeps only the plug-in's parameters; "
+            << o.saveSettingsPath << " does not keep " << JoinedNames(lost) << "\n";
+}
+
+// --lithophane stands for the options lithophane makers use; a solid's own options ask for a
+// solid. Only for the triangle formats, whose options these are.
+void FillTriangleOptions(CliOptions& o) {
+    if (!TriangleFormatOf(o))
+        return;
+    if (o.lithophane) {
+        o.invert = true;
+        if (!o.blackHoles)
+            o.blackHoles = false;
+        if (!o.wallMm && !o.baseMm)
+            o.wallMm = kLithophaneWallMm;
+        if (!o.reliefMm)
+            o.reliefMm = kLithophaneReliefMm;
+    }
+    o.solid = o.solid || o.lithophane || o.baseMm || o.wallMm || o.openingMm;
 }
 
 } // namespace
@@ -323,7 +410,16 @@ std::optional<int> ParseCommandLine(const std::vector<std::string>& args, CliOpt
     if (auto failure = CheckOutputFormat(options, err))
         return failure;
     WarnAboutIgnoredOptions(options, err);
+    FillTriangleOptions(options);
     return std::nullopt;
+}
+
+std::optional<std::int32_t> TriangleFormatOf(const CliOptions& options) {
+    const std::optional<std::int32_t> format =
+        options.diskFormat ? options.diskFormat : FormatOfExtension(options.output);
+    if (!format || !IsTriangleFormat(*format))
+        return std::nullopt;
+    return format;
 }
 
 int WriterThreads(const CliOptions& options) {

@@ -100,10 +100,9 @@ template <class Decide> std::string FittingResolution(const MeshSettings& s, Dec
 
 CliFailure TooLargeForFormat(const std::string& output, const MeshSettings& s, const FormatFit& fit,
                              const std::string& resolution) {
-    // The plug-in's words first, then what it leaves out.
     return Fail(kExitFormat, output,
-                std::string(kTooManyVerticesText) + " " + LimitText(s.DiskFormat, fit) + "; " +
-                    resolution);
+                std::string("the mesh is too large for ") + FormatName(s.DiskFormat) + ": " +
+                    LimitText(s.DiskFormat, fit) + "; " + resolution);
 }
 
 bool NoHolesInFile(const CliOptions& options, const MeshSettings& s) {
@@ -207,21 +206,29 @@ std::uint64_t MachineMemoryBytes() {
 }
 
 std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std::uint16_t cols) {
+    const std::uint64_t canvas = std::uint64_t(std::max(options.preview.size.width, 0)) *
+                                 std::uint64_t(std::max(options.preview.size.height, 0));
+    const std::uint64_t cells = (std::uint64_t{rows} + 1) * (std::uint64_t{cols} + 1);
     if (StreamsTheMesh(options)) {
         // Two rows of points and their cells' polygons, the gray sampler's rows, the buffer,
-        // and about as much again for the 3D faces a second thread puts together.
+        // and about as much again for the 3D faces a second thread puts together; the
+        // triangles of a cell row with their corners and two rows of placed vertices.
         constexpr std::uint64_t kBytesPerColumn = 2 * 13 + sizeof(PolygonRecord) + 12;
-        return kBytesPerColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
+        constexpr std::uint64_t kTriangleBytesPerColumn = 2 * (12 + 36) + 2 * 12;
+        const std::uint64_t perColumn =
+            kBytesPerColumn + (TriangleFormatOf(options) ? kTriangleBytesPerColumn : 0);
+        std::uint64_t bytes = perColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
+        // A triangle file's preview: the picture, its depth buffer and its encoded file.
+        if (!options.preview.path.empty())
+            bytes += 6 * canvas;
+        // A 3MF model's text, two triangles and a vertex a cell, and its packed copy.
+        constexpr std::uint64_t kThreeMfBytesPerCell = 200;
+        if (TriangleFormatOf(options) == kThreeMf)
+            bytes += kThreeMfBytesPerCell * cells;
+        return bytes;
     }
-    std::uint64_t bytes = MeshBufferBytes(rows, cols);
-    {
-        const std::uint64_t canvas = std::uint64_t(std::max(options.preview.size.width, 0)) *
-                                     std::uint64_t(std::max(options.preview.size.height, 0));
-        // The surface, the encoded picture, and two 8-byte sort keys per cell.
-        const std::uint64_t cells = (std::uint64_t{rows} + 1) * (std::uint64_t{cols} + 1);
-        bytes += 2 * canvas + 16 * cells;
-    }
-    return bytes;
+    // The mesh, the surface, the encoded picture, and two 8-byte sort keys per cell.
+    return MeshBufferBytes(rows, cols) + 2 * canvas + 16 * cells;
 }
 
 StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::uint16_t cols,
@@ -258,9 +265,11 @@ StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::ui
 
 StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const std::string& name,
                     PictureMesh& mesh) {
-    // The plug-in receives rows of at most 65535 bytes.
-    if (picture.Stride() > 0xFFFF)
-        return Fail(kExitInput, name, "the picture is too wide for a mesh");
+    if (picture.Width() > kWidestPicture)
+        return Fail(kExitInput, name,
+                    "the picture is " + std::to_string(picture.Width()) +
+                        " pixels wide; a mesh is made of pictures at most " +
+                        std::to_string(kWidestPicture) + " pixels wide");
     if (auto refusal = CheckMeshNeeds(options, picture.Height(), picture.Width(), mesh.Settings(),
                                       name, MachineMemoryBytes()))
         return refusal;
@@ -282,13 +291,10 @@ StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const s
 StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, const WideGray* wide,
                    StatisticsLines& statistics, std::ostream& progressStream, bool showProgress,
                    const FreeSpaceQuery& freeSpace) {
-    if (TriangleFormatOf(options)) {
-        // Made from the picture row by row whatever the preview needed.
-        if (auto failure = WritePreview(options, mesh))
-            return failure;
+    if (TriangleFormatOf(options))
+        // Made from the picture row by row, the preview too.
         return WriteTriangleMesh(options, mesh.Settings(), wide, statistics, progressStream,
                                  showProgress, freeSpace);
-    }
     if (NoHolesInFile(options, mesh.Settings()))
         progressStream << "quorvmesh: warning: an NxM DXF grid cannot leave holes, so "
                           "--black-holes has no effect on "

@@ -16,18 +16,24 @@
 #include "plugin/mesh/PictureMesh.h"
 
 // Whether the run writes its mesh file straight from the picture, a few rows at a time. It
-// does unless a preview is drawn, which needs the whole mesh in memory.
+// does unless the plug-in's preview is drawn, which needs the whole mesh in memory; a
+// triangle file's preview is drawn from the triangles as they pass.
 inline bool StreamsTheMesh(const CliOptions& options) {
-    return options.preview.path.empty();
+    return options.preview.path.empty() || TriangleFormatOf(options).has_value();
 }
+
+// The widest picture a mesh is made of: the plug-in takes rows of at most 65535 bytes, and
+// the picture's rows are padded to four bytes.
+inline constexpr std::uint32_t kWidestPicture = 65532;
 
 // Memory the operating system can give this process now: MemAvailable of /proc/meminfo,
 // else the physical memory; the largest value when neither can be learnt.
 std::uint64_t MachineMemoryBytes();
 
 // The bytes a run of a rows x cols picture takes beyond the picture itself: a few rows of the
-// mesh and the output buffer when it streams; else the mesh memory, the preview's surface,
-// its picture file and the shaded pass's draw order.
+// mesh and the output buffer when it streams (with a triangle file's preview, its picture and
+// depth buffer; a 3MF file's model text, which is packed whole); else the mesh memory, the
+// preview's surface, its picture file and the shaded pass's draw order.
 std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std::uint16_t cols);
 
 // What is checked before any mesh memory is taken: exit code 2 naming the need when the run
@@ -41,8 +47,8 @@ StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::ui
 
 // Makes the mesh of the gray picture with mesh's settings, after CheckMeshNeeds against
 // MachineMemoryBytes(); a run that streams only hands the picture to the settings. Exit code
-// 2 when the picture is too large for a mesh or for the machine, 3 when it is too large for
-// the format.
+// 2 when the picture is too large for a mesh (wider than kWidestPicture) or for the machine,
+// 3 when it is too large for the format.
 StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const std::string& name,
                     PictureMesh& mesh);
 

@@ -32,6 +32,43 @@ StepResult RefuseOutputsOverInputs(const CliOptions& options) {
     return std::nullopt;
 }
 
+// Where a file written at path ends up: links along its last part followed, as the writers
+// follow them, and the rest made canonical as far as it exists.
+std::filesystem::path WrittenPlace(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path place = fs::absolute(path, error);
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(place, error)); ++hops) {
+        const fs::path target = fs::read_symlink(place, error);
+        if (error)
+            break;
+        place = target.is_absolute() ? target : place.parent_path() / target;
+    }
+    const fs::path canonical = fs::weakly_canonical(place, error);
+    return error ? place.lexically_normal() : canonical;
+}
+
+// Two outputs on one file would leave only the one written last.
+StepResult RefuseOneFileForTwoOutputs(const CliOptions& options) {
+    const std::pair<const std::string&, const char*> outputs[] = {
+        {options.output, "-o"},
+        {options.preview.path, "--preview"},
+        {options.saveSettingsPath, "--save-settings"},
+    };
+    for (std::size_t i = 0; i < std::size(outputs); ++i)
+        for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+            const std::string &a = outputs[i].first, &b = outputs[j].first;
+            if (a.empty() || b.empty())
+                continue;
+            std::error_code error;
+            if (std::filesystem::equivalent(a, b, error) || WrittenPlace(a) == WrittenPlace(b))
+                return Fail(kExitUsage, b,
+                            std::string("is the same file as ") + outputs[i].second + " " + a +
+                                "; give each output a file of its own");
+        }
+    return std::nullopt;
+}
+
 } // namespace
 
 int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
@@ -46,6 +83,7 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
 
     const std::function<StepResult()> steps[] = {
         [&] { return RefuseOutputsOverInputs(options); },
+        [&] { return RefuseOneFileForTwoOutputs(options); },
         [&] {
             return LoadPicture(options.input, PictureOptions{options.alphaHoles}, loaded,
                                console.err);

@@ -1,49 +1,137 @@
 #include "cli/TriangleExport.h"
 
+#include <ostream>
 #include <utility>
 
 #include "cli/StreamMeshSource.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TriangleStatistics.h"
 #include "cli/formats/TriangleFile.h"
+#include "cli/preview/TrianglePreview.h"
 #include "cli/solid/ModelUnits.h"
 #include "cli/solid/PictureTriangles.h"
 #include "cli/solid/ShapeMesh.h"
 
-std::optional<std::int32_t> TriangleFormatOf(const CliOptions& options) {
-    const std::optional<std::int32_t> format =
-        options.diskFormat ? options.diskFormat : FormatOfExtension(options.output);
-    if (options.output.empty() || !format || !IsTriangleFormat(*format))
-        return std::nullopt;
-    return format;
+namespace {
+
+constexpr const char* kMeshNames[] = {"rectangular", "cylindrical", "spherical"};
+
+void Warn(std::ostream& out, const std::string& text) {
+    out << "quorvmesh: warning: " << text << '\n';
+}
+
+// The shape options asks for, for a mesh of s's type: usage errors for what cannot be asked
+// of it, warnings for what it does not use.
+StepResult ResolveShape(const CliOptions& o, const MeshSettings& s, ShapeOptions& shape,
+                        std::ostream& warnings) {
+    const std::string& path = o.output.empty() ? o.preview.path : o.output;
+    const bool globe = s.Meshtype == kSpherical;
+    if (o.solid && s.BlackHoles)
+        return Fail(kExitUsage, path,
+                    "--solid cannot close a mesh with black holes; add --no-black-holes");
+    if (o.openingMm && !globe)
+        return Fail(kExitUsage, path,
+                    "--opening opens a hollow globe; this mesh is " +
+                        std::string(kMeshNames[s.Meshtype]) + " (use --mesh spherical)");
+    if (o.openingMm && !o.wallMm)
+        return Fail(kExitUsage, path, "--opening needs a hollow globe: give its --wall MM");
+    if (globe && o.baseMm)
+        Warn(warnings, "a globe needs no base, so --base is not used; --wall MM makes it hollow");
+    if (o.heightMm && s.Meshtype != kCylindrical)
+        Warn(warnings, "--height sets a tube's length; a " + std::string(kMeshNames[s.Meshtype]) +
+                           " mesh does not use it");
+    if (o.cylLen && s.Meshtype == kCylindrical)
+        Warn(warnings, "--cyl-length applies to the classic formats; in " + path +
+                           " the tube keeps the picture's proportions unless --height is given");
+    shape.solid = o.solid;
+    shape.wallMm = o.wallMm ? o.wallMm : globe ? std::nullopt : o.baseMm;
+    shape.openingMm = o.openingMm;
+    shape.mirror = o.mirror;
+    // A solid rests on the plate unless asked otherwise; an open surface stays where it was
+    // made.
+    shape.origin = o.origin.value_or(o.solid ? ModelOrigin::kCenter : ModelOrigin::kAsMade);
+    return std::nullopt;
+}
+
+// What helps when the solid cannot be closed.
+std::string Remedy(const ShapeRefusal& refusal, const CliOptions& o) {
+    switch (refusal.kind) {
+    case ShapeRefusal::kWallReachesAxis:
+        return o.widthMm ? "lower --wall or --relief, or raise --width"
+                         : "lower --wall, or raise --radial-offset or --width";
+    case ShapeRefusal::kWallTooThin:
+        return o.baseMm && !o.wallMm ? "raise --base" : "raise --wall";
+    case ShapeRefusal::kWallThinnerThanFacets:
+        return "raise --wall, or mesh a larger picture or at a higher --resolution";
+    default:
+        return "lower --opening or --wall, or raise --width";
+    }
+}
+
+std::string GridText(std::uint32_t rows, std::uint32_t cols) {
+    return std::to_string(rows) + " x " + std::to_string(cols);
+}
+
+} // namespace
+
+UpAxis FileUpAxis(std::int32_t format, bool solid) {
+    return format == kObj && !solid ? UpAxis::kY : UpAxis::kZ;
 }
 
 StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& settings,
                              const WideGray* wide, StatisticsLines& statistics,
                              std::ostream& progressStream, bool showProgress,
                              const FreeSpaceQuery& freeSpace) {
-    const std::string& path = options.output;
-    if (options.solid && settings.BlackHoles)
-        return Fail(kExitUsage, path,
-                    "--solid cannot close a mesh with black holes; add --no-black-holes");
+    const std::int32_t format = *TriangleFormatOf(options);
+    const std::string& path = options.output.empty() ? options.preview.path : options.output;
+    ShapeOptions shapeOptions;
+    if (auto failure = ResolveShape(options, settings, shapeOptions, progressStream))
+        return failure;
+    shapeOptions.up = FileUpAxis(format, options.solid);
+
     MeshSettings s = settings;
     const GridSize grid = SampledGridSize(s.imageRows, s.imageCols, s.MeshRes);
-    if (auto reason = ApplyModelUnits(options.widthMm, options.reliefMm, grid, s))
+    const GridMinimum least = SmallestGrid(s.Meshtype);
+    if (grid.rows < least.rows || grid.cols < least.cols)
+        return Fail(kExitInput, path,
+                    "the picture is too small for a " + std::string(kMeshNames[s.Meshtype]) +
+                        " mesh of triangles: it needs at least " +
+                        GridText(least.rows, least.cols) + " samples (rows x columns); " +
+                        "this one has " + GridText(grid.rows, grid.cols));
+    if (auto reason =
+            ApplyModelUnits({options.widthMm, options.reliefMm, options.heightMm}, grid, s))
         return Fail(kExitUsage, path, *reason);
     StreamMeshSource surface(s, wide);
     MeshShape shape;
-    if (auto reason = ShapeMesh(surface, s, {options.solid, options.baseMm, options.origin}, shape))
-        return Fail(kExitFormat, path, *reason);
-    TerminalProgress progress(progressStream, showProgress);
-    PictureTriangles triangles(surface, s, shape.weld, std::move(shape.parts), shape.offset,
-                               progress);
-    const std::int32_t format = *TriangleFormatOf(options);
-    if (options.quiet)
-        return WriteTriangleFile(path, format, options.asciiStl, triangles, freeSpace);
+    if (auto refusal = ShapeMesh(surface, s, shapeOptions, shape))
+        return Fail(kExitSolid, path, refusal->text + "; " + Remedy(*refusal, options));
+
+    TerminalProgress progress(progressStream, showProgress && !options.output.empty());
+    PictureTriangles triangles(surface, s, std::move(shape), progress);
+    if (triangles.Count().triangles == 0)
+        return Fail(kExitInput, path,
+                    "every cell of the mesh is a black hole: no triangle is left");
+    // The statistics watch a pass that is made anyway; a preview needs the extent they find.
+    const bool preview = !options.preview.path.empty();
     TriangleStatistics watched(triangles);
-    if (auto failure = WriteTriangleFile(path, format, options.asciiStl, watched, freeSpace))
-        return failure;
-    progress.Finish();
-    statistics = watched.Lines(path);
+    TriangleSource& source =
+        options.quiet && !preview ? static_cast<TriangleSource&>(triangles) : watched;
+    if (!options.output.empty()) {
+        if (auto failure =
+                WriteTriangleFile(options.output, format, options.asciiStl, source, freeSpace))
+            return failure;
+        progress.Finish();
+    } else {
+        watched.ForEachVertexBlock([](std::span<const Vertex>) {});
+    }
+    if (preview) {
+        const AxisMap toView = shapeOptions.up == UpAxis::kY ? kPreviewFromYUp : kPreviewFromZUp;
+        std::string error;
+        if (!WriteTrianglePreview(options.preview, settings, triangles, watched.Range(), toView,
+                                  error))
+            return CliFailure{kExitOutput, "quorvmesh: " + error};
+    }
+    if (!options.quiet)
+        statistics = watched.Lines(options.output);
     return std::nullopt;
 }

@@ -18,6 +18,8 @@ class TriangleStatistics final : public TriangleSource {
 
     // Triangles and vertices of the file, the ranges of its coordinates, its size at output.
     StatisticsLines Lines(const std::string& output);
+    // The extent of what the passes so far have handed on.
+    const Extent& Range() const { return extent_; }
 
   private:
     TriangleSource& inner_;

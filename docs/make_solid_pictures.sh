@@ -21,7 +21,7 @@ picture() { # NAME VIEW [quorvmesh arguments...]
 }
 
 picture solid-box 25,40 --solid --width 100 --relief 5 --base 2 --resolution 50
-picture solid-tube 20,25 --mesh cylindrical --solid --width 60 --relief 3 --base 2 --resolution 25
-picture solid-sphere 30,25 --mesh spherical --solid --width 60 --relief 4 --resolution 25
+picture lithophane-tube 15,10 --mesh cylindrical --lithophane --width 70 --resolution 50
+picture hollow-globe 25,-25 --mesh spherical --lithophane --width 70 --opening 24 --resolution 50
 python3 docs/make_heightmap16.py "$work/hills16.png"
 picture heightmap-16bit 20,35 "$work/hills16.png" --solid --width 100 --relief 260 --base 2

@@ -33,7 +33,7 @@ class RepeatedRowSource final : public TriangleSource {
     void ForEachVertexBlock(const VertexBlockVisit&) override {}
     void ForEachTriangleBlock(bool, const TriangleBlockVisit& visit) override {
         for (std::uint64_t done = 0; done < kTriangles; done += kBlock)
-            visit({triangles_, corners_});
+            visit({kBlock, triangles_, corners_});
     }
 
   private:

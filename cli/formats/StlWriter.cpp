@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -8,14 +10,22 @@ namespace {
 
 constexpr std::size_t kStlHeaderSize = 80;
 constexpr std::size_t kStlRecordSize = 50; // normal, 3 corners, attribute word
+constexpr std::size_t kNormalsAtATime = 256;
 // Not starting with "solid", so that no reader takes the binary file for ASCII.
 constexpr char kStlHeaderText[] = "binary STL written by quorvmesh";
 constexpr char kSolidName[] = "quorvmesh";
 
-void StoreVertex(std::uint8_t* out, const Vertex& v) {
-    StoreF32LE(out, v.x);
-    StoreF32LE(out + 4, v.y);
-    StoreF32LE(out + 8, v.z);
+// count vertices as little-endian floats: a copy where the machine is little-endian.
+void StoreVertices(std::uint8_t* out, const Vertex* v, std::size_t count) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, v, 12 * count);
+    } else {
+        for (std::size_t i = 0; i < count; ++i, out += 12) {
+            StoreF32LE(out, v[i].x);
+            StoreF32LE(out + 4, v[i].y);
+            StoreF32LE(out + 8, v[i].z);
+        }
+    }
 }
 
 // "x y z" with a leading blank before each number.
@@ -65,17 +75,21 @@ void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triang
     sink.PutBytes(header, sizeof header);
     sink.PutU32LE(triangles);
     source.ForEachTriangleBlock(true, [&sink](const TriangleBlock& block) {
-        const Vertex* corners = block.corners.data();
-        sink.PutRecords(block.triangles.size(), kStlRecordSize,
-                        [corners](std::size_t i, std::uint8_t* out) {
-                            const Vertex* c = corners + 3 * i;
-                            StoreVertex(out, FacetNormal(c[0], c[1], c[2]));
-                            StoreVertex(out + 12, c[0]);
-                            StoreVertex(out + 24, c[1]);
-                            StoreVertex(out + 36, c[2]);
-                            out[48] = 0;
-                            out[49] = 0;
-                        });
+        // The normals of a few triangles at a time, while their corners are at hand, then
+        // their records: the normal and the three corners as they lie in the block.
+        Vertex normals[kNormalsAtATime];
+        const std::size_t count = block.count;
+        for (std::size_t first = 0; first < count; first += kNormalsAtATime) {
+            const Vertex* corners = block.corners.data() + 3 * first;
+            const std::size_t some = std::min(kNormalsAtATime, count - first);
+            FacetNormals(corners, some, normals);
+            sink.PutRecords(some, kStlRecordSize, [&](std::size_t i, std::uint8_t* out) {
+                StoreVertices(out, &normals[i], 1);
+                StoreVertices(out + 12, corners + 3 * i, 3);
+                out[48] = 0;
+                out[49] = 0;
+            });
+        }
     });
 }
 
@@ -83,7 +97,7 @@ void WriteAsciiStl(ByteSink& sink, TriangleSource& source) {
     const std::string opening = Opening();
     sink.PutBytes(opening.data(), opening.size());
     source.ForEachTriangleBlock(true, [&sink](const TriangleBlock& block) {
-        for (std::size_t i = 0; i < block.triangles.size(); ++i) {
+        for (std::size_t i = 0; i < block.count; ++i) {
             const Vertex* c = block.corners.data() + 3 * i;
             sink.PutRecord(kLongestFacetText, [c](std::uint8_t* bytes) {
                 char* const start = reinterpret_cast<char*>(bytes);

@@ -1,97 +1,139 @@
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <memory>
 #include <new>
-#include <vector>
+#include <string>
+#include <string_view>
 
-#include "Model/COM/NMR_DLLInterfaces.h"
 #include "cli/formats/TriangleWriters.h"
+#include "cli/formats/ZipPackage.h"
 
 namespace {
 
-constexpr char kThreeMfWriterClass[] = "3mf";
-constexpr char kObjectName[] = "quorvmesh";
+// The three parts of a 3MF package with one mesh object, in millimetres.
+constexpr std::string_view kContentTypes =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" "
+    "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"model\" "
+    "ContentType=\"application/vnd.ms-package.3dmanufacturing-3dmodel+xml\"/>"
+    "</Types>\n";
+constexpr std::string_view kRelationships =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Target=\"/3D/3dmodel.model\" Id=\"rel0\" "
+    "Type=\"http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel\"/>"
+    "</Relationships>\n";
+constexpr std::string_view kModelOpening =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<model unit=\"millimeter\" xml:lang=\"en-US\" "
+    "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n"
+    " <metadata name=\"Application\">quorvmesh</metadata>\n"
+    " <resources>\n"
+    "  <object id=\"1\" type=\"model\" name=\"quorvmesh\">\n"
+    "   <mesh>\n"
+    "    <vertices>\n";
+constexpr std::string_view kModelMiddle = "    </vertices>\n    <triangles>\n";
+constexpr std::string_view kModelClosing = "    </triangles>\n"
+                                           "   </mesh>\n"
+                                           "  </object>\n"
+                                           " </resources>\n"
+                                           " <build>\n"
+                                           "  <item objectid=\"1\"/>\n"
+                                           " </build>\n"
+                                           "</model>\n";
 
-// Releases a lib3mf object when it goes out of scope.
-template <class T> class Lib3mfHandle {
+constexpr std::size_t kLongestIndexText = 10;
+constexpr std::size_t kLongestVertexLine = 64 + 3 * kLongestFloatText;
+constexpr std::size_t kLongestTriangleLine = 64 + 3 * kLongestIndexText;
+// What a vertex and a triangle take at most as a rule (coordinates of 8 or 9 digits, indices
+// of 7 or 8), to reserve the text at once.
+constexpr std::size_t kVertexLineGuess = 60, kTriangleLineGuess = 58;
+
+// Text appended in place: each line is written straight after the last, into room for the
+// longest it can be. The room is not cleared first: a model's text is hundreds of megabytes.
+class TextBuilder {
   public:
-    Lib3mfHandle() = default;
-    Lib3mfHandle(const Lib3mfHandle&) = delete;
-    Lib3mfHandle& operator=(const Lib3mfHandle&) = delete;
-    ~Lib3mfHandle() {
-        if (object_ != nullptr)
-            NMR::lib3mf_release(object_);
+    explicit TextBuilder(std::size_t expected)
+        : text_(std::make_unique_for_overwrite<char[]>(expected)), room_(expected) {}
+    template <class Write> void Line(std::size_t longest, Write write) {
+        if (size_ + longest > room_)
+            Grow(size_ + longest);
+        char* const first = text_.get() + size_;
+        size_ += static_cast<std::size_t>(write(first) - first);
     }
-    T** Out() { return &object_; }
-    T* Get() const { return object_; }
+    void Put(std::string_view text) {
+        Line(text.size(), [text](char* out) { return std::copy(text.begin(), text.end(), out); });
+    }
+    std::string_view Text() const { return {text_.get(), size_}; }
 
   private:
-    T* object_ = nullptr;
+    void Grow(std::size_t needed) {
+        const std::size_t room = std::max(needed, room_ + room_ / 2);
+        auto text = std::make_unique_for_overwrite<char[]>(room);
+        std::copy(text_.get(), text_.get() + size_, text.get());
+        text_ = std::move(text);
+        room_ = room;
+    }
+
+    std::unique_ptr<char[]> text_;
+    std::size_t room_, size_ = 0;
 };
 
-// lib3mf's text for the last failure of instance.
-std::string LastError(NMR::PLib3MFBase* instance, const char* step) {
-    DWORD code = 0;
-    LPCSTR text = nullptr;
-    if (instance != nullptr)
-        NMR::lib3mf_getlasterror(instance, &code, &text);
-    std::string reason = std::string("3MF ") + step + " failed";
-    if (text != nullptr && *text != '\0')
-        reason += std::string(": ") + text;
-    return reason;
+// A literal's text without its terminating zero, copied by a size known when compiled.
+template <std::size_t N> char* PutText(char* out, const char (&text)[N]) {
+    std::memcpy(out, text, N - 1);
+    return out + N - 1;
 }
 
-std::optional<std::string> PutThreeMf(ByteSink& sink, TriangleSource& source,
-                                      const TriangleCounts& counts) {
-    // lib3mf keeps the whole model: it is put together in memory, then passed to the sink.
-    std::vector<NMR::MODELMESHVERTEX> vertices;
-    vertices.reserve(counts.vertices);
-    source.ForEachVertexBlock([&vertices](std::span<const Vertex> block) {
+TextBuilder ModelText(TriangleSource& source, const TriangleCounts& counts) {
+    TextBuilder model(kModelOpening.size() + kModelMiddle.size() + kModelClosing.size() +
+                      kVertexLineGuess * counts.vertices + kTriangleLineGuess * counts.triangles);
+    model.Put(kModelOpening);
+    source.ForEachVertexBlock([&model](std::span<const Vertex> block) {
         for (const Vertex& v : block)
-            vertices.push_back({{v.x, v.y, v.z}});
+            model.Line(kLongestVertexLine, [&v](char* out) {
+                out = PutText(out, "     <vertex x=\"");
+                out += WriteShortestFloat(out, v.x);
+                out = PutText(out, "\" y=\"");
+                out += WriteShortestFloat(out, v.y);
+                out = PutText(out, "\" z=\"");
+                out += WriteShortestFloat(out, v.z);
+                return PutText(out, "\"/>\n");
+            });
     });
-    std::vector<NMR::MODELMESHTRIANGLE> triangles;
-    triangles.reserve(counts.triangles);
-    source.ForEachTriangleBlock(false, [&triangles](const TriangleBlock& block) {
+    model.Put(kModelMiddle);
+    source.ForEachTriangleBlock(false, [&model](const TriangleBlock& block) {
         for (const Triangle& t : block.triangles)
-            triangles.push_back({{t.v[0], t.v[1], t.v[2]}});
+            model.Line(kLongestTriangleLine, [&t](char* out) {
+                out = PutText(out, "     <triangle v1=\"");
+                out = std::to_chars(out, out + kLongestIndexText, t.v[0]).ptr;
+                out = PutText(out, "\" v2=\"");
+                out = std::to_chars(out, out + kLongestIndexText, t.v[1]).ptr;
+                out = PutText(out, "\" v3=\"");
+                out = std::to_chars(out, out + kLongestIndexText, t.v[2]).ptr;
+                return PutText(out, "\"/>\n");
+            });
     });
-
-    Lib3mfHandle<NMR::PLib3MFModel> model;
-    if (NMR::lib3mf_createmodel(model.Out()) != LIB3MF_OK)
-        return LastError(model.Get(), "model");
-    Lib3mfHandle<NMR::PLib3MFModelMeshObject> mesh;
-    Lib3mfHandle<NMR::PLib3MFModelBuildItem> item;
-    if (NMR::lib3mf_model_setunit(model.Get(), NMR::MODELUNIT_MILLIMETER) != LIB3MF_OK ||
-        NMR::lib3mf_model_addmeshobject(model.Get(), mesh.Out()) != LIB3MF_OK)
-        return LastError(model.Get(), "model");
-    if (NMR::lib3mf_object_setnameutf8(mesh.Get(), kObjectName) != LIB3MF_OK ||
-        NMR::lib3mf_meshobject_setgeometry(mesh.Get(), vertices.data(),
-                                           static_cast<DWORD>(vertices.size()), triangles.data(),
-                                           static_cast<DWORD>(triangles.size())) != LIB3MF_OK)
-        return LastError(mesh.Get(), "mesh");
-    if (NMR::lib3mf_model_addbuilditem(model.Get(), mesh.Get(), nullptr, item.Out()) != LIB3MF_OK)
-        return LastError(model.Get(), "build item");
-    vertices = {};
-    triangles = {};
-
-    Lib3mfHandle<NMR::PLib3MFModelWriter> writer;
-    if (NMR::lib3mf_model_querywriter(model.Get(), kThreeMfWriterClass, writer.Out()) != LIB3MF_OK)
-        return LastError(model.Get(), "writer");
-    ULONG64 size = 0;
-    if (NMR::lib3mf_writer_getstreamsize(writer.Get(), &size) != LIB3MF_OK)
-        return LastError(writer.Get(), "writer");
-    std::vector<BYTE> bytes(size);
-    if (NMR::lib3mf_writer_writetobuffer(writer.Get(), bytes.data(), size) != LIB3MF_OK)
-        return LastError(writer.Get(), "writer");
-    sink.PutBytes(bytes.data(), bytes.size());
-    return std::nullopt;
+    model.Put(kModelClosing);
+    return model;
 }
 
 } // namespace
 
 std::optional<std::string> WriteThreeMf(ByteSink& sink, TriangleSource& source,
                                         const TriangleCounts& counts) {
-    // The whole model is in memory more than once (ours, lib3mf's, the packed file).
+    // The model's text is put together whole, then packed: a zip entry's headers give its
+    // sizes before its data.
     try {
-        return PutThreeMf(sink, source, counts);
+        const TextBuilder model = ModelText(source, counts);
+        return PackZip(
+            {{"[Content_Types].xml", kContentTypes},
+             {"_rels/.rels", kRelationships},
+             {"3D/3dmodel.model", model.Text()}},
+            [&sink](const void* bytes, std::size_t size) { sink.PutBytes(bytes, size); });
     } catch (const std::bad_alloc&) {
         return "Not enough memory for the 3MF model.";
     }

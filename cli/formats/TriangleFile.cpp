@@ -42,7 +42,7 @@ std::uint64_t TriangleFileSizeBound(std::int32_t format, bool ascii, TriangleSou
     case kPly:
         return PlySizeBound(counts);
     default:
-        return ThreeMfSizeBound(source, counts);
+        return ThreeMfSizeBound(counts);
     }
 }
 

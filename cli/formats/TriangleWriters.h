@@ -20,7 +20,7 @@ std::size_t WriteShortestFloat(char* out, float value);
 std::uint64_t StlSizeBound(bool ascii, const TriangleCounts& counts);
 std::uint64_t ObjSizeBound(const TriangleCounts& counts);
 std::uint64_t PlySizeBound(const TriangleCounts& counts);
-std::uint64_t ThreeMfSizeBound(TriangleSource& source, const TriangleCounts& counts);
+std::uint64_t ThreeMfSizeBound(const TriangleCounts& counts);
 
 void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triangles);
 void WriteAsciiStl(ByteSink& sink, TriangleSource& source);

@@ -33,11 +33,15 @@ struct PreviewOptions {
 // --size (and their --no- forms) on app; parsed values land in options.
 void AddPreviewOptions(CLI::App& app, PreviewOptions& options);
 
-// Does nothing and returns true when options.path is empty. Otherwise applies the overrides
-// to settings (angles, Shadetype, DoPerspective, DoLatitude, DoLongitude), places the view
-// on a canvas of options.size as the dialog does when it opens (canvasRect, viewZoom and
-// the view centres are written), renders the mesh held in buffers (the points of the
-// current settings, as MakePoints left them) and writes the picture. On failure returns
-// false with a one-line reason that names the file in error.
+// Applies the overrides to settings (angles, Shadetype, DoPerspective, DoLatitude,
+// DoLongitude) and places the view of settings' bounding box and viewDistance on a canvas of
+// options.size as the dialog does when it opens (canvasRect, viewZoom and the view centres
+// are written); on a canvas wider than the model's picture, its height is fitted too.
+void PlacePreviewView(const PreviewOptions& options, MeshSettings& settings);
+
+// Does nothing and returns true when options.path is empty. Otherwise places the view
+// (PlacePreviewView), renders the mesh held in buffers (the points of the current settings,
+// as MakePoints left them) and writes the picture. On failure returns false with a one-line
+// reason that names the file in error.
 bool WritePreviewPicture(const PreviewOptions& options, MeshSettings& settings,
                          MeshBuffers& buffers, std::string& error);

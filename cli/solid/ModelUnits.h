@@ -1,7 +1,8 @@
 #pragma once
-// Sizes in real units for the triangle formats: the model scaled so that its X extent is a
-// given width, and its relief (white above black) a given height. Both become the plug-in's
-// own parameters (ModelScale, MapAlt), so that the mesh is made by the same arithmetic.
+// Sizes in real units for the triangle formats: the model scaled so that its width, its
+// relief (white above black) and a tube's length are what was asked for. They become the
+// plug-in's own parameters (ModelScale, MapAlt, CylLen), so that the mesh is made by the same
+// arithmetic.
 
 #include <optional>
 #include <string>
@@ -9,10 +10,14 @@
 #include "plugin/mesh/SampleGrayGrid.h"
 #include "plugin/run/MeshSettings.h"
 
-// Sets s.ModelScale for widthMm and s.MapAlt for reliefMm (either may be absent) for a mesh of
-// the sampled grid. A Rectangular mesh's X extent is its first to last column; a round mesh's
-// is the diameter of white. Returns the reason when they cannot be had: a round mesh whose
-// relief is not below half its width.
-std::optional<std::string> ApplyModelUnits(std::optional<float> widthMm,
-                                           std::optional<float> reliefMm, GridSize grid,
-                                           MeshSettings& s);
+struct ModelSize {
+    std::optional<float> widthMm;  // flat: first to last column; round: the diameter of white
+    std::optional<float> reliefMm; // white above black
+    std::optional<float> heightMm; // a tube's length, first to last row
+};
+
+// Sets s.ModelScale and s.MapAlt for the sizes given, and a tube's s.CylLen: its length when
+// given, else the length that keeps the picture's proportions (cells square halfway between
+// black and white, so that circumference : length = columns : rows - 1). Returns the reason
+// when they cannot be had: a round mesh whose relief is not below half its width.
+std::optional<std::string> ApplyModelUnits(const ModelSize& size, GridSize grid, MeshSettings& s);

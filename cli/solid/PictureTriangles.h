@@ -1,13 +1,20 @@
 #pragma once
 // The triangles of a picture's mesh: the surface's cells split along the same diagonal as
 // the 3DS writer's (top-left to bottom-right) and wound to face up or outward, then, for a
-// solid, the parts that close it.
+// solid, the parts that close it; all turned to the file's axes and placed (MeshShape).
+//
+// A simplified surface takes the place of the cells here, in the plug-in's coordinates like
+// them: its vertices first (the frame applied to each as PlaceRow does), then its triangles
+// wound as the plug-in's cells are (flipped where flipSurface_ says), then the parts. The
+// parts follow whatever rim it keeps: build its rims as Rings of its own vertex indices (a
+// flat surface's one loop as GridRim orders it; a tube's first and last rows and a globe's
+// opening rim in the plug-in's column order) and hand them to FlatParts, TubeParts or
+// ShellParts with firstVertex after its own vertices, as ShapeMesh does with the grid's.
 
 #include <optional>
 #include <vector>
 
-#include "cli/solid/SolidParts.h"
-#include "cli/solid/SurfaceWeld.h"
+#include "cli/solid/ShapeMesh.h"
 #include "cli/solid/TriangleSource.h"
 #include "common/ProgressSink.h"
 #include "plugin/export/MeshSource.h"
@@ -16,11 +23,10 @@
 class PictureTriangles final : public TriangleSource {
   public:
     // surface: the mesh's rows, with settings' meshRows, meshCols, Meshtype and BlackHoles;
-    // weld and parts: how it is closed (none and empty for an open surface); offset: added to
-    // every vertex. progress: told of every cell row of a triangle pass. All but parts
-    // outlive the source.
-    PictureTriangles(MeshSource& surface, const MeshSettings& settings, WeldKind weld,
-                     SolidParts parts, Vertex offset, ProgressSink& progress);
+    // shape: how it is closed and placed (ShapeMesh). progress: told of every cell row of a
+    // triangle pass. surface, settings and progress outlive the source.
+    PictureTriangles(MeshSource& surface, const MeshSettings& settings, MeshShape shape,
+                     ProgressSink& progress);
 
     TriangleCounts Count() override;
     void ForEachVertexBlock(const VertexBlockVisit& visit) override;
@@ -29,27 +35,27 @@ class PictureTriangles final : public TriangleSource {
   private:
     // The triangles of one cell row into triangles_ (and corners_).
     void MakeRow(std::uint32_t row, const CellRow& cells, bool withCorners);
+    // The same when every cell is a whole quad of the grid, from the placed rows top_ and
+    // bottom_ alone.
+    void MakeGridRow(std::uint32_t row, bool withCorners);
+    // Row `row`'s points in the file's frame as the vertices they become: perRow_ of them,
+    // a welded point as the point it is welded to.
+    void PlaceRow(std::uint32_t row, const PointRow& points, std::vector<Vertex>& placed) const;
     void Put(const std::uint32_t (&v)[4], const Vertex (&at)[4], int a, int b, int c,
              bool withCorners);
     // A pass over the cell rows that only counts the surface's triangles.
     std::uint64_t CountSurfaceTriangles();
 
     MeshSource& surface_;
-    std::uint32_t rows_, perRow_;
-    bool faceUp_;     // Rectangular: the cells' corner order is clockwise seen from above
+    std::uint32_t gridRows_, rows_, perRow_;
+    bool flipSurface_, flipParts_;
     bool weighsArea_; // round meshes: triangles whose placed corners span no area are left out
-    bool countsFollowGrid_;
+    bool gridQuads_;  // every cell is a quad of the grid, as no black hole or pole cuts one
     SurfaceWeld weld_;
     SolidParts parts_;
-    // Where the model is placed; unplaced points keep their bits (-0 stays -0).
-    Vertex Placed(const Vertex& v) const {
-        return placed_ ? Vertex{v.x + offset_.x, v.y + offset_.y, v.z + offset_.z} : v;
-    }
-
-    Vertex offset_;
-    bool placed_;
+    ModelFrame frame_;
     ProgressSink& progress_;
     std::vector<Triangle> triangles_;
-    std::vector<Vertex> corners_, vertices_;
+    std::vector<Vertex> corners_, vertices_, top_, bottom_;
     std::optional<TriangleCounts> counts_;
 };

@@ -3,51 +3,60 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numbers>
 
 #include "cli/solid/SurfaceSurvey.h"
 
 namespace {
 
-WeldKind SolidWeld(std::int32_t meshType) {
-    switch (meshType) {
-    case kCylindrical:
-        return WeldKind::kSeam;
-    case kSpherical:
-        return WeldKind::kSeamAndPoles;
-    default:
-        return WeldKind::kNone;
-    }
-}
+// How far the smooth inside of a hollow globe may lie within the true sphere between its
+// vertices: well below what a printer can show.
+constexpr double kInsideChordMm = 0.01;
+// How far above the opening's plane the last kept row must stand, as a share of the radius,
+// so that the ring that drops to the plane has some height everywhere.
+constexpr double kOpeningClearance = 1e-5;
 
-// Why the grid cannot close, if it cannot: a sphere needs three rows to have a pole at each
-// end and a belt between; round meshes three columns to go round.
-std::optional<std::string> TooSmallToClose(const MeshSettings& s) {
-    const std::uint32_t rowsNeeded = s.Meshtype == kSpherical ? 3 : 2;
-    const std::uint32_t colsNeeded = s.Meshtype == kRectangular ? 2 : 3;
-    if (s.meshRows >= rowsNeeded && s.meshCols >= colsNeeded)
-        return std::nullopt;
-    return "a solid needs a grid of at least " + std::to_string(rowsNeeded) + " x " +
-           std::to_string(colsNeeded) + " points; this one has " + std::to_string(s.meshRows) +
-           " x " + std::to_string(s.meshCols);
-}
-
-// Why a base (or a tube's wall) baseMm below (inside) a level of the surface cannot be made
-// there: single precision cannot tell the two apart, and the walls between them would have no
-// area. A few steps of a float at that level are needed.
-std::optional<std::string> TooThin(double level, float baseMm) {
-    const auto at = static_cast<float>(std::fabs(level));
-    const float thinnest = 4 * (std::nextafter(at, std::numeric_limits<float>::infinity()) - at);
-    if (baseMm >= thinnest)
-        return std::nullopt;
-    char text[128];
-    std::snprintf(text, sizeof text,
-                  "--base %g is too thin to tell apart from a surface %g from the origin; give "
-                  "--base %g or more",
-                  double{baseMm}, double{at}, double{thinnest});
+std::string Millimetres(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g mm", value);
     return text;
 }
 
-Vertex Placement(ModelOrigin origin, const Extent& e) {
+WeldPlan SolidWeld(std::int32_t meshType) {
+    switch (meshType) {
+    case kCylindrical:
+        return {true, false, false};
+    case kSpherical:
+        return {true, true, true};
+    default:
+        return {};
+    }
+}
+
+// The angle between the farthest corners of a cell of the round grid, seen from its axis.
+double CellSpread(const MeshSettings& s) {
+    const double longitude = 2 * std::numbers::pi / s.meshCols;
+    const double latitude = std::numbers::pi / (s.meshRows - 1);
+    return std::hypot(longitude, latitude);
+}
+
+// Why a wall (a flat solid's base) wallMm inside a level of the surface cannot be made there:
+// single precision cannot tell the two apart, and the parts between them would have no area.
+// A few steps of a float at that level are needed.
+std::optional<ShapeRefusal> TooThin(double level, float wallMm) {
+    const auto at = static_cast<float>(std::fabs(level));
+    const float thinnest = 4 * (std::nextafter(at, std::numeric_limits<float>::infinity()) - at);
+    if (wallMm >= thinnest)
+        return std::nullopt;
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "a wall of %g mm is too thin to tell apart from a surface %g mm from the "
+                  "origin; it needs %g mm or more",
+                  double{wallMm}, double{at}, double{thinnest});
+    return ShapeRefusal{ShapeRefusal::kWallTooThin, text};
+}
+
+Vertex Offset(ModelOrigin origin, const Extent& e) {
     switch (origin) {
     case ModelOrigin::kCenter:
         return {-(e.low.x + e.high.x) / 2, -(e.low.y + e.high.y) / 2, -e.low.z};
@@ -58,34 +67,119 @@ Vertex Placement(ModelOrigin origin, const Extent& e) {
     }
 }
 
+Extent Mapped(const Extent& e, const AxisMap& axes) {
+    Extent mapped;
+    mapped.Add(axes.Apply(e.low));
+    mapped.Add(axes.Apply(e.high));
+    return mapped;
+}
+
+// The last row (from the first) whose points all stand above the plane y = plane.
+std::uint32_t LastRowAbove(const std::vector<float>& rowLowestY, double plane) {
+    std::uint32_t last = 0;
+    while (last + 1 < rowLowestY.size() && rowLowestY[last + 1] > plane)
+        ++last;
+    return last;
+}
+
+// A hollow globe's inside, and the rows of the surface it keeps.
+std::optional<ShapeRefusal> PlanShell(MeshSource& surface, const MeshSettings& s,
+                                      const ShapeOptions& options, MeshShape& shape,
+                                      SurfaceSurvey& survey) {
+    const std::uint32_t perRow = PointsPerRow(s);
+    const double lowest = survey.lowest;
+    const double wall = *options.wallMm;
+    const double inner = lowest - wall;
+    if (!(inner > 0))
+        return ShapeRefusal{ShapeRefusal::kWallReachesAxis,
+                            "the globe's wall, " + Millimetres(wall) +
+                                " thick inside its lowest point, would reach its middle"};
+    if (!(lowest * std::cos(CellSpread(s)) > inner))
+        return ShapeRefusal{
+            ShapeRefusal::kWallThinnerThanFacets,
+            "the globe's wall of " + Millimetres(wall) + " is thinner than its facets are deep, " +
+                Millimetres(lowest * (1 - std::cos(CellSpread(s)))) + " at this resolution"};
+    ShellShape shell{inner, s.meshCols,
+                     std::max(2 * std::acos(std::max(-1.0, 1 - kInsideChordMm / inner)),
+                              std::numbers::pi / (s.meshRows - 1))};
+    if (options.openingMm) {
+        const double hole = *options.openingMm / 2;
+        if (!(hole < inner))
+            return ShapeRefusal{ShapeRefusal::kOpeningTooWide,
+                                "an opening of " + Millimetres(2 * hole) +
+                                    " is not narrower than the globe's inside, " +
+                                    Millimetres(2 * inner)};
+        shell.opening = true;
+        shell.openingY = -std::sqrt(inner * inner - hole * hole);
+        const std::uint32_t last =
+            LastRowAbove(survey.rowLowestY, shell.openingY + kOpeningClearance * inner);
+        if (last == 0)
+            return ShapeRefusal{ShapeRefusal::kOpeningTooWide,
+                                "an opening of " + Millimetres(2 * hole) +
+                                    " leaves no row of the picture above it"};
+        shape.weld = {true, true, false};
+        shape.rows = last + 1;
+        survey = SurveySurface(surface, SurfaceWeld(shape.weld, shape.rows, perRow), perRow,
+                               Level::kRadius);
+    }
+    const SurfaceWeld weld(shape.weld, shape.rows, perRow);
+    shape.parts = ShellParts(shell, survey.lastRow, static_cast<std::uint32_t>(weld.VertexCount()));
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<std::string> ShapeMesh(MeshSource& surface, const MeshSettings& s,
-                                     const ShapeOptions& options, MeshShape& shape) {
-    shape = MeshShape{};
-    if (options.solid) {
-        if (auto reason = TooSmallToClose(s))
-            return reason;
-        shape.weld = SolidWeld(s.Meshtype);
+GridMinimum SmallestGrid(std::int32_t meshType) {
+    switch (meshType) {
+    case kCylindrical:
+        return {2, 3};
+    case kSpherical:
+        return {3, 3};
+    default:
+        return {2, 2};
     }
+}
+
+std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s,
+                                      const ShapeOptions& options, MeshShape& shape) {
+    shape = MeshShape{};
+    shape.rows = s.meshRows;
+    // An open sphere's pole rows are single points too, so that no sliver is left there.
+    shape.weld = options.solid ? SolidWeld(s.Meshtype) : WeldPlan{false, true, true};
+    if (s.Meshtype != kSpherical && !options.solid)
+        shape.weld = {};
+    const AxisMap zUp = ZUpAxes(s.Meshtype, options.mirror);
+    shape.frame.axes = options.up == UpAxis::kY ? zUp.Then(kYUpFromZUp) : zUp;
     if (!options.solid && options.origin == ModelOrigin::kAsMade)
         return std::nullopt;
-    const std::uint32_t rows = s.meshRows, perRow = PointsPerRow(s);
-    const SurfaceWeld weld(shape.weld, rows, perRow);
-    const SurfaceSurvey survey =
-        SurveySurface(surface, weld, rows, perRow, s.Meshtype != kRectangular);
+
+    const std::uint32_t perRow = PointsPerRow(s);
+    const Level level = s.Meshtype == kCylindrical ? Level::kAxisRadius
+                        : s.Meshtype == kSpherical ? Level::kRadius
+                                                   : Level::kHeight;
+    SurfaceSurvey survey =
+        SurveySurface(surface, SurfaceWeld(shape.weld, shape.rows, perRow), perRow, level);
+    const auto first = [&] {
+        return static_cast<std::uint32_t>(
+            SurfaceWeld(shape.weld, shape.rows, perRow).VertexCount());
+    };
+    const float wall = options.wallMm.value_or(1.0f);
     if (options.solid && s.Meshtype != kSpherical)
-        if (auto reason = TooThin(survey.lowest, options.baseMm))
-            return reason;
+        if (auto refusal = TooThin(survey.lowest, wall))
+            return refusal;
     if (options.solid && s.Meshtype == kRectangular) {
-        const auto base = static_cast<float>(survey.lowest - options.baseMm);
-        shape.parts = BoxParts(survey, weld, rows, perRow, base);
+        const auto base = static_cast<float>(survey.lowest - wall);
+        shape.parts = FlatParts(GridRim(survey), survey.extent, base, first());
     } else if (options.solid && s.Meshtype == kCylindrical) {
-        const double inner = survey.lowest - options.baseMm;
+        const double inner = survey.lowest - wall;
         if (!(inner > 0))
-            return "the tube's wall, --base thick inside its lowest point, would reach its "
-                   "axis; lower --base or raise --radial-offset";
-        shape.parts = TubeParts(survey, weld, rows, s.meshCols, inner);
+            return ShapeRefusal{ShapeRefusal::kWallReachesAxis,
+                                "the tube's wall, " + Millimetres(wall) +
+                                    " thick inside its lowest point, would reach its axis"};
+        shape.parts = TubeParts(survey.firstRow, survey.lastRow, inner, first());
+    } else if (options.solid && options.wallMm) {
+        if (auto refusal = PlanShell(surface, s, options, shape, survey))
+            return refusal;
     }
     // The model is what its triangles cover: points that black holes leave out do not count.
     Extent extent = survey.extent;
@@ -94,6 +188,8 @@ std::optional<std::string> ShapeMesh(MeshSource& surface, const MeshSettings& s,
             extent = covered;
     for (const Vertex& v : shape.parts.vertices)
         extent.Add(v);
-    shape.offset = Placement(options.origin, extent);
+    // Placed in the Z-up frame, then turned with the model when Y is up.
+    const Vertex offset = Offset(options.origin, Mapped(extent, zUp));
+    shape.frame.offset = options.up == UpAxis::kY ? kYUpFromZUp.Apply(offset) : offset;
     return std::nullopt;
 }

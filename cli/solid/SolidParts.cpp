@@ -1,35 +1,17 @@
 #include "cli/solid/SolidParts.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-struct GridPoint {
-    std::uint32_t row, col;
-};
+constexpr double kTwoPi = 2 * std::numbers::pi;
 
-// The rim of the surface once round: along the first row, down the last column, back along
-// the last row and up the first column. Seen from above this runs clockwise (rows go down
-// in y, columns up in x), against the surface's own counter-clockwise triangles.
-std::vector<GridPoint> Rim(std::uint32_t rows, std::uint32_t perRow) {
-    std::vector<GridPoint> rim;
-    for (std::uint32_t c = 0; c < perRow; ++c)
-        rim.push_back({0, c});
-    for (std::uint32_t r = 1; r < rows; ++r)
-        rim.push_back({r, perRow - 1});
-    for (std::uint32_t c = perRow - 1; c-- > 0;)
-        rim.push_back({rows - 1, c});
-    for (std::uint32_t r = rows - 1; --r > 0;)
-        rim.push_back({r, 0});
-    return rim;
-}
-
-Vertex RimPoint(const SurfaceSurvey& survey, GridPoint p, std::uint32_t rows) {
-    if (p.row == 0)
-        return survey.firstRow[p.col];
-    if (p.row == rows - 1)
-        return survey.lastRow[p.col];
-    return p.col == 0 ? survey.firstColumn[p.row] : survey.lastColumn[p.row];
+// The angle of a point about the y axis, as the plug-in's columns count it: 0 at +z,
+// growing towards -x.
+double AngleAboutY(const Vertex& v) {
+    return std::atan2(-double{v.x}, double{v.z});
 }
 
 // The point's direction about the y axis at radius.
@@ -38,59 +20,136 @@ Vertex AtRadius(const Vertex& v, double radius) {
     return {static_cast<float>(v.x * scale), v.y, static_cast<float>(v.z * scale)};
 }
 
+// Every ring point's angle after from, in [0, 2 pi).
+std::vector<double> AnglesAfter(const Ring& ring, double from) {
+    std::vector<double> angles;
+    for (const IndexedVertex& p : ring) {
+        const double turn = std::fmod(AngleAboutY(p.at) - from, kTwoPi);
+        angles.push_back(turn < 0 ? turn + kTwoPi : turn);
+    }
+    return angles;
+}
+
+// A ring of points at radius about the y axis, at height y, at `columns` even angles from 0.
+std::vector<Vertex> Circle(std::uint32_t columns, double radius, double y) {
+    std::vector<Vertex> points;
+    for (std::uint32_t k = 0; k < columns; ++k) {
+        const double theta = kTwoPi * k / columns;
+        points.push_back({static_cast<float>(-radius * std::sin(theta)), static_cast<float>(y),
+                          static_cast<float>(radius * std::cos(theta))});
+    }
+    return points;
+}
+
 } // namespace
 
-SolidParts BoxParts(const SurfaceSurvey& survey, const SurfaceWeld& weld, std::uint32_t rows,
-                    std::uint32_t perRow, float baseZ) {
-    const std::vector<GridPoint> rim = Rim(rows, perRow);
-    const auto first = static_cast<std::uint32_t>(weld.VertexCount());
-    const auto count = static_cast<std::uint32_t>(rim.size());
-    SolidParts parts;
-    std::vector<Vertex> top;
-    for (const GridPoint& p : rim) {
-        top.push_back(RimPoint(survey, p, rows));
-        parts.vertices.push_back({top.back().x, top.back().y, baseZ});
+IndexedVertex SolidParts::AddVertex(const Vertex& v) {
+    vertices.push_back(v);
+    return {firstVertex + static_cast<std::uint32_t>(vertices.size() - 1), v};
+}
+
+Ring SolidParts::AddRing(const std::vector<Vertex>& points) {
+    Ring ring;
+    for (const Vertex& v : points)
+        ring.push_back(AddVertex(v));
+    return ring;
+}
+
+void SolidParts::Add(const IndexedVertex& a, const IndexedVertex& b, const IndexedVertex& c) {
+    triangles.push_back({{a.index, b.index, c.index}});
+    corners.insert(corners.end(), {a.at, b.at, c.at});
+}
+
+void ZipRings(const Ring& a, const Ring& b, SolidParts& parts) {
+    const std::size_t na = a.size(), nb = b.size();
+    // Angles measured from a's first vertex; b starts at its first vertex from there on.
+    const std::vector<double> turnA = AnglesAfter(a, AngleAboutY(a[0].at));
+    std::vector<double> turnB = AnglesAfter(b, AngleAboutY(a[0].at));
+    const std::size_t startB =
+        static_cast<std::size_t>(std::min_element(turnB.begin(), turnB.end()) - turnB.begin());
+    const auto bAt = [&](std::size_t j) { return b[(startB + j) % nb]; };
+    const auto bTurn = [&](std::size_t j) {
+        return j < nb ? turnB[(startB + j) % nb] : turnB[startB] + kTwoPi;
+    };
+    std::size_t i = 0, j = 0;
+    while (i < na || j < nb) {
+        const double nextA = i + 1 < na ? turnA[i + 1] : kTwoPi;
+        const bool stepA = j == nb || (i < na && nextA <= bTurn(j + 1));
+        if (stepA) {
+            if (na > 1)
+                parts.Add(a[i], bAt(j), a[(i + 1) % na]);
+            ++i;
+        } else {
+            if (nb > 1)
+                parts.Add(a[i % na], bAt(j), bAt(j + 1));
+            ++j;
+        }
     }
-    const Extent& e = survey.extent;
-    parts.vertices.push_back({(e.low.x + e.high.x) / 2, (e.low.y + e.high.y) / 2, baseZ});
-    const std::uint32_t centre = first + count;
-    const std::vector<Vertex>& base = parts.vertices;
-    for (std::uint32_t k = 0; k < count; ++k) {
-        const std::uint32_t n = (k + 1) % count;
-        const std::uint32_t s0 = weld.Index(rim[k].row, rim[k].col);
-        const std::uint32_t s1 = weld.Index(rim[n].row, rim[n].col);
+}
+
+SolidParts FlatParts(const Ring& rim, const Extent& extent, float baseZ,
+                     std::uint32_t firstVertex) {
+    SolidParts parts;
+    parts.firstVertex = firstVertex;
+    Ring base;
+    for (const IndexedVertex& p : rim)
+        base.push_back(parts.AddVertex({p.at.x, p.at.y, baseZ}));
+    const IndexedVertex middle = parts.AddVertex(
+        {(extent.low.x + extent.high.x) / 2, (extent.low.y + extent.high.y) / 2, baseZ});
+    const std::size_t count = rim.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t n = (k + 1) % count;
         // The wall below the rim's edge k, and the base's slice under it.
-        parts.Add(s0, s1, first + n, top[k], top[n], base[n]);
-        parts.Add(s0, first + n, first + k, top[k], base[n], base[k]);
-        parts.Add(centre, first + k, first + n, base[count], base[k], base[n]);
+        parts.Add(rim[k], rim[n], base[n]);
+        parts.Add(rim[k], base[n], base[k]);
+        parts.Add(middle, base[k], base[n]);
     }
     return parts;
 }
 
-SolidParts TubeParts(const SurfaceSurvey& survey, const SurfaceWeld& weld, std::uint32_t rows,
-                     std::uint32_t columns, double innerRadius) {
-    const auto first = static_cast<std::uint32_t>(weld.VertexCount());
-    const std::vector<Vertex>&top = survey.firstRow, &end = survey.lastRow;
+SolidParts TubeParts(const Ring& firstRow, const Ring& lastRow, double innerRadius,
+                     std::uint32_t firstVertex) {
     SolidParts parts;
-    for (std::uint32_t c = 0; c < columns; ++c)
-        parts.vertices.push_back(AtRadius(top[c], innerRadius));
-    for (std::uint32_t c = 0; c < columns; ++c)
-        parts.vertices.push_back(AtRadius(end[c], innerRadius));
-    const std::vector<Vertex>& v = parts.vertices;
-    for (std::uint32_t c = 0; c < columns; ++c) {
-        const std::uint32_t n = (c + 1) % columns;
-        const std::uint32_t top0 = weld.Index(0, c), top1 = weld.Index(0, n);
-        const std::uint32_t end0 = weld.Index(rows - 1, c), end1 = weld.Index(rows - 1, n);
-        const std::uint32_t in0 = first + c, in1 = first + n;
-        const std::uint32_t out0 = first + columns + c, out1 = first + columns + n;
-        const Vertex &i0 = v[c], &i1 = v[n], &o0 = v[columns + c], &o1 = v[columns + n];
-        // The first row's ring, the inner wall, the last row's ring.
-        parts.Add(top1, top0, in0, top[n], top[c], i0);
-        parts.Add(top1, in0, in1, top[n], i0, i1);
-        parts.Add(in1, in0, out0, i1, i0, o0);
-        parts.Add(in1, out0, out1, i1, o0, o1);
-        parts.Add(end0, end1, out1, end[c], end[n], o1);
-        parts.Add(end0, out1, out0, end[c], o1, o0);
+    parts.firstVertex = firstVertex;
+    const auto inside = [&](const Ring& row) {
+        std::vector<Vertex> points;
+        for (const IndexedVertex& p : row)
+            points.push_back(AtRadius(p.at, innerRadius));
+        return parts.AddRing(points);
+    };
+    const Ring top = inside(firstRow), bottom = inside(lastRow);
+    // The first row's ring, the inner wall, the last row's ring.
+    ZipRings(firstRow, top, parts);
+    ZipRings(top, bottom, parts);
+    ZipRings(bottom, lastRow, parts);
+    return parts;
+}
+
+SolidParts ShellParts(const ShellShape& shape, const Ring& rim, std::uint32_t firstVertex) {
+    SolidParts parts;
+    parts.firstVertex = firstVertex;
+    const double r = shape.innerRadius;
+    const double lastLatitude = shape.opening ? std::acos(shape.openingY / r) : std::numbers::pi;
+    const auto steps = static_cast<std::uint32_t>(
+        std::max(2.0, std::ceil(lastLatitude / shape.latitudeStep - 1e-9)));
+    // From the north pole down, each ring facing inward against the one before.
+    Ring above{parts.AddVertex({0, static_cast<float>(r), 0})};
+    for (std::uint32_t i = 1; i <= steps; ++i) {
+        const double phi = lastLatitude * i / steps;
+        Ring ring = i < steps || shape.opening
+                        ? parts.AddRing(Circle(shape.columns, r * std::sin(phi), r * std::cos(phi)))
+                        : Ring{parts.AddVertex({0, static_cast<float>(-r), 0})};
+        ZipRings(above, ring, parts);
+        above = std::move(ring);
     }
+    if (!shape.opening)
+        return parts;
+    // The opening's flat ring, from the hole out to below the rim, and up to the rim.
+    std::vector<Vertex> below;
+    for (const IndexedVertex& p : rim)
+        below.push_back({p.at.x, static_cast<float>(shape.openingY), p.at.z});
+    const Ring foot = parts.AddRing(below);
+    ZipRings(above, foot, parts);
+    ZipRings(foot, rim, parts);
     return parts;
 }

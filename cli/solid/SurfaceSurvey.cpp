@@ -20,33 +20,51 @@ Extent CornerExtent(MeshSource& surface) {
     return extent;
 }
 
-SurfaceSurvey SurveySurface(MeshSource& surface, const SurfaceWeld& weld, std::uint32_t rows,
-                            std::uint32_t perRow, bool round) {
+SurfaceSurvey SurveySurface(MeshSource& surface, const SurfaceWeld& weld, std::uint32_t perRow,
+                            Level level) {
     SurfaceSurvey survey;
     survey.lowest = std::numeric_limits<double>::infinity();
-    survey.firstColumn.reserve(rows);
-    survey.lastColumn.reserve(rows);
+    const std::uint32_t rows = weld.Rows();
     surface.ForEachPointRow([&](std::uint32_t row, const PointRow& points) {
-        for (std::uint32_t c = 0; c < weld.ColumnsKept(row); ++c) {
-            const Vertex v{points.x[c], points.y[c], points.z[c]};
-            survey.extent.Add(v);
-            const double level =
-                round ? std::hypot(double{v.x}, double{v.z}) : static_cast<double>(v.z);
-            survey.lowest = std::min(survey.lowest, level);
+        if (level != Level::kHeight) {
+            const float lowestY = *std::min_element(points.y, points.y + perRow);
+            survey.rowLowestY.push_back(lowestY);
         }
-        const auto copy = [&] {
-            std::vector<Vertex> all(perRow);
-            for (std::uint32_t c = 0; c < perRow; ++c)
-                all[c] = {points.x[c], points.y[c], points.z[c]};
-            return all;
+        if (row >= rows)
+            return;
+        const auto at = [&](std::uint32_t c) -> IndexedVertex {
+            return {weld.Index(row, c), {points.x[c], points.y[c], points.z[c]}};
         };
-        if (row == 0)
-            survey.firstRow = copy();
-        if (row + 1 == rows)
-            survey.lastRow = copy();
-        survey.firstColumn.push_back({points.x[0], points.y[0], points.z[0]});
-        const std::uint32_t last = perRow - 1;
-        survey.lastColumn.push_back({points.x[last], points.y[last], points.z[last]});
+        const std::uint32_t kept = weld.ColumnsKept(row);
+        for (std::uint32_t c = 0; c < kept; ++c) {
+            const Vertex& v = at(c).at;
+            survey.extent.Add(v);
+            double height = v.z;
+            if (level == Level::kAxisRadius)
+                height = std::hypot(double{v.x}, double{v.z});
+            else if (level == Level::kRadius)
+                height = std::hypot(double{v.x}, double{v.y}, double{v.z});
+            survey.lowest = std::min(survey.lowest, height);
+        }
+        if (row == 0 || row + 1 == rows) {
+            Ring& ring = row == 0 ? survey.firstRow : survey.lastRow;
+            for (std::uint32_t c = 0; c < kept; ++c)
+                ring.push_back(at(c));
+        }
+        survey.firstColumn.push_back(at(0));
+        survey.lastColumn.push_back(at(kept - 1));
     });
     return survey;
+}
+
+Ring GridRim(const SurfaceSurvey& survey) {
+    const std::size_t rows = survey.firstColumn.size();
+    Ring rim(survey.firstRow);
+    for (std::size_t r = 1; r < rows; ++r)
+        rim.push_back(survey.lastColumn[r]);
+    for (std::size_t c = survey.lastRow.size() - 1; c-- > 0;)
+        rim.push_back(survey.lastRow[c]);
+    for (std::size_t r = rows - 1; --r > 0;)
+        rim.push_back(survey.firstColumn[r]);
+    return rim;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // What a solid is built around, from one pass over the surface's points: its extent, its
-// lowest height (Rectangular) or smallest radius (round meshes), and the points of its rims.
+// lowest height (flat) or smallest radius (round meshes), and its rims, the loops of
+// vertices along its open edges that the solid's parts close. Everything here is in the
+// plug-in's coordinates (round meshes about the y axis).
 
 #include <cstdint>
 #include <limits>
@@ -20,20 +22,40 @@ struct Extent {
     static constexpr float kNone = std::numeric_limits<float>::infinity();
 };
 
+// A vertex by its index in the triangle source, and where it lies.
+struct IndexedVertex {
+    std::uint32_t index;
+    Vertex at;
+};
+
+// A closed loop of vertices, in order; the last joins the first.
+using Ring = std::vector<IndexedVertex>;
+
+// What a point's level is measured as: its height z (flat), its radius about the y axis
+// (tube) or its distance from the middle (globe).
+enum class Level { kHeight, kAxisRadius, kRadius };
+
 struct SurfaceSurvey {
     Extent extent;
-    double lowest = 0;            // the least z (Rectangular) or radius about the y axis
-    std::vector<Vertex> firstRow; // every point of the first and the last row
-    std::vector<Vertex> lastRow;
-    std::vector<Vertex> firstColumn; // every row's first and last point
-    std::vector<Vertex> lastColumn;
+    double lowest = 0; // the least level
+    // Round meshes: the least y of each row, every row (also those not kept).
+    std::vector<float> rowLowestY;
+    // The vertices of the first and the last kept row, in column order (the seam column
+    // too unless it is welded), and of every kept row's first and last column.
+    Ring firstRow, lastRow, firstColumn, lastColumn;
 };
 
 // The extent of the corners of the surface's polygons alone: without the points black holes
 // leave out. Empty when there are none.
 Extent CornerExtent(MeshSource& surface);
 
-// rows x perRow points; weld: which of them stay vertices (the extent and the lowest level
-// count only those); round: whether heights are radii about the y axis.
-SurfaceSurvey SurveySurface(MeshSource& surface, const SurfaceWeld& weld, std::uint32_t rows,
-                            std::uint32_t perRow, bool round);
+// weld: which points are vertices (the extent, the lowest level and the rims count only
+// those; weld.Rows() rows are kept); perRow: points per row; level: how the lowest is
+// measured (rowLowestY is kept unless kHeight).
+SurfaceSurvey SurveySurface(MeshSource& surface, const SurfaceWeld& weld, std::uint32_t perRow,
+                            Level level);
+
+// The rim of a flat surface: along the first row, down the last column, back along the
+// last row and up the first column, each corner once. Seen from above this runs clockwise
+// (rows go down in y, columns up in x), against the surface's own triangles.
+Ring GridRim(const SurfaceSurvey& survey);

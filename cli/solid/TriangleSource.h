@@ -1,8 +1,9 @@
 #pragma once
-// The mesh as the triangle formats (STL, OBJ, PLY, 3MF) take it: vertices by index, then
-// triangles wound so that their normals point up (Rectangular) or outward (round meshes),
-// both in blocks, in order. An open surface has the points and cells of the classic formats
-// split into triangles; a solid adds its walls, base or rings and welds the seam and poles.
+// The mesh as the triangle formats (STL, OBJ, PLY, 3MF) take it, in the file's axes and
+// millimetres: vertices by index, then triangles wound so that their normals point up (a
+// flat relief) or outward, both in blocks, in order. An open surface has the points and cells
+// of the classic formats split into triangles; a solid welds its seam and poles and adds its
+// walls and base, rings and inner wall, or a globe's inside and opening.
 
 #include <cstdint>
 #include <functional>
@@ -16,10 +17,12 @@ struct Triangle {
     std::uint32_t v[3]; // vertex indices, counter-clockwise seen from outside
 };
 
+// A pass is for indices or for corners: a pass for indices gives every triangle's vertex
+// indices and no corners; a pass for corners (formats without indices) gives 3 corners per
+// triangle, in its order, and may leave the indices out.
 struct TriangleBlock {
+    std::size_t count; // triangles in the block
     std::span<const Triangle> triangles;
-    // The corners of each triangle, 3 per triangle in its order; empty unless the source was
-    // asked for them (formats without indices).
     std::span<const Vertex> corners;
 };
 
@@ -37,7 +40,7 @@ class TriangleSource {
     virtual TriangleCounts Count() = 0;
     // Every vertex once, in index order.
     virtual void ForEachVertexBlock(const VertexBlockVisit& visit) = 0;
-    // Every triangle once; with corners when withCorners. This pass reports the export's
-    // progress.
+    // Every triangle once, for corners when withCorners, else for indices. This pass reports
+    // the export's progress.
     virtual void ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) = 0;
 };

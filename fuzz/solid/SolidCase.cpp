@@ -93,7 +93,7 @@ SolidCase DecodeSolidCase(std::span<const std::uint8_t> bytes) {
     const std::uint8_t shape = in.Byte(), file = in.Byte(), present = in.Byte();
     // For the options to come, a bit each (a number's value then follows the others'): an
     // input whose byte is 0 asks for none of them and keeps its meaning as they are added.
-    [[maybe_unused]] const std::uint8_t more = in.Byte();
+    const std::uint8_t more = in.Byte();
     c.mesh = kMeshes[shape % 3];
     c.solid = shape >> 2 & 1;
     c.invert = shape >> 3 & 1;
@@ -112,6 +112,12 @@ SolidCase DecodeSolidCase(std::span<const std::uint8_t> bytes) {
     c.widthMm = MaybeLength(in, present >> 4 & 1, 0.001f, 100000.0f);
     c.reliefMm = MaybeLength(in, present >> 5 & 1, 0.001f, 100000.0f);
     c.baseMm = MaybeLength(in, present >> 6 & 1, 0.001f, 100000.0f);
+    c.mirror = more & 1;
+    c.lithophane = more >> 1 & 1;
+    // --wall and --base exclude each other: a case asks for one of them.
+    c.wallMm = MaybeLength(in, (more >> 2 & 1) && !c.baseMm, 0.001f, 100000.0f);
+    c.openingMm = MaybeLength(in, more >> 3 & 1, 0.001f, 100000.0f);
+    c.heightMm = MaybeLength(in, more >> 4 & 1, 0.001f, 100000.0f);
     c.rows = static_cast<std::uint16_t>(1 + in.Byte() % kMaxSide);
     c.cols = static_cast<std::uint16_t>(1 + in.Byte() % kMaxSide);
     DecodeLevels(in, c);
@@ -133,6 +139,13 @@ std::vector<std::string> Arguments(const SolidCase& c, const std::string& pictur
     number("--width", c.widthMm);
     number("--relief", c.reliefMm);
     number("--base", c.baseMm);
+    number("--wall", c.wallMm);
+    number("--opening", c.openingMm);
+    number("--height", c.heightMm);
+    if (c.mirror)
+        args.push_back("--mirror");
+    if (c.lithophane)
+        args.push_back("--lithophane");
     if (c.ascii)
         args.push_back("--ascii");
     if (c.solid)

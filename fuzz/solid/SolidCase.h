@@ -26,7 +26,8 @@ struct SolidCase {
     int resolution = 100; // percent
     std::optional<float> mapAltitude, radialOffset, scale, cylLength;
     std::optional<float> widthMm, reliefMm, baseMm;
-    bool solid = false, invert = false;
+    std::optional<float> wallMm, openingMm, heightMm;
+    bool solid = false, invert = false, mirror = false, lithophane = false;
     std::optional<bool> blackHoles; // --black-holes or --no-black-holes
     ModelOrigin origin = ModelOrigin::kAsMade;
 };

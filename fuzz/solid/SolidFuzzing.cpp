@@ -103,9 +103,11 @@ int FuzzSolid(const std::uint8_t* data, std::size_t size) {
     CliConsole console{out, err, false,
                        [](const std::string&) { return std::optional<std::uint64_t>(); }};
     const int exitCode = RunQuorvmesh(options, console);
-    // Refusals of what cannot be made: a solid of black holes or a relief too deep for a round
-    // mesh (1), a grid too small to close or a tube's wall reaching its axis (3).
-    if (exitCode == kExitUsage || exitCode == kExitFormat)
+    // Refusals of what cannot be made: a solid of black holes or an opening on what cannot
+    // open (1), a picture too small for any triangle or all holes (2), counts beyond the
+    // format (3), a solid that cannot be closed with the sizes asked for (5).
+    if (exitCode == kExitUsage || exitCode == kExitInput || exitCode == kExitFormat ||
+        exitCode == kExitSolid)
         return 0;
     if (exitCode != kExitOk)
         Broken(args, "exit code " + std::to_string(exitCode) + ": " + err.str());

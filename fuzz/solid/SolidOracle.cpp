@@ -32,8 +32,8 @@ struct Box {
     }
 };
 
-// Equal up to the arithmetic of single precision at the model's size (and 3MF's six
-// decimals): sizes are differences of coordinates a float step of the largest apart.
+// Equal up to the arithmetic of single precision at the model's size: sizes are differences
+// of coordinates a float step of the largest apart.
 bool Near(double a, double b, const Box& box) {
     return std::fabs(a - b) <=
            1e-4 * std::max(std::fabs(a), std::fabs(b)) + 8 * FLT_EPSILON * box.Reach() + 1e-5;
@@ -54,6 +54,26 @@ std::int32_t MeshResOf(int percent) {
            1;
 }
 
+// The case as the tool is to read it: --lithophane stands for a solid with dark parts thick,
+// no black holes unless asked, a 0.8 mm wall and 2.2 mm of relief unless given; a solid's own
+// options ask for a solid.
+SolidCase Effective(SolidCase c) {
+    if (c.lithophane) {
+        c.invert = true;
+        c.blackHoles = c.blackHoles.value_or(false);
+        if (!c.wallMm && !c.baseMm)
+            c.wallMm = 0.8f;
+        c.reliefMm = c.reliefMm.value_or(2.2f);
+    }
+    c.solid = c.solid || c.lithophane || c.baseMm || c.wallMm || c.openingMm;
+    return c;
+}
+
+// The file's up axis: Y for an open OBJ surface, as modelling programs read OBJ, else Z.
+int UpAxis(const SolidCase& c) {
+    return c.format == "obj" && !c.solid ? 1 : 2;
+}
+
 // Whether the picture, as the tool meshes it (inverted when asked), has a black pixel.
 bool HasBlack(const SolidCase& c) {
     const std::uint16_t black = c.invert ? (c.wide ? 65535 : 255) : 0;
@@ -68,17 +88,13 @@ std::pair<double, double> LevelRange(const SolidCase& c) {
 }
 
 std::optional<std::string> Topology(const SolidCase& c, const ReadBackMesh& mesh) {
-    // lib3mf stores six decimals: corners a millionth of a millimetre apart (near a sphere's
-    // poles, at a one-column seam) meet in the file. Until the 3MF writer stores coordinates
-    // exactly, a 3MF triangle is checked by its corners' indices alone.
-    const bool exact = c.format != "3mf";
     std::map<std::pair<std::uint32_t, std::uint32_t>, int> edges;
     double volume = 0;
     for (const Triangle& t : mesh.triangles) {
         const Vertex &a = mesh.vertices[t.v[0]], &b = mesh.vertices[t.v[1]],
                      &d = mesh.vertices[t.v[2]];
         if (t.v[0] == t.v[1] || t.v[1] == t.v[2] || t.v[0] == t.v[2] ||
-            (exact && Cross(a, b, d, 0) == 0 && Cross(a, b, d, 1) == 0 && Cross(a, b, d, 2) == 0))
+            (Cross(a, b, d, 0) == 0 && Cross(a, b, d, 1) == 0 && Cross(a, b, d, 2) == 0))
             return "a triangle without area";
         for (int k = 0; k < 3; ++k)
             ++edges[{t.v[k], t.v[(k + 1) % 3]}];
@@ -99,13 +115,19 @@ std::optional<std::string> Topology(const SolidCase& c, const ReadBackMesh& mesh
     return std::nullopt;
 }
 
+// --center, and a solid unless --corner is given: the box centred on the horizontal axes
+// and resting on the ground (0 on the up axis); --corner: its lowest corner at the origin,
+// seen in Z-up axes (an open OBJ surface's (x, z, -y) of those).
 std::optional<std::string> Placement(const SolidCase& c, const Box& box) {
-    if (c.origin == ModelOrigin::kCenter &&
-        (!Near(box.low[0], -box.high[0], box) || !Near(box.low[1], -box.high[1], box) ||
-         !Near(box.low[2], 0, box)))
-        return "--center does not centre the box on x = y = 0 with its bottom on z = 0";
+    const int up = UpAxis(c), across = up == 2 ? 1 : 2;
+    const bool centred =
+        c.origin == ModelOrigin::kCenter || (c.solid && c.origin == ModelOrigin::kAsMade);
+    if (centred && (!Near(box.low[0], -box.high[0], box) ||
+                    !Near(box.low[across], -box.high[across], box) || !Near(box.low[up], 0, box)))
+        return "the box is not centred on the ground";
+    const double acrossCorner = up == 2 ? box.low[1] : box.high[2];
     if (c.origin == ModelOrigin::kCorner &&
-        (!Near(box.low[0], 0, box) || !Near(box.low[1], 0, box) || !Near(box.low[2], 0, box)))
+        (!Near(box.low[0], 0, box) || !Near(acrossCorner, 0, box) || !Near(box.low[up], 0, box)))
         return "--corner does not put the box's lowest corner at the origin";
     return std::nullopt;
 }
@@ -118,13 +140,15 @@ std::optional<std::string> RectangularSizes(const SolidCase& c, const ReadBackMe
         return std::nullopt;
     if (c.widthMm && grid.cols >= 2 && !Near(box.Extent(0), *c.widthMm, box))
         return "--width is not the X extent";
+    const int up = UpAxis(c), across = up == 2 ? 1 : 2;
     if (c.reliefMm && grid.rows >= 2 && grid.cols >= 2) {
         const auto [dark, bright] = LevelRange(c);
         const double surface = *c.reliefMm * (bright - dark);
-        const double expected = surface + (c.solid ? c.baseMm.value_or(1.0f) : 0.0);
+        const double expected =
+            surface + (c.solid ? c.baseMm.value_or(c.wallMm.value_or(1.0f)) : 0.0);
         // Sampling below 100 % averages the levels: the range can only shrink.
-        if (c.resolution == 100 ? !Near(box.Extent(2), expected, box)
-                                : box.Extent(2) > expected && !Near(box.Extent(2), expected, box))
+        if (c.resolution == 100 ? !Near(box.Extent(up), expected, box)
+                                : box.Extent(up) > expected && !Near(box.Extent(up), expected, box))
             return "--relief is not the height of white above black";
     }
     if (c.solid)
@@ -135,31 +159,38 @@ std::optional<std::string> RectangularSizes(const SolidCase& c, const ReadBackMe
         return "the open surface has not two triangles a cell";
     double area = 0;
     for (const Triangle& t : mesh.triangles) {
-        const double up =
-            Cross(mesh.vertices[t.v[0]], mesh.vertices[t.v[1]], mesh.vertices[t.v[2]], 2) / 2;
-        if (!(up > 0))
+        const double facing =
+            Cross(mesh.vertices[t.v[0]], mesh.vertices[t.v[1]], mesh.vertices[t.v[2]], up) / 2;
+        if (!(facing > 0))
             return "a triangle of the open surface faces down";
-        area += up;
+        area += facing;
     }
-    if (cells > 0 && !Near(area, box.Extent(0) * box.Extent(1), box))
+    if (cells > 0 && !Near(area, box.Extent(0) * box.Extent(across), box))
         return "the open surface does not cover the picture";
     return std::nullopt;
 }
 
-std::optional<std::string> RoundCover(const SolidCase& c, const ReadBackMesh& mesh, GridSize grid) {
-    if (c.solid || (c.blackHoles.value_or(false) && HasBlack(c)))
+// A round model's length as asked, its open surface covering the picture at most once (cells
+// whose corners meet once placed, near a pole or an axis, are left out).
+std::optional<std::string> RoundSizes(const SolidCase& c, const ReadBackMesh& mesh, const Box& box,
+                                      GridSize grid) {
+    const bool holes = c.blackHoles.value_or(false) && HasBlack(c);
+    if (c.mesh == "cylindrical" && c.heightMm && !holes &&
+        !Near(box.Extent(UpAxis(c)), *c.heightMm, box))
+        return "--height is not the tube's length";
+    if (c.solid || holes)
         return std::nullopt;
     // The seam column closes every row: a cell between each two points of it.
     const std::uint64_t cells = grid.rows >= 2 ? std::uint64_t{grid.rows - 1u} * grid.cols : 0;
-    const bool tube = c.mesh == "cylindrical";
-    if (mesh.triangles.size() > 2 * cells || (tube && mesh.triangles.size() != 2 * cells))
+    if (mesh.triangles.size() > 2 * cells)
         return "the open surface does not cover the picture once";
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::string> BrokenPromise(const SolidCase& c, const ReadBackMesh& mesh) {
+std::optional<std::string> BrokenPromise(const SolidCase& asked, const ReadBackMesh& mesh) {
+    const SolidCase c = Effective(asked);
     Box box;
     for (const Vertex& v : mesh.vertices) {
         if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z))
@@ -177,5 +208,5 @@ std::optional<std::string> BrokenPromise(const SolidCase& c, const ReadBackMesh&
     const GridSize grid = SampledGridSize(c.rows, c.cols, MeshResOf(c.resolution));
     if (c.mesh == "rectangular")
         return RectangularSizes(c, mesh, box, grid);
-    return RoundCover(c, mesh, grid);
+    return RoundSizes(c, mesh, box, grid);
 }

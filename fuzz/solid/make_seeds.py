@@ -11,7 +11,8 @@ out = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else
 out.mkdir(parents=True, exist_ok=True)
 
 def case(mesh, solid, fmt, ascii=False, wide=False, resolution=0, kind=2, rows=9, cols=11,
-         numbers=(), holes=None, invert=False, origin=0):
+         numbers=(), holes=None, invert=False, origin=0, mirror=False, lithophane=False,
+         later=()):
     shape = mesh | solid << 2 | invert << 3 | origin << 6
     if holes is not None:
         shape |= 1 << 4 | holes << 5
@@ -21,8 +22,11 @@ def case(mesh, solid, fmt, ascii=False, wide=False, resolution=0, kind=2, rows=9
     for bit, pick, spread in numbers:  # bit: 0 altitude .. 6 base
         present |= 1 << bit
         body += bytes([pick]) + spread.to_bytes(2, "big")
+    more = mirror | lithophane << 1
+    for bit, pick, spread in later:  # bit: 2 wall, 3 opening, 4 height
+        more |= 1 << bit
+        body += bytes([pick]) + spread.to_bytes(2, "big")
     levels = bytes((i * 37 + 11) % 256 for i in range(2 * rows * cols))
-    more = 0  # the options to come
     return bytes([shape, file, present, more]) + body + bytes([rows - 1, cols - 1, kind]) + levels
 
 seeds = {}
@@ -37,5 +41,12 @@ seeds["sphere-few-levels"] = case(2, 0, 3, kind=1, rows=5, cols=4)
 seeds["tube-any-lengths"] = case(1, 1, 1, numbers=((0, 200, 40000), (1, 200, 9000),
                                                     (2, 200, 20000), (3, 200, 60000)))
 seeds["one-pixel"] = case(0, 0, 0, rows=1, cols=1)
+seeds["mirrored-lithophane-tube"] = case(1, 0, 0, mirror=True, lithophane=True,
+                                         numbers=((4, 6, 0),))
+seeds["hollow-globe-with-opening"] = case(2, 1, 2, rows=12, cols=16,
+                                          numbers=((4, 8, 0), (5, 2, 0)),
+                                          later=((2, 5, 0), (3, 6, 0)))
+seeds["tube-of-a-given-height"] = case(1, 1, 1, numbers=((4, 7, 0),), later=((4, 8, 0),))
+seeds["open-obj-y-up-corner"] = case(0, 0, 1, origin=2, mirror=True)
 for name, data in seeds.items():
     (out / name).write_bytes(data)

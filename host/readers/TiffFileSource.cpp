@@ -115,9 +115,10 @@ void TiffFileSource::ReadColorMap(RgbQuad* table, int entries) {
         return;
     ByteReader reader(bytes_);
     reader.SetBigEndian(directory_.bigEndian);
-    // Red plane, then green, then blue. Values are 16-bit (0..65535) and scaled to 8 bits
-    // rounding to nearest, which keeps v for maps written as v x 257. A map whose values
-    // are all below 256 comes from a writer that stored 8-bit values: those are kept.
+    // Red plane, then green, then blue. Values are 16-bit (0..65535); the high byte is the
+    // 8-bit value, as libtiff's RGBA reader takes it, so quorvmesh gets one gray from one
+    // map whichever reader decodes the file (a map written as v x 257 keeps v). A map whose
+    // values are all below 256 comes from a writer that stored 8-bit values: those are kept.
     std::vector<std::uint16_t> values(3 * entries);
     bool complete = reader.Seek(directory_.colorMapOffset);
     for (auto& v : values)
@@ -126,7 +127,7 @@ void TiffFileSource::ReadColorMap(RgbQuad* table, int entries) {
         const bool eightBit =
             std::all_of(values.begin(), values.end(), [](std::uint16_t v) { return v < 256; });
         const auto scale = [eightBit](std::uint16_t v) {
-            return static_cast<std::uint8_t>(eightBit ? v : (2u * v + 257u) / 514u);
+            return static_cast<std::uint8_t>(eightBit ? v : v >> 8);
         };
         for (int i = 0; i < entries; ++i) {
             table[i].rgbRed = scale(values[i]);

@@ -11,7 +11,8 @@ struct AboutRect {
     int height;
 };
 
-// The client area; the box is centred on the screen when it opens.
+// The box's window, caption and frame included; it is centred on the screen when it opens.
+// Everything below is in client pixels and fits inside the client area that is left.
 inline constexpr int kAboutWidth = 504;
 inline constexpr int kAboutHeight = 290;
 
@@ -33,7 +34,7 @@ inline constexpr std::array<AboutRect, 4> kAboutPictures{{
 // How long the squashed face stays, in milliseconds of the tick count.
 inline constexpr std::uint32_t kSquashedFaceTicks = 800;
 
-// Top-left corner of the client area centred on a screen of the given size.
+// Top-left corner of the window centred on a screen of the given size.
 int AboutCentredX(int screenWidth);
 int AboutCentredY(int screenHeight);
 

@@ -97,7 +97,7 @@ TEST(CliMeshNeeds, RefusesAGridTheFormatCannotHoldBeforeAllocating) {
     EXPECT_EQ(refused->exitCode, kExitFormat);
     // 20 % gives 204 x 204 points, whose 82418 triangles only black holes could bring down.
     EXPECT_EQ(refused->message, "quorvmesh: " + options.output +
-                                    ": This file format cannot accomodate this many verticies. 3DS "
+                                    ": the mesh is too large for 3DS: 3DS "
                                     "holds at most 65535 vertices; this mesh has 1048576; "
                                     "the largest resolution that fits is 10 % "
                                     "(--resolution 10); 20 % may fit, depending on the "
@@ -131,7 +131,7 @@ TEST_F(MeshRuns, TooManyVerticesNamesTheLimitTheCountAndAResolutionThatFits) {
     const auto lwo = RunTool({dir.File("big.bmp"), "-o", dir.File("big.lwo")});
     EXPECT_EQ(lwo.exitCode, kExitFormat);
     EXPECT_EQ(lwo.err, "quorvmesh: " + dir.File("big.lwo") +
-                           ": This file format cannot accomodate this many verticies. LWO "
+                           ": the mesh is too large for LWO: LWO "
                            "holds at most 65535 vertices; this mesh has 90000; the largest "
                            "resolution that fits is 75 % (--resolution 75)\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("big.lwo")));

@@ -286,7 +286,7 @@ TEST(Failures, ExitCodesAndOneLineMessages) {
          "missing.ini: cannot be read"},
         {{dir.File("big.bmp"), "-o", dir.File("big.3ds")},
          3,
-         "big.3ds: This file format cannot accomodate this many verticies."},
+         "big.3ds: the mesh is too large for 3DS: 3DS holds at most 65535 vertices"},
         {{"-o", unwritable}, 4, unwritable + ": Problem Creating File!"},
         {{"-o", dir.File("a.dxf"), "--save-settings", dir.File("no-such-folder/s.stg")},
          4,

@@ -181,9 +181,9 @@ class PreviewPicture : public ::testing::Test {
     // What the canvas shows for these settings, drawn directly.
     static std::vector<std::uint8_t> Canvas(MeshSettings settings, const MeshBuffers& buffers,
                                             int width, int height) {
-        settings.canvasRect = {0, 0, width, height};
-        settings.viewCenterX = kViewNotPlaced;
-        InitView(settings);
+        PreviewOptions options;
+        options.size = {width, height};
+        PlacePreviewView(options, settings);
         SoftwareSurface surface(width, height);
         struct : PreviewHost {
             void SetStatus(const char*) override {}

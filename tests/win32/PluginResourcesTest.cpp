@@ -28,6 +28,15 @@ Bytes FileBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The style of a dialog template (the first field of a DLGTEMPLATE).
+DWORD TemplateStyle(HMODULE module, const char* name) {
+    HRSRC info = FindResourceA(module, name, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    const void* bytes = info ? LockResource(LoadResource(module, info)) : nullptr;
+    return bytes && SizeofResource(module, info) >= sizeof(DLGTEMPLATE)
+               ? static_cast<const DLGTEMPLATE*>(bytes)->style
+               : 0;
+}
+
 std::string String(HMODULE module, int id) {
     char text[256] = "";
     LoadStringA(module, id, text, sizeof text);
@@ -57,6 +66,13 @@ int main(int argc, char** argv) {
 
     QM_CHECK_EQ(String(module, 2), "QuorvMesh");
     QM_CHECK_EQ(String(module, 3), "Sorry, there is not enough\nmemory to run QuorvMesh");
+
+    // The filter dialog is a plain captioned popup with a system menu, no modal frame; the
+    // About box has the modal frame and no system menu. FONT adds DS_SETFONT.
+    QM_CHECK_EQ(TemplateStyle(module, "QuorvDlg"),
+                static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT));
+    QM_CHECK_EQ(TemplateStyle(module, "AboutDlg"),
+                static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_SETFONT));
 
     const ModuleResources resources(module);
     QM_CHECK(resources.Find("NoSuchResource").empty());

@@ -53,13 +53,10 @@ HBITMAP DeviceFace(HINSTANCE module, const char* name, HDC dc) {
 }
 
 void Place(HWND box) {
-    RECT frame{0, 0, kAboutWidth, kAboutHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(box, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(box, GWL_EXSTYLE)));
-    // The client area is centred; the frame lies around it.
-    const int x = AboutCentredX(GetSystemMetrics(SM_CXSCREEN)) + frame.left;
-    const int y = AboutCentredY(GetSystemMetrics(SM_CYSCREEN)) + frame.top;
-    SetWindowPos(box, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
+    // The whole window, caption and frame included, is the box's size; the client area is
+    // what is left inside it.
+    SetWindowPos(box, nullptr, AboutCentredX(GetSystemMetrics(SM_CXSCREEN)),
+                 AboutCentredY(GetSystemMetrics(SM_CYSCREEN)), kAboutWidth, kAboutHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(GetDlgItem(box, IDOK), nullptr, kAboutButtonX, kAboutOkY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
@@ -115,8 +112,10 @@ void Copy(HDC dc, const AboutRect& place, HDC picture) {
 void Paint(HWND box, const AboutState& state) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(box, &paint);
-    // The default pen and brush: a black frame around white.
-    Rectangle(dc, 0, 0, kAboutWidth, kAboutHeight);
+    // The default pen and brush: a black frame around white, all over the client area.
+    RECT client{};
+    GetClientRect(box, &client);
+    Rectangle(dc, 0, 0, client.right, client.bottom);
     Copy(dc, kAboutPictures[kAboutFace], state.memory[kNormalFace]);
     Copy(dc, kAboutPictures[kAboutProductLogo], state.memory[kProductLogo]);
     Copy(dc, kAboutPictures[kAboutSmallPrint], state.memory[kSmallPrint]);
@@ -176,9 +175,9 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
+        // Only OK ends the box: Escape and closing (IDCANCEL) do nothing.
         case IDOK:
-        case IDCANCEL: // Escape closes the box as OK does
-            EndDialog(box, LOWORD(wParam));
+            EndDialog(box, IDOK);
             return TRUE;
         case IDC_ABOUT_HELP:
             WinHelpA(box, state->helpFile, HELP_CONTENTS, 0);

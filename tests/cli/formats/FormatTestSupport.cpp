@@ -18,7 +18,7 @@ void VectorTriangleSource::ForEachTriangleBlock(bool withCorners, const Triangle
             for (const Triangle& t : block)
                 for (const std::uint32_t v : t.v)
                     corners.push_back(vertices_[v]);
-        visit({block, corners});
+        visit({block.size(), block, corners});
     }
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliOptions.h"
+#include "cli/formats/FacetNormal.h"
 #include "cli/formats/TriangleFile.h"
 #include "tests/cli/formats/FormatTestSupport.h"
 #include "tests/support/FileBytes.h"
@@ -80,6 +81,23 @@ TEST(TriangleFormats, BinaryStlHoldsEveryCornerBitForBitWithUnitNormals) {
                            source.Vertices()[t.v[k]]);
             EXPECT_EQ(bytes[at + 48] | bytes[at + 49], 0);
         }
+    }
+}
+
+TEST(TriangleFormats, NormalsFourAtATimeAreTheNormalsOneAtATime) {
+    // Counts that leave every remainder, triangles of every magnitude and some of no area.
+    for (const std::size_t count : {1u, 3u, 4u, 5u, 7u, 64u, 1001u}) {
+        VectorTriangleSource source =
+            RandomMesh(static_cast<std::uint32_t>(count), 3 * count + 3, count, count, true, 60);
+        std::vector<Vertex> corners;
+        for (const Triangle& t : source.Triangles())
+            for (const std::uint32_t v : t.v)
+                corners.push_back(source.Vertices()[v]);
+        std::vector<Vertex> normals(count);
+        FacetNormals(corners.data(), count, normals.data());
+        for (std::size_t i = 0; i < count; ++i)
+            ExpectSame(normals[i],
+                       FacetNormal(corners[3 * i], corners[3 * i + 1], corners[3 * i + 2]));
     }
 }
 

@@ -119,6 +119,11 @@ void WriteTiff(const std::string& path, const TiffPicture& p) {
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, p.photometric);
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, p.compression);
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, p.planar);
+    if (!p.colorMap.empty()) {
+        const std::size_t plane = p.colorMap.size() / 3;
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, p.colorMap.data(), p.colorMap.data() + plane,
+                     p.colorMap.data() + 2 * plane);
+    }
     if (!p.extraSamples.empty())
         TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, static_cast<std::uint16_t>(p.extraSamples.size()),
                      p.extraSamples.data());

@@ -34,7 +34,8 @@ struct TiffPicture {
     std::uint32_t tileSize = 0; // 0: strips
     std::uint32_t rowsPerStrip = 3;
     std::vector<std::uint16_t> extraSamples;
-    std::vector<std::uint8_t> data; // samples together, machine order, rows top first
+    std::vector<std::uint16_t> colorMap; // palette pictures: the red, then green, then blue plane
+    std::vector<std::uint8_t> data;      // samples together, machine order, rows top first
 };
 void WriteTiff(const std::string& path, const TiffPicture& picture);
 

@@ -35,7 +35,7 @@ Spans MeasureBlackAndWhite(MeshSettings s, std::uint16_t rows, std::uint16_t col
     s.imageRowBytes = cols;
     s.imageRows = rows;
     s.imageCols = cols;
-    EXPECT_FALSE(ApplyModelUnits(width, relief, SampledGridSize(rows, cols, s.MeshRes), s));
+    EXPECT_FALSE(ApplyModelUnits({width, relief, {}}, SampledGridSize(rows, cols, s.MeshRes), s));
     StreamMeshSource source(s);
     Spans spans;
     source.ForEachPointRow([&](std::uint32_t, const PointRow& row) {
@@ -73,7 +73,7 @@ TEST(ModelUnits, RoundWidthIsTheDiameterOfWhite) {
         s.imageRowBytes = 64;
         s.imageRows = 65;
         s.imageCols = 64;
-        ASSERT_FALSE(ApplyModelUnits(80.0f, 3.0f, SampledGridSize(65, 64, 1), s));
+        ASSERT_FALSE(ApplyModelUnits({80.0f, 3.0f, {}}, SampledGridSize(65, 64, 1), s));
         StreamMeshSource source(s);
         Span x;
         source.ForEachPointRow([&](std::uint32_t, const PointRow& row) {
@@ -82,7 +82,39 @@ TEST(ModelUnits, RoundWidthIsTheDiameterOfWhite) {
         });
         EXPECT_NEAR(x.Size(), 80.0f, 0.01f);
         EXPECT_NEAR(s.MapAlt * s.ModelScale * 255 / 256, 3.0f, 1e-4f);
-        EXPECT_TRUE(ApplyModelUnits(20.0f, 10.0f, SampledGridSize(64, 64, 1), s));
+        EXPECT_TRUE(ApplyModelUnits({20.0f, 10.0f, {}}, SampledGridSize(64, 64, 1), s));
+    }
+}
+
+// The tube's rows span from first to last as far as its columns go round halfway between
+// black and white, or --height.
+TEST(ModelUnits, ATubeKeepsThePicturesProportionsOrTakesItsHeight) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20; ++round) {
+        const auto rows = static_cast<std::uint16_t>(2 + rng() % 80);
+        const auto cols = static_cast<std::uint16_t>(3 + rng() % 80);
+        std::vector<std::uint8_t> gray(std::size_t{rows} * cols);
+        for (auto& g : gray)
+            g = static_cast<std::uint8_t>(rng() % 256);
+        MeshSettings s = DefaultSettings(kCylindrical);
+        s.imagePixels = gray.data();
+        s.imageRowBytes = cols;
+        s.imageRows = rows;
+        s.imageCols = cols;
+        const std::optional<float> width =
+            round % 2 ? std::optional<float>(20.0f + static_cast<float>(rng() % 100))
+                      : std::nullopt;
+        const std::optional<float> height =
+            round % 3 == 0 ? std::optional<float>(5.0f + static_cast<float>(rng() % 300))
+                           : std::nullopt;
+        ASSERT_FALSE(ApplyModelUnits({width, 2.0f, height}, SampledGridSize(rows, cols, 1), s));
+        StreamMeshSource source(s);
+        Span y;
+        source.ForEachPointRow([&](std::uint32_t, const PointRow& row) { y.Add(row.y[0]); });
+        const double middle = (s.RadOff + s.MapAlt * 127.5 / 256) * s.ModelScale;
+        const double expected =
+            height ? *height : 2 * 3.14159265358979 * middle * (rows - 1) / cols;
+        EXPECT_NEAR(y.Size(), expected, 1e-4 * expected) << rows << " x " << cols;
     }
 }
 

@@ -1,129 +1,21 @@
-// Open surfaces and closed solids of random pictures, checked as a slicer would see them:
-// vertices welded by position, every edge used once in each direction, the volume positive
-// and, for a Rectangular solid, equal to the volume under the height field worked out from
-// the gray levels alone.
+// Closed solids of random pictures, checked as a slicer would see them: vertices welded by
+// position, every edge used once in each direction, the volume positive and equal to the
+// volume worked out from the gray levels alone (flat reliefs, tubes and globes of one gray).
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <map>
-#include <random>
-#include <tuple>
+#include <numbers>
 
-#include "cli/StreamMeshSource.h"
-#include "cli/solid/PictureTriangles.h"
-#include "cli/solid/ShapeMesh.h"
-#include "plugin/export/BufferMeshSource.h"
-#include "tests/cli/solid/CollectedMesh.h"
+#include "plugin/mesh/SampleGrayGrid.h"
+#include "tests/cli/solid/SolidTestSupport.h"
 #include "tests/support/TestMesh.h"
+
+using namespace solidtest;
 
 namespace {
 
-class NoProgress final : public ProgressSink {
-  public:
-    void Report(std::int32_t, std::int32_t) override {}
-};
-
-struct Picture {
-    std::uint16_t rows, cols;
-    std::vector<std::uint8_t> gray;
-};
-
-// Smooth hills with noise; never black unless asked, so that a solid can close.
-Picture RandomPicture(std::mt19937& rng, int maxSide, bool withBlack) {
-    Picture p;
-    p.rows = static_cast<std::uint16_t>(2 + rng() % (maxSide - 1));
-    p.cols = static_cast<std::uint16_t>(2 + rng() % (maxSide - 1));
-    p.gray.resize(std::size_t{p.rows} * p.cols);
-    const double fx = 0.05 + (rng() % 100) / 200.0, fy = 0.05 + (rng() % 100) / 200.0;
-    for (std::size_t i = 0; i < p.gray.size(); ++i) {
-        const double r = static_cast<double>(i / p.cols), c = static_cast<double>(i % p.cols);
-        const double wave = 127.5 + 100 * std::sin(fx * c) * std::cos(fy * r);
-        const int level = static_cast<int>(wave) + static_cast<int>(rng() % 21) - 10;
-        p.gray[i] = static_cast<std::uint8_t>(std::clamp(level, withBlack ? 0 : 1, 255));
-        if (withBlack && rng() % 7 == 0)
-            p.gray[i] = 0;
-    }
-    return p;
-}
-
-MeshSettings WithPicture(MeshSettings s, const Picture& p) {
-    s.imagePixels = p.gray.data();
-    s.imageRowBytes = p.cols;
-    s.imageRows = p.rows;
-    s.imageCols = p.cols;
-    return s;
-}
-
-struct Made {
-    CollectedMesh mesh;
-    TriangleCounts counted;
-    MeshSettings settings; // with the grid
-};
-
-std::optional<Made> Make(MeshSettings s, const ShapeOptions& options) {
-    StreamMeshSource surface(s);
-    MeshShape shape;
-    if (ShapeMesh(surface, s, options, shape))
-        return std::nullopt;
-    NoProgress progress;
-    PictureTriangles triangles(surface, s, shape.weld, std::move(shape.parts), shape.offset,
-                               progress);
-    Made made{Collect(triangles), triangles.Count(), s};
-    return made;
-}
-
-bool SameBits(const Vertex& a, const Vertex& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// Every triangle's indices name vertices, and its corners are those vertices' own bits.
-void ExpectCornersAreVertices(const Made& m) {
-    const CollectedMesh& mesh = m.mesh;
-    ASSERT_EQ(mesh.corners.size(), 3 * mesh.triangles.size());
-    EXPECT_EQ(m.counted.vertices, mesh.vertices.size());
-    EXPECT_EQ(m.counted.triangles, mesh.triangles.size());
-    for (std::size_t t = 0; t < mesh.triangles.size(); ++t)
-        for (int k = 0; k < 3; ++k) {
-            const std::uint32_t v = mesh.triangles[t].v[k];
-            ASSERT_LT(v, mesh.vertices.size());
-            ASSERT_TRUE(SameBits(mesh.corners[3 * t + k], mesh.vertices[v])) << "triangle " << t;
-        }
-}
-
-// The corners welded by position, as an STL reader does; every directed edge once and its
-// reverse once. Returns the signed volume.
-double ExpectClosedAndOriented(const CollectedMesh& mesh) {
-    std::map<std::tuple<float, float, float>, std::uint32_t> ids;
-    std::map<std::pair<std::uint32_t, std::uint32_t>, int> edges;
-    double volume = 0;
-    for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-        std::uint32_t id[3];
-        for (int k = 0; k < 3; ++k) {
-            const Vertex& v = mesh.corners[3 * t + k];
-            id[k] = ids.emplace(std::make_tuple(v.x, v.y, v.z), ids.size()).first->second;
-        }
-        for (int k = 0; k < 3; ++k)
-            ++edges[{id[k], id[(k + 1) % 3]}];
-        const Vertex &a = mesh.corners[3 * t], &b = mesh.corners[3 * t + 1],
-                     &c = mesh.corners[3 * t + 2];
-        volume += (double{a.x} * (double{b.y} * c.z - double{b.z} * c.y) -
-                   double{a.y} * (double{b.x} * c.z - double{b.z} * c.x) +
-                   double{a.z} * (double{b.x} * c.y - double{b.y} * c.x)) /
-                  6;
-    }
-    int open = 0, crowded = 0;
-    for (const auto& [edge, uses] : edges) {
-        crowded += uses > 1;
-        const auto back = edges.find({edge.second, edge.first});
-        open += back == edges.end() || back->second != 1;
-    }
-    EXPECT_EQ(open, 0) << "edges without a partner in the other direction";
-    EXPECT_EQ(crowded, 0) << "edges used twice in one direction";
-    EXPECT_EQ(ids.size(), mesh.vertices.size()) << "vertices that share a position";
-    return volume;
-}
+constexpr double kPi = std::numbers::pi;
 
 // The volume between the triangulated height field and a base `base` below its lowest point,
 // from the gray levels: heights MapAlt * Scale * (1 + g) / 256, cells Scale * 100 / cols
@@ -147,7 +39,15 @@ double HeightFieldVolume(const Picture& p, const MeshSettings& s, double base) {
     return volume;
 }
 
-TEST(RectangularSolid, IsClosedAndHoldsTheVolumeUnderItsHeightField) {
+ShapeOptions Solid(std::optional<float> wall, std::optional<float> opening = std::nullopt) {
+    ShapeOptions options;
+    options.solid = true;
+    options.wallMm = wall;
+    options.openingMm = opening;
+    return options;
+}
+
+TEST(FlatSolid, IsClosedAndHoldsTheVolumeUnderItsHeightFieldInEveryFrame) {
     std::mt19937 rng(11);
     for (int round = 0; round < 60; ++round) {
         const Picture p = RandomPicture(rng, 40, false);
@@ -155,127 +55,152 @@ TEST(RectangularSolid, IsClosedAndHoldsTheVolumeUnderItsHeightField) {
         s.MapAlt = 1.0f + static_cast<float>(rng() % 500) / 10;
         s.ModelScale = 0.5f + static_cast<float>(rng() % 30) / 10;
         const float base = 0.25f * static_cast<float>(1 + rng() % 12);
-        const auto made = Make(s, {true, base, ModelOrigin::kAsMade});
-        ASSERT_TRUE(made);
-        ExpectCornersAreVertices(*made);
-        const double volume = ExpectClosedAndOriented(made->mesh);
+        ShapeOptions options = Solid(base);
+        options.mirror = round % 2 == 1;
+        options.up = round % 3 == 0 ? UpAxis::kY : UpAxis::kZ;
+        const Outcome made = MakeShape(s, options);
+        ASSERT_TRUE(made.made);
+        ExpectCornersAreVertices(*made.made);
+        const double volume = ExpectClosedAndOriented(made.made->mesh);
         const double expected = HeightFieldVolume(p, s, base);
         EXPECT_NEAR(volume, expected, 1e-3 * expected) << p.rows << " x " << p.cols;
     }
 }
 
-TEST(RoundSolids, AreClosedWithTheirNormalsOutward) {
+TEST(RoundSolids, TubesBallsAndHollowGlobesAreClosedWithTheirNormalsOutward) {
     std::mt19937 rng(12);
-    for (int round = 0; round < 60; ++round) {
-        const Picture p = RandomPicture(rng, 30, false);
-        const std::int32_t type = round % 2 ? kCylindrical : kSpherical;
-        MeshSettings s = WithPicture(DefaultSettings(type, 1 + static_cast<int>(rng() % 8)), p);
+    int made[4] = {};
+    for (int round = 0; round < 120; ++round) {
+        const int kind = round % 4; // tube, ball, hollow globe, hollow globe with an opening
+        // A hollow globe's facets must be shallower than its wall: not too coarse a grid.
+        Picture p = RandomPicture(rng, 36, false);
+        while (kind >= 2 && std::min(p.rows, p.cols) < 16)
+            p = RandomPicture(rng, 36, false);
+        MeshSettings s = WithPicture(
+            DefaultSettings(kind == 0 ? kCylindrical : kSpherical, 1 + static_cast<int>(rng() % 2)),
+            p);
         s.RadOff = 5.0f + static_cast<float>(rng() % 300) / 10;
-        const auto made = Make(s, {true, 1.0f, ModelOrigin::kAsMade});
-        if (!made) {
-            // Only a grid too small to close is refused.
-            const GridSize g = SampledGridSize(p.rows, p.cols, s.MeshRes);
-            EXPECT_TRUE(g.cols < 3 || (type == kSpherical && g.rows < 3));
+        const float wall = 0.2f + static_cast<float>(rng() % 40) / 10;
+        const float opening = 2.0f * (1 + static_cast<float>(rng() % 20));
+        ShapeOptions options = Solid(kind == 1 ? std::nullopt : std::optional<float>(wall),
+                                     kind == 3 ? std::optional<float>(opening) : std::nullopt);
+        options.mirror = rng() % 2 == 1;
+        options.up = rng() % 2 ? UpAxis::kY : UpAxis::kZ;
+        const GridSize g = SampledGridSize(p.rows, p.cols, s.MeshRes);
+        const GridMinimum least = SmallestGrid(s.Meshtype);
+        if (g.rows < least.rows || g.cols < least.cols)
+            continue;
+        const Outcome outcome = MakeShape(s, options);
+        if (!outcome.made) {
+            // Only a hollow globe's wall or opening may be refused: the tubes' walls fit.
+            ASSERT_TRUE(outcome.refusal);
+            EXPECT_GE(kind, 2) << outcome.refusal->text;
             continue;
         }
-        ExpectCornersAreVertices(*made);
-        EXPECT_GT(ExpectClosedAndOriented(made->mesh), 0);
+        ++made[kind];
+        ExpectCornersAreVertices(*outcome.made);
+        EXPECT_GT(ExpectClosedAndOriented(outcome.made->mesh), 0) << "kind " << kind;
     }
+    for (const int count : made)
+        EXPECT_GE(count, 10);
 }
 
-TEST(OpenSurface, HasThePluginsPointsAndItsCellsSplitAlongOneDiagonal) {
-    std::mt19937 rng(13);
-    for (int round = 0; round < 40; ++round) {
-        const Picture p = RandomPicture(rng, 30, true);
-        const std::int32_t type = static_cast<std::int32_t>(round % 3);
-        MeshSettings s = WithPicture(DefaultSettings(type, 1 + static_cast<int>(rng() % 8)), p);
-        s.BlackHoles = static_cast<std::int32_t>(rng() % 2);
-        const auto made = Make(s, {});
-        ASSERT_TRUE(made);
-        ExpectCornersAreVertices(*made);
+TEST(RoundSolids, OfOneGrayHoldTheVolumesOfTheirShapes) {
+    constexpr std::uint16_t kSide = 120;
+    const Picture p{kSide, kSide, std::vector<std::uint8_t>(kSide * kSide, 200)};
+    const double radius = (200 * 25.0 / 256 + 20) * 1.0; // g * MapAlt / 256 + RadOff, scale 1
 
-        // The plug-in's own mesh in memory, as its writers see it.
-        TestMesh reference(p.rows, p.cols, p.gray, s);
-        BufferMeshSource plugin(reference.settings, reference.mesh.Buffers());
-        NoProgress progress;
-        plugin.Prepare(progress);
-        std::vector<Vertex> points;
-        plugin.ForEachPointRow([&](std::uint32_t, const PointRow& row) {
-            for (std::uint32_t c = 0; c < reference.PerRow(); ++c)
-                points.push_back({row.x[c], row.y[c], row.z[c]});
-        });
-        ASSERT_EQ(points.size(), made->mesh.vertices.size());
-        for (std::size_t i = 0; i < points.size(); ++i)
-            ASSERT_TRUE(SameBits(points[i], made->mesh.vertices[i])) << "point " << i;
-        std::vector<Triangle> expected;
-        // Rectangular cells run clockwise seen from above, where their normals must point.
-        const bool flip = type == kRectangular;
-        const auto put = [&](std::int32_t a, std::int32_t b, std::int32_t c) {
-            const auto u = [](std::int32_t i) { return static_cast<std::uint32_t>(i); };
-            expected.push_back(flip ? Triangle{{u(a), u(c), u(b)}} : Triangle{{u(a), u(b), u(c)}});
-        };
-        plugin.ForEachCellRow([&](std::uint32_t, const CellRow& cells) {
-            for (const PolygonRecord& q : cells.polygons) {
-                put(q.index[0], q.index[1], q.index[2]);
-                if (q.count == 4)
-                    put(q.index[2], q.index[3], q.index[0]);
-            }
-        });
-        ASSERT_EQ(expected.size(), made->mesh.triangles.size());
-        for (std::size_t t = 0; t < expected.size(); ++t)
-            ASSERT_EQ(std::memcmp(&expected[t], &made->mesh.triangles[t], sizeof(Triangle)), 0)
-                << "triangle " << t;
-        if (type == kRectangular && !s.BlackHoles)
-            for (std::size_t t = 0; t < expected.size(); ++t) {
-                const Vertex* v = &made->mesh.corners[3 * t];
-                const double up = (double{v[1].x} - v[0].x) * (double{v[2].y} - v[0].y) -
-                                  (double{v[1].y} - v[0].y) * (double{v[2].x} - v[0].x);
-                ASSERT_GT(up, 0) << "triangle " << t << " faces down";
-            }
-    }
+    // A tube: a prism of kSide sides less its inner wall's, as long as its rows reach.
+    MeshSettings tube = WithPicture(DefaultSettings(kCylindrical), p);
+    const Outcome t = MakeShape(tube, Solid(3.0f));
+    ASSERT_TRUE(t.made);
+    const double length = tube.CylLen * (kSide - 1.0) / kSide;
+    const double sides = kSide / 2.0 * std::sin(2 * kPi / kSide);
+    const double inner = radius - 3.0;
+    EXPECT_NEAR(ExpectClosedAndOriented(t.made->mesh),
+                sides * (radius * radius - inner * inner) * length,
+                1e-4 * radius * radius * length);
+
+    // A ball and a hollow globe: a sphere's volume, less the corners the facets cut off (no
+    // more than a cell's angular span can take).
+    MeshSettings globe = WithPicture(DefaultSettings(kSpherical), p);
+    const double spread = std::hypot(kPi / (kSide - 1), 2 * kPi / kSide);
+    const auto ball = [](double r) { return 4.0 / 3 * kPi * r * r * r; };
+    const double shrink = std::pow(std::cos(spread), 3);
+    const Outcome full = MakeShape(globe, Solid(std::nullopt));
+    ASSERT_TRUE(full.made);
+    const double fullVolume = ExpectClosedAndOriented(full.made->mesh);
+    EXPECT_GE(fullVolume, shrink * ball(radius));
+    EXPECT_LE(fullVolume, ball(radius));
+    const Outcome hollow = MakeShape(globe, Solid(12.0f));
+    ASSERT_TRUE(hollow.made);
+    const double hollowVolume = ExpectClosedAndOriented(hollow.made->mesh);
+    const double innerRadius = radius - 12.0;
+    EXPECT_GE(hollowVolume, shrink * ball(radius) - ball(innerRadius));
+    EXPECT_LE(hollowVolume, ball(radius) - shrink * ball(innerRadius));
+    // An opening cuts the shell flat where the inside is as wide as the opening: the caps
+    // of both spheres below that plane go (a ring under the last row kept comes back).
+    const Outcome opened = MakeShape(globe, Solid(12.0f, 10.0f));
+    ASSERT_TRUE(opened.made);
+    const double plane = -std::sqrt(innerRadius * innerRadius - 25.0);
+    const auto cap = [](double r, double h) { return kPi * h * h * (3 * r - h) / 3; };
+    const double expected =
+        hollowVolume - cap(radius, radius + plane) + cap(innerRadius, innerRadius + plane);
+    EXPECT_NEAR(ExpectClosedAndOriented(opened.made->mesh), expected, 0.02 * expected);
 }
 
-TEST(Placement, CentresOrCornersTheBoundingBoxOfTheSolid) {
-    std::mt19937 rng(14);
-    for (int round = 0; round < 12; ++round) {
-        const Picture p = RandomPicture(rng, 25, false);
-        const std::int32_t type = static_cast<std::int32_t>(round % 3);
-        const MeshSettings s = WithPicture(DefaultSettings(type), p);
-        for (const ModelOrigin origin : {ModelOrigin::kCenter, ModelOrigin::kCorner}) {
-            const auto made = Make(s, {round % 2 == 0, 0.5f, origin});
-            if (!made)
+TEST(RoundSolids, AnOpeningHasTheWidthAskedForAndAFlatRim) {
+    constexpr std::uint16_t kSide = 90;
+    const Picture p{kSide, kSide, std::vector<std::uint8_t>(kSide * kSide, 120)};
+    const MeshSettings globe = WithPicture(DefaultSettings(kSpherical), p);
+    for (const float opening : {6.0f, 20.0f, 33.0f}) {
+        ShapeOptions options = Solid(2.0f, opening);
+        options.origin = ModelOrigin::kCenter;
+        const Outcome made = MakeShape(globe, options);
+        ASSERT_TRUE(made.made);
+        // On the plate (z = 0) lies a flat ring whose inner edge is the opening.
+        double hole = 1e30, rim = 0;
+        for (const Vertex& v : made.made->mesh.vertices) {
+            ASSERT_GE(v.z, -1e-4f);
+            if (v.z > 1e-4f)
                 continue;
-            Vertex low{1e30f, 1e30f, 1e30f}, high{-1e30f, -1e30f, -1e30f};
-            for (const Vertex& v : made->mesh.vertices) {
-                low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};
-                high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
-            }
-            const float tolerance = 1e-3f * std::max(high.x - low.x, high.y - low.y);
-            EXPECT_NEAR(low.z, 0, tolerance);
-            if (origin == ModelOrigin::kCorner) {
-                EXPECT_NEAR(low.x, 0, tolerance);
-                EXPECT_NEAR(low.y, 0, tolerance);
-            } else {
-                EXPECT_NEAR(low.x + high.x, 0, tolerance);
-                EXPECT_NEAR(low.y + high.y, 0, tolerance);
-            }
+            const double r = std::hypot(double{v.x}, double{v.y});
+            hole = std::min(hole, r);
+            rim = std::max(rim, r);
         }
+        EXPECT_NEAR(2 * hole, opening, 1e-3) << opening;
+        EXPECT_GT(rim, hole + 1.0) << opening;
     }
 }
 
 TEST(SolidRefusals, NameWhatCannotClose) {
-    Picture p{1, 5, std::vector<std::uint8_t>(5, 200)};
-    EXPECT_FALSE(Make(WithPicture(DefaultSettings(kRectangular), p), {true, 1, {}}));
-    p = {5, 5, std::vector<std::uint8_t>(25, 200)};
+    const Picture p{5, 5, std::vector<std::uint8_t>(25, 200)};
     MeshSettings tube = WithPicture(DefaultSettings(kCylindrical), p);
     // Every radius is 200 * 25 / 256 + 1, about 20.5: a wall of 100 would pass the axis.
     tube.RadOff = 1.0f;
-    EXPECT_TRUE(Make(tube, {true, 1.0f, {}}));
-    StreamMeshSource surface(tube);
-    MeshShape shape;
-    const auto reason = ShapeMesh(surface, tube, {true, 100.0f, {}}, shape);
-    ASSERT_TRUE(reason);
-    EXPECT_NE(reason->find("axis"), std::string::npos);
+    EXPECT_TRUE(MakeShape(tube, Solid(1.0f)).made);
+    const Outcome thick = MakeShape(tube, Solid(100.0f));
+    ASSERT_TRUE(thick.refusal);
+    EXPECT_EQ(thick.refusal->kind, ShapeRefusal::kWallReachesAxis);
+    EXPECT_NE(thick.refusal->text.find("axis"), std::string::npos);
+
+    const Picture fine{60, 60, std::vector<std::uint8_t>(3600, 200)};
+    const MeshSettings globe = WithPicture(DefaultSettings(kSpherical), fine);
+    const struct {
+        MeshSettings settings;
+        ShapeOptions options;
+        ShapeRefusal::Kind kind;
+    } refused[] = {
+        {globe, Solid(45.0f), ShapeRefusal::kWallReachesAxis},
+        {WithPicture(DefaultSettings(kSpherical), p), Solid(1.0f),
+         ShapeRefusal::kWallThinnerThanFacets},
+        {globe, Solid(1.0f, 200.0f), ShapeRefusal::kOpeningTooWide},
+    };
+    for (const auto& r : refused) {
+        const Outcome outcome = MakeShape(r.settings, r.options);
+        ASSERT_TRUE(outcome.refusal);
+        EXPECT_EQ(outcome.refusal->kind, r.kind) << outcome.refusal->text;
+    }
 }
 
 } // namespace

@@ -15,9 +15,11 @@ ReadBackMesh Tetrahedron() {
             {{{0, 2, 1}}, {{0, 1, 3}}, {{0, 3, 2}}, {{1, 2, 3}}}};
 }
 
+// Its lowest corner is at the origin, as --corner puts it.
 SolidCase Solid() {
     SolidCase c;
     c.solid = true;
+    c.origin = ModelOrigin::kCorner;
     return c;
 }
 
@@ -56,6 +58,14 @@ TEST(SolidOracle, OpenRectangularSurfacesMustCoverThePicture) {
     EXPECT_EQ(BrokenPromise(c, down), "a triangle of the open surface faces down");
     c.widthMm = 2.0f;
     EXPECT_EQ(BrokenPromise(c, cell), "--width is not the X extent");
+    // An open OBJ surface is Y up: the same cell, turned to (x, z, -y), faces up there.
+    c.widthMm.reset();
+    c.format = "obj";
+    ReadBackMesh yUp = cell;
+    for (Vertex& v : yUp.vertices)
+        v = {v.x, v.z, -v.y};
+    EXPECT_FALSE(BrokenPromise(c, yUp));
+    EXPECT_EQ(BrokenPromise(c, cell), "a triangle of the open surface faces down");
 }
 
 TEST(MeshReadBack, RefusesFilesThatDoNotParse) {

@@ -190,31 +190,29 @@ std::vector<std::uint8_t> PaletteTiff(std::uint16_t bits, const std::vector<std:
     return t.Build();
 }
 
-TEST(TiffReader, ColorMapValuesAreScaledToEightBits) {
+TEST(TiffReader, ColorMapValuesKeepTheirHighByte) {
     std::vector<std::uint16_t> map(3 * 256);
     for (int i = 0; i < 256; ++i) {
         map[i] = static_cast<std::uint16_t>(257 * i);               // red: 257 x v gives v
-        map[256 + i] = static_cast<std::uint16_t>(i << 8);          // green: v x 256, rounded
+        map[256 + i] = static_cast<std::uint16_t>(i << 8 | 0xFF);   // green: the low byte is lost
         map[512 + i] = static_cast<std::uint16_t>(257 * (255 - i)); // blue
     }
-    map[256 + 7] = 0x0787;  // 1927 / 257 = 7.498: rounds down
-    map[256 + 8] = 0x0809;  // 2057 / 257 = 8.004
-    map[256 + 9] = 0x0981;  // 2433 / 257 = 9.467
-    map[256 + 10] = 0x0A8A; // 2698 / 257 = 10.498; one more would round up
+    // Values where rounding v / 257 would give another byte than v >> 8.
+    map[256 + 16] = 0x10FF;  // 16.93
+    map[256 + 240] = 0xF000; // 239.07
+    map[256 + 10] = 0x0A8B;  // 10.50
     for (bool bigEndian : {false, true}) {
         const auto r = ReadTiff(PaletteTiff(8, map, bigEndian));
         ASSERT_TRUE(r.valid);
         for (int i = 0; i < 256; ++i) {
             EXPECT_EQ(r.decoded.colors[i].rgbRed, i);
+            EXPECT_EQ(r.decoded.colors[i].rgbGreen, map[256 + i] >> 8) << i;
             EXPECT_EQ(r.decoded.colors[i].rgbBlue, 255 - i);
-            const int v = map[256 + i];
-            EXPECT_EQ(r.decoded.colors[i].rgbGreen, (2 * v + 257) / 514) << i;
         }
-        EXPECT_EQ(r.decoded.colors[7].rgbGreen, 7);
-        EXPECT_EQ(r.decoded.colors[255].rgbGreen, 254); // 65280 / 257 = 254.0
+        EXPECT_EQ(r.decoded.colors[16].rgbGreen, 16);
+        EXPECT_EQ(r.decoded.colors[240].rgbGreen, 240);
+        EXPECT_EQ(r.decoded.colors[10].rgbGreen, 10);
     }
-    map[256 + 10] = 0x0A8B;
-    EXPECT_EQ(ReadTiff(PaletteTiff(8, map)).decoded.colors[10].rgbGreen, 11);
 }
 
 TEST(TiffReader, ColorMapOfEightBitValuesIsKeptAsItIs) {
@@ -232,12 +230,12 @@ TEST(TiffReader, ColorMapOfEightBitValuesIsKeptAsItIs) {
         EXPECT_EQ(r.decoded.colors[i].rgbGreen, 255 - i);
         EXPECT_EQ(r.decoded.colors[i].rgbBlue, i);
     }
-    // One value of 256 makes it a 16-bit map, and then every value is scaled.
+    // One value of 256 makes it a 16-bit map, and then every value keeps its high byte.
     map[47] = 256;
     r = ReadTiff(PaletteTiff(4, map));
-    EXPECT_EQ(r.decoded.colors[0].rgbGreen, 1); // 255 / 257
-    EXPECT_EQ(r.decoded.colors[15].rgbBlue, 1); // 256 / 257
-    EXPECT_EQ(r.decoded.colors[15].rgbRed, 1);  // 255 / 257
+    EXPECT_EQ(r.decoded.colors[0].rgbGreen, 0); // 255
+    EXPECT_EQ(r.decoded.colors[15].rgbBlue, 1); // 256
+    EXPECT_EQ(r.decoded.colors[15].rgbRed, 0);  // 255
 }
 
 TEST(TiffReader, FourBitColorMapRedPlaneFirst) {

@@ -17,6 +17,7 @@
 #include "tests/win32/about/AboutScreen.h"
 #include "tests/win32/support/PluginHost.h"
 #include "tests/win32/support/TestTally.h"
+#include "tests/win32/support/TestTime.h"
 #include "tests/win32/support/WindowControls.h"
 
 namespace {
@@ -46,18 +47,40 @@ int FaceMismatches(HWND box, HMODULE module, bool squashed) {
     return PictureMismatches(box, module, face, kAboutPictures[kAboutFace]);
 }
 
+bool Inside(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// Every picture and both buttons lie wholly inside the client area that the caption and
+// frame leave of the window.
+void NothingIsClipped(HWND box, const RECT& client) {
+    for (const AboutRect& picture : kAboutPictures) {
+        const RECT place{picture.x, picture.y, picture.x + picture.width,
+                         picture.y + picture.height};
+        QM_CHECK(Inside(client, place));
+    }
+    for (int id : {IDOK, IDC_ABOUT_HELP}) {
+        RECT button{};
+        GetWindowRect(GetDlgItem(box, id), &button);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&button), 2);
+        QM_CHECK(button.right > button.left && button.bottom > button.top);
+        QM_CHECK(Inside(client, button));
+    }
+}
+
 // Everything the open box shows: its size, buttons, white ground in a black frame, pictures.
 void TheBoxLooksAsDesigned(HWND box, HMODULE module) {
+    RECT window{};
+    GetWindowRect(box, &window);
+    QM_CHECK_EQ(window.right - window.left, kAboutWidth);
+    QM_CHECK_EQ(window.bottom - window.top, kAboutHeight);
+    QM_CHECK_EQ(window.left, AboutCentredX(GetSystemMetrics(SM_CXSCREEN)));
+    QM_CHECK_EQ(window.top, AboutCentredY(GetSystemMetrics(SM_CYSCREEN)));
     RECT client{};
     GetClientRect(box, &client);
-    QM_CHECK_EQ(client.right, kAboutWidth);
-    QM_CHECK_EQ(client.bottom, kAboutHeight);
-    RECT frame{};
-    GetWindowRect(box, &frame);
-    POINT origin{0, 0};
-    ClientToScreen(box, &origin);
-    QM_CHECK_EQ(origin.x, AboutCentredX(GetSystemMetrics(SM_CXSCREEN)));
-    QM_CHECK_EQ(origin.y, AboutCentredY(GetSystemMetrics(SM_CYSCREEN)));
+    QM_CHECK(client.right < kAboutWidth && client.bottom < kAboutHeight); // a caption, a frame
+    NothingIsClipped(box, client);
     QM_CHECK_EQ(WindowText(GetDlgItem(box, IDOK)), "OK");
     QM_CHECK_EQ(WindowText(GetDlgItem(box, IDC_ABOUT_HELP)), "Help...");
     QM_CHECK_EQ(ControlPlace(box, IDOK).x, kAboutButtonX);
@@ -65,10 +88,11 @@ void TheBoxLooksAsDesigned(HWND box, HMODULE module) {
     QM_CHECK_EQ(ControlPlace(box, IDC_ABOUT_HELP).x, kAboutButtonX);
     QM_CHECK_EQ(ControlPlace(box, IDC_ABOUT_HELP).y, kAboutHelpY);
     QM_CHECK_EQ(BoxPixel(box, 0, 0), RGB(0, 0, 0));
-    QM_CHECK_EQ(BoxPixel(box, kAboutWidth - 1, 100), RGB(0, 0, 0));
+    QM_CHECK_EQ(BoxPixel(box, client.right - 1, 100), RGB(0, 0, 0));
+    QM_CHECK_EQ(BoxPixel(box, 100, client.bottom - 1), RGB(0, 0, 0));
     QM_CHECK_EQ(BoxPixel(box, 5, 5), RGB(255, 255, 255));
     QM_CHECK_EQ(BoxPixel(box, 243, 150), RGB(255, 255, 255));
-    QM_CHECK_EQ(BoxPixel(box, 490, 150), RGB(255, 255, 255));
+    QM_CHECK_EQ(BoxPixel(box, client.right - 8, 150), RGB(255, 255, 255));
     QM_CHECK_EQ(FaceMismatches(box, module, false), 0);
     QM_CHECK(FaceMismatches(box, module, true) > 100);
     QM_CHECK_EQ(PictureMismatches(box, module, "QM_LGO", kAboutPictures[kAboutProductLogo]), 0);
@@ -113,18 +137,40 @@ void AboutSelectorShowsTheBox(const std::string& modulePath) {
     SetSystemColours(original);
 }
 
-// Escape (the box has no close button) closes it as OK does; the host still gets 0.
-void EscapeClosesTheBox(const std::string& modulePath) {
+// Waits until the box has handled every message posted to it so far: a default-button
+// change posted behind them comes through.
+bool PostedMessagesHandled(HWND box, int markerId) {
+    PostMessageA(box, DM_SETDEFID, markerId, 0);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ScaledTimeout(kOpenTimeout)) {
+        if (LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)) == markerId)
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+// Only OK ends the box: Escape and a close request leave it open; the host still gets 0.
+void OnlyOkClosesTheBox(const std::string& modulePath) {
     PluginHost host(modulePath);
     std::thread user([] {
         HWND box = WaitForAboutBox(kOpenTimeout);
         QM_CHECK(box != nullptr);
-        if (box)
-            Press(box, IDCANCEL);
+        if (!box)
+            return;
+        PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageA(GetDlgItem(box, IDOK), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+        Press(box, IDCANCEL);
+        PostMessageA(box, WM_CLOSE, 0, 0);
+        QM_CHECK(PostedMessagesHandled(box, IDC_ABOUT_HELP));
+        QM_CHECK(IsWindow(box) && IsWindowVisible(box));
+        SendMessageA(box, DM_SETDEFID, IDOK, 0);
+        Press(box, IDOK);
     });
     QM_CHECK_EQ(host.Call(exportSelectorAbout), noErr);
     user.join();
     QM_CHECK_EQ(host.DataWord(), 0);
+    QM_CHECK(FindWindowA("#32770", kAboutCaption) == nullptr);
 }
 
 // Counts the sound calls, and at each one looks at the face the box shows.
@@ -232,7 +278,7 @@ int main(int argc, char** argv) {
         return Tally().Finish();
     AboutResourcesHaveTheirSizesDepthsAndLengths(module);
     AboutSelectorShowsTheBox(modulePath);
-    EscapeClosesTheBox(modulePath);
+    OnlyOkClosesTheBox(modulePath);
     APressOnTheFacePlaysBothSounds(module);
     WithoutAWaveDeviceThePressBeepsOnce(module);
     FreeLibrary(module);

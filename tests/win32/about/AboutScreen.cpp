@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "tests/win32/support/TestTime.h"
+
 HWND WaitForAboutBox(DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
+    while (GetTickCount() - start < ScaledTimeout(timeoutMs)) {
         HWND box = FindWindowA("#32770", kAboutCaption);
         DWORD process = 0;
         if (box)

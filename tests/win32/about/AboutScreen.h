@@ -7,7 +7,7 @@
 
 inline constexpr char kAboutCaption[] = "About QuorvMesh  v1.32";
 
-// The visible About box of this process, or null after `timeoutMs`.
+// The visible About box of this process, or null after `timeoutMs` (scaled).
 HWND WaitForAboutBox(DWORD timeoutMs);
 
 // How many sample points of `place` in the box's client area differ from the bitmap

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "tests/win32/support/FilterDialogDriver.h"
+#include "tests/win32/support/TestTime.h"
 #include "tests/win32/support/WindowControls.h"
 #include "tests/win32/support/WindowsIni.h"
 
@@ -35,7 +36,7 @@ BOOL CALLBACK Visit(HWND window, LPARAM param) {
 }
 
 HWND WaitFor(bool fileDialog) {
-    for (DWORD waited = 0; waited < kWaitMs; waited += 20) {
+    for (DWORD waited = 0; waited < ScaledTimeout(kWaitMs); waited += 20) {
         Search search{fileDialog, nullptr};
         EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
         if (search.found)
@@ -46,7 +47,8 @@ HWND WaitFor(bool fileDialog) {
 }
 
 void WaitGone(HWND window) {
-    for (DWORD waited = 0; waited < kWaitMs && IsWindow(window) && IsWindowVisible(window);
+    for (DWORD waited = 0;
+         waited < ScaledTimeout(kWaitMs) && IsWindow(window) && IsWindowVisible(window);
          waited += 20)
         Sleep(20);
 }

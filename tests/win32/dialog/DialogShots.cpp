@@ -1,5 +1,6 @@
-// Pictures of the filter dialog for the documentation, one per style: run it under a Wine
-// virtual desktop (which draws the captions), then convert the BMP files to PNG.
+// Pictures of the filter dialog for the documentation, one per style, and of the About box:
+// run it under a Wine virtual desktop (which draws the captions), then convert the BMP files
+// to PNG.
 // Usage: win32_dialog_shots <path of quorms32.8be> <output folder>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "plugin/resources/DialogIds.h"
@@ -78,6 +80,27 @@ bool SaveWindow(HWND window, const std::string& path) {
 
 } // namespace
 
+// The About box, as the about selector shows it.
+bool ShootAboutBox(const std::string& path) {
+    PluginHost host(ModulePath());
+    bool saved = false;
+    std::thread user([&] {
+        for (int tries = 0; tries < 500; ++tries) {
+            HWND box = FindWindowA("#32770", "About QuorvMesh  v1.32");
+            if (box && IsWindowVisible(box)) {
+                Sleep(1000); // the pictures paint
+                saved = SaveWindow(box, path);
+                Press(box, IDOK);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    host.Call(exportSelectorAbout);
+    user.join();
+    return saved;
+}
+
 const std::string& ModulePath() {
     return modulePath;
 }
@@ -106,5 +129,6 @@ int main(int argc, char** argv) {
         host.RunExport();
     }
     RemoveWindowsIni();
+    failures += ShootAboutBox(folder + "\\about-box.bmp") ? 0 : 1;
     return failures;
 }

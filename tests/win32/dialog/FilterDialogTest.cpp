@@ -12,6 +12,7 @@
 #include "tests/win32/dialog/DialogScript.h"
 #include "tests/win32/dialog/DialogTests.h"
 #include "tests/win32/support/TestTally.h"
+#include "tests/win32/support/TestTime.h"
 #include "tests/win32/support/WindowControls.h"
 #include "tests/win32/support/WindowsIni.h"
 
@@ -296,7 +297,7 @@ void EnterTwiceConfirms(FilterDialogDriver& driver) {
         SendDlgItemMessageA(dialog, IDC_MODEL_SCALE, WM_SETTEXT, 0,
                             reinterpret_cast<LPARAM>("2.5"));
         PostMessageA(GetDlgItem(dialog, IDC_MODEL_SCALE), WM_KEYDOWN, VK_RETURN, 0);
-        Sleep(500);
+        Sleep(ScaledTimeout(500));
         QM_CHECK(IsWindowVisible(dialog));
         QM_CHECK_EQ(Text(dialog, IDC_MODEL_SCALE), std::string("2.500"));
         PostMessageA(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_RETURN, 0);

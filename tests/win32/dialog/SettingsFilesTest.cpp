@@ -14,6 +14,7 @@
 #include "tests/win32/dialog/DialogScript.h"
 #include "tests/win32/dialog/DialogTests.h"
 #include "tests/win32/support/TestTally.h"
+#include "tests/win32/support/TestTime.h"
 #include "tests/win32/support/WindowControls.h"
 #include "tests/win32/support/WindowsIni.h"
 
@@ -78,7 +79,7 @@ void SaveWritesTheCurrentRecord(FilterDialogDriver& driver) {
         Click(dialog, IDC_SPHERICAL);
         Press(dialog, IDC_SAVE_SETTINGS);
         QM_CHECK(AnswerFileDialog(path));
-        Sleep(300);
+        Sleep(ScaledTimeout(300));
         Press(dialog, IDCANCEL);
     });
     const std::vector<std::uint8_t> bytes = ReadBytes(path);
@@ -98,7 +99,7 @@ void SaveWithoutExtension(FilterDialogDriver& driver) {
     RunScript(driver, [&path](HWND dialog) {
         Press(dialog, IDC_SAVE_SETTINGS);
         QM_CHECK(AnswerFileDialog(path));
-        Sleep(500);
+        Sleep(ScaledTimeout(500));
         Press(dialog, IDCANCEL);
     });
     QM_CHECK_EQ(ReadBytes(path + ".stg").size(), kSettingsFileSize);
@@ -110,7 +111,7 @@ void LoadVersion120AppliesEveryControl(FilterDialogDriver& driver) {
     auto ini = RunScript(driver, [&path](HWND dialog) {
         Press(dialog, IDC_LOAD_SETTINGS);
         QM_CHECK(AnswerFileDialog(path));
-        Sleep(500);
+        Sleep(ScaledTimeout(500));
         QM_CHECK(Checked(dialog, IDC_SPHERICAL) && !Checked(dialog, IDC_RECTANGULAR));
         QM_CHECK_EQ(Text(dialog, IDC_MAP_ALTITUDE), std::string("12.500"));
         QM_CHECK_EQ(Text(dialog, IDC_MODEL_SCALE), std::string("2.000"));
@@ -142,7 +143,7 @@ void LoadVersion132MendsBlackHolesForNxm(FilterDialogDriver& driver) {
         Choose(dialog, IDC_FORMAT_LIST, 2);
         Press(dialog, IDC_LOAD_SETTINGS);
         QM_CHECK(AnswerFileDialog(path));
-        Sleep(500);
+        Sleep(ScaledTimeout(500));
         QM_CHECK_EQ(Selection(dialog, IDC_FORMAT_LIST), 0);
         QM_CHECK(!Checked(dialog, IDC_BLACK_HOLES));
         QM_CHECK(!Enabled(dialog, IDC_BLACK_HOLES));
@@ -206,15 +207,15 @@ void AFailedSaveIsReported(FilterDialogDriver& driver) {
 void ButtonsWaitForAnOpenChooser(FilterDialogDriver& driver) {
     RunScript(driver, [](HWND dialog) {
         Press(dialog, IDC_LOAD_SETTINGS);
-        Sleep(300);
+        Sleep(ScaledTimeout(300));
         Press(dialog, IDCANCEL);
         Press(dialog, IDOK);
         Press(dialog, IDOK);
         Press(dialog, IDC_SAVE_SETTINGS);
-        Sleep(300);
+        Sleep(ScaledTimeout(300));
         QM_CHECK(IsWindowVisible(dialog));
         QM_CHECK(AnswerFileDialog(std::nullopt));
-        Sleep(300);
+        Sleep(ScaledTimeout(300));
         QM_CHECK(IsWindowVisible(dialog));
         Press(dialog, IDCANCEL);
     });

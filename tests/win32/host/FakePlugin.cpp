@@ -37,7 +37,8 @@ void Pause(int step) {
     HANDLE reached = CreateEventA(nullptr, TRUE, FALSE, ("QmFakeStep" + n).c_str());
     HANDLE go = CreateEventA(nullptr, TRUE, FALSE, ("QmFakeGo" + n).c_str());
     SetEvent(reached);
-    const DWORD until = GetTickCount() + 30000;
+    // Long enough for the slowest test machine (qemu's emulator).
+    const DWORD until = GetTickCount() + 300000;
     while (GetTickCount() < until &&
            MsgWaitForMultipleObjects(1, &go, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG message;

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/win32/support/TestTime.h"
+
 #include "host/app/ShellCommands.h"
 #include "tests/win32/host/ShellSession.h"
 #include "tests/win32/support/PluginHost.h"
@@ -39,7 +41,7 @@ std::string ShellFolder::MenuOf(ShellSession& shell) const {
 }
 
 bool WaitForEvent(const std::string& name, unsigned timeoutMs) {
-    const DWORD until = GetTickCount() + timeoutMs;
+    const DWORD until = GetTickCount() + ScaledTimeout(timeoutMs);
     while (GetTickCount() < until) {
         if (HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, name.c_str())) {
             const bool set = WaitForSingleObject(event, 100) == WAIT_OBJECT_0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tests/win32/support/TestTime.h"
 #include "tests/win32/support/WindowControls.h"
 
 namespace {
@@ -66,7 +67,7 @@ int ChildCount(HWND window) {
 // A dialog can be visible before all its controls exist (a file dialog on a busy machine
 // fills itself in for a while): waits until it has controls and their number holds still.
 void WaitSettled(HWND dialog) {
-    const DWORD until = GetTickCount() + 5000;
+    const DWORD until = GetTickCount() + ScaledTimeout(5000);
     int last = -1, steady = 0;
     while (steady < 3 && GetTickCount() < until && IsWindow(dialog)) {
         const int count = ChildCount(dialog);
@@ -86,7 +87,7 @@ ShellSession::ShellSession(const std::string& folder, const std::vector<std::str
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, block.data(),
                         folder.c_str(), &startup, &process_))
         return;
-    const DWORD until = GetTickCount() + 20000;
+    const DWORD until = GetTickCount() + ScaledTimeout(20000);
     // A start-up failure shows its box before the window is visible.
     while (!window_ && GetTickCount() < until && Running() && !DialogShowing()) {
         window_ = FindWindowOf(process_.dwProcessId, "qshellparent", nullptr);
@@ -113,7 +114,7 @@ bool ShellSession::Running() const {
 }
 
 DWORD ShellSession::WaitForExit(DWORD timeoutMs) {
-    WaitForSingleObject(process_.hProcess, timeoutMs);
+    WaitForSingleObject(process_.hProcess, ScaledTimeout(timeoutMs));
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
@@ -141,7 +142,7 @@ SIZE ShellSession::ClientSize() const {
 
 HWND ShellSession::WaitDialog(DWORD timeoutMs) {
     std::erase_if(seen_, [](HWND w) { return !IsWindow(w); });
-    const DWORD until = GetTickCount() + timeoutMs;
+    const DWORD until = GetTickCount() + ScaledTimeout(timeoutMs);
     while (GetTickCount() < until) {
         if (HWND dialog = FindWindowOf(process_.dwProcessId, "#32770", &seen_)) {
             seen_.push_back(dialog);
@@ -203,7 +204,7 @@ void ChooseFile(HWND dialog, const std::string& path) {
 }
 
 bool WaitClosed(HWND window, DWORD timeoutMs) {
-    const DWORD until = GetTickCount() + timeoutMs;
+    const DWORD until = GetTickCount() + ScaledTimeout(timeoutMs);
     while (IsWindow(window) && GetTickCount() < until)
         Sleep(50);
     return !IsWindow(window);

@@ -20,7 +20,8 @@ class ShellSession {
 
     HWND Window() const { return window_; }
     bool Running() const;
-    // Waits for the process to end; its exit code, or STILL_ACTIVE after timeoutMs.
+    // Waits for the process to end; its exit code, or STILL_ACTIVE after timeoutMs. Every
+    // timeout here is scaled by the run's time factor (tests/win32/support/TestTime.h).
     DWORD WaitForExit(DWORD timeoutMs);
 
     void Command(std::uint16_t id);

@@ -1,5 +1,6 @@
 #include "tests/win32/support/BoxWatcher.h"
 
+#include "tests/win32/support/TestTime.h"
 #include "tests/win32/support/WindowControls.h"
 
 #include <algorithm>
@@ -46,12 +47,12 @@ void BoxWatcher::Handle(HWND box) {
                                     [box](const auto& e) { return e.first == box; });
     if (known != pressed_.end()) {
         const DWORD waited = GetTickCount() - known->second;
-        if (waited > kGiveUpAfterMs) {
+        if (waited > ScaledTimeout(kGiveUpAfterMs)) {
             std::printf("box \"%s\" would not close\n", WindowText(box).c_str());
             std::fflush(stdout);
             ExitProcess(3);
         }
-        if (waited > kCloseAfterMs)
+        if (waited > ScaledTimeout(kCloseAfterMs))
             PostMessageA(box, WM_CLOSE, 0, 0);
         return;
     }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "tests/win32/support/TestTime.h"
 #include "tests/win32/support/WindowControls.h"
 
 namespace {
@@ -36,7 +37,7 @@ bool IsFilterDialog(HWND window) {
 bool ConfirmFilterDialog(HWND dialog) {
     for (int press = 0; press < kPressesBeforeGivingUp; ++press) {
         Press(dialog, IDOK);
-        if (WaitUntilClosed(dialog, kWaitPerPressMs))
+        if (WaitUntilClosed(dialog, ScaledTimeout(kWaitPerPressMs)))
             return true;
     }
     return false;
