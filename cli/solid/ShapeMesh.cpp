@@ -184,7 +184,9 @@ std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s
     // The model is what its triangles cover: points that black holes leave out do not count.
     Extent extent = survey.extent;
     if (s.BlackHoles)
-        if (const Extent covered = CornerExtent(surface); !covered.IsEmpty())
+        if (const Extent covered =
+                CornerExtent(surface, SurfaceWeld(shape.weld, shape.rows, perRow));
+            !covered.IsEmpty())
             extent = covered;
     for (const Vertex& v : shape.parts.vertices)
         extent.Add(v);

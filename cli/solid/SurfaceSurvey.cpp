@@ -8,13 +8,17 @@ void Extent::Add(const Vertex& v) {
     high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
 }
 
-Extent CornerExtent(MeshSource& surface) {
+Extent CornerExtent(MeshSource& surface, const SurfaceWeld& weld) {
     Extent extent;
-    surface.ForEachCellRow([&extent](std::uint32_t, const CellRow& cells) {
+    surface.ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
         for (const PolygonRecord& p : cells.polygons)
             for (int k = 0; k < p.count; ++k) {
-                const CornerPoint corner = cells.Corner(p.index[k]);
-                extent.Add({corner.x, corner.y, corner.z});
+                const std::int64_t at = p.index[k] - cells.firstPoint;
+                const bool onTop = at < cells.perRow;
+                const auto col = static_cast<std::uint32_t>(onTop ? at : at - cells.perRow);
+                const PointRow& points = onTop ? cells.top : cells.bottom;
+                const std::uint32_t c = weld.Representative(onTop ? row : row + 1, col);
+                extent.Add({points.x[c], points.y[c], points.z[c]});
             }
     });
     return extent;

@@ -45,9 +45,9 @@ struct SurfaceSurvey {
     Ring firstRow, lastRow, firstColumn, lastColumn;
 };
 
-// The extent of the corners of the surface's polygons alone: without the points black holes
-// leave out. Empty when there are none.
-Extent CornerExtent(MeshSource& surface);
+// The extent of the vertices the corners of the surface's polygons become (weld), alone:
+// without the points black holes leave out. Empty when there are none.
+Extent CornerExtent(MeshSource& surface, const SurfaceWeld& weld);
 
 // weld: which points are vertices (the extent, the lowest level and the rims count only
 // those; weld.Rows() rows are kept); perRow: points per row; level: how the lowest is
