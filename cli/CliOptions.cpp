@@ -168,6 +168,30 @@ void AddTriangleOptions(CLI::App& app, CliOptions& o) {
         "--corner", [&o] { o.origin = ModelOrigin::kCorner; },
         "place the model's bounding box with its lowest corner at the origin");
     center->excludes(corner);
+    group
+        ->add_option("--max-error", o.maxError,
+                     "fewer triangles: the surface stays within MM of every sample of the full "
+                     "mesh (0: only flat stretches are merged); rectangular mesh only")
+        ->check(CLI::NonNegativeNumber.description(""))
+        ->type_name("MM");
+    group
+        ->add_option("--triangles", o.maxTriangles,
+                     "fewer triangles: at most N in the surface, as close to it as they get; "
+                     "rectangular mesh only")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                std::uint64_t n = 0;
+                const auto [end, error] =
+                    std::from_chars(text.data(), text.data() + text.size(), n);
+                if (error != std::errc() || end != text.data() + text.size())
+                    return text + " is not a whole number";
+                if (n < 2)
+                    return std::string("at least 2 triangles are needed, the two of a flat "
+                                       "surface");
+                return std::string();
+            },
+            ""))
+        ->type_name("N");
 }
 
 void AddOptions(CLI::App& app, CliOptions& o) {
@@ -260,10 +284,11 @@ void WarnAboutIgnoredOptions(const CliOptions& o, std::ostream& err) {
     const std::optional<std::int32_t> format =
         o.diskFormat ? o.diskFormat : FormatOfExtension(o.output);
     const bool triangles = format && IsTriangleFormat(*format);
-    const bool asked = o.solid || o.widthMm || o.reliefMm || o.origin != ModelOrigin::kAsMade;
+    const bool asked =
+        o.solid || o.widthMm || o.reliefMm || o.origin != ModelOrigin::kAsMade || o.Simplifies();
     if (!triangles && (asked || o.asciiStl))
-        err << "quorvmesh: warning: --solid, --width, --relief, --center, --corner and --ascii "
-               "apply to STL, OBJ, PLY and 3MF files only; "
+        err << "quorvmesh: warning: --solid, --width, --relief, --center, --corner, --ascii, "
+               "--max-error and --triangles apply to STL, OBJ, PLY and 3MF files only; "
             << o.output << " is written without them\n";
     else if (triangles && o.asciiStl && *format != kStl)
         err << "quorvmesh: warning: --ascii applies to STL only; " << o.output

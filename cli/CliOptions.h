@@ -43,6 +43,12 @@ struct CliOptions {
     float baseMm = 1.0f;                    // --base
     std::optional<float> widthMm, reliefMm; // --width, --relief
     ModelOrigin origin = ModelOrigin::kAsMade;
+    // Fewer triangles (rectangular meshes): the surface within this distance of every sample
+    // (--max-error, >= 0, in the file's units), or at most this many triangles in it
+    // (--triangles, >= 2).
+    std::optional<double> maxError;
+    std::optional<std::uint64_t> maxTriangles;
+    bool Simplifies() const { return maxError || maxTriangles; }
 };
 
 // The threads a run writes its mesh file with: --threads, else 2 on a machine of two cores

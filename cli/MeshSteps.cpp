@@ -15,6 +15,7 @@
 #include "cli/StreamMeshSource.h"
 #include "cli/TriangleExport.h"
 #include "cli/preview/PreviewCommand.h"
+#include "cli/simplified/SimplifyPicture.h"
 #include "plugin/export/BufferMeshSource.h"
 #include "plugin/export/ExportServices.h"
 #include "plugin/export/FormatLimits.h"
@@ -205,13 +206,16 @@ std::uint64_t MachineMemoryBytes() {
 }
 
 std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std::uint16_t cols) {
+    // Fewer triangles need the whole grid and its working meshes.
+    const std::uint64_t simplify =
+        options.Simplifies() && TriangleFormatOf(options) ? SimplifyMemoryBytes(rows, cols) : 0;
     if (StreamsTheMesh(options)) {
         // Two rows of points and their cells' polygons, the gray sampler's rows, the buffer,
         // and about as much again for the 3D faces a second thread puts together.
         constexpr std::uint64_t kBytesPerColumn = 2 * 13 + sizeof(PolygonRecord) + 12;
-        return kBytesPerColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
+        return simplify + kBytesPerColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
     }
-    std::uint64_t bytes = MeshBufferBytes(rows, cols);
+    std::uint64_t bytes = simplify + MeshBufferBytes(rows, cols);
     {
         const std::uint64_t canvas = std::uint64_t(std::max(options.preview.size.width, 0)) *
                                      std::uint64_t(std::max(options.preview.size.height, 0));

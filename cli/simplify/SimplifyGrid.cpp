@@ -1,6 +1,7 @@
 #include "cli/simplify/SimplifyGrid.h"
 
 #include <algorithm>
+#include <cmath>
 #include <thread>
 
 #include "cli/simplify/EdgeCollapse.h"
@@ -11,6 +12,10 @@
 
 namespace {
 
+// The search for the lowest error a triangle budget allows: at most this many tries, and
+// done when the error is known this closely.
+constexpr int kBudgetSearchSteps = 10;
+constexpr double kBudgetSearchClose = 0.02;
 // Strips lower than this are not worth a thread.
 constexpr std::uint32_t kLeastStripCells = 64;
 // The sides are simplified a hair inside the limit, so that no rounding of the triangles'
@@ -167,6 +172,29 @@ SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
     return out;
 }
 
+// Spends a triangle budget: refinement until the budget is spent gives an error that surely
+// fits; collapsing at that error leaves room, which a search for a lower error then fills.
+void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& mesh) {
+    const std::uint64_t budget = std::max<std::uint64_t>(goal.maxTriangles, 2);
+    const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+    const RefineResult refined = RefineRectangle(grid, all, {}, goal.maxError, budget, mesh);
+    double fits = std::max(goal.maxError, refined.errorLeft), tooLow = goal.maxError;
+    CollapseEdges(grid, all, fits, {}, true, nullptr, mesh);
+    for (int step = 0; step < kBudgetSearchSteps && fits > goal.maxError; ++step) {
+        const double limit = tooLow > 0 ? std::sqrt(tooLow * fits) : fits / 4;
+        GridMesh tried;
+        SimplifyStrips(grid, limit, goal.threads, tried);
+        if (tried.Living() <= budget) {
+            mesh = std::move(tried);
+            fits = limit;
+        } else {
+            tooLow = limit;
+        }
+        if (fits - tooLow <= fits * kBudgetSearchClose)
+            break;
+    }
+}
+
 } // namespace
 
 SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
@@ -182,10 +210,7 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
         FullGrid(grid, mesh);
         CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, mesh);
     } else if (goal.maxTriangles != 0) {
-        const RefineResult refined = RefineRectangle(
-            grid, all, {}, goal.maxError, std::max<std::uint64_t>(goal.maxTriangles, 2), mesh);
-        CollapseEdges(grid, all, std::max(goal.maxError, refined.errorLeft), {}, true, nullptr,
-                      mesh);
+        SimplifyWithin(grid, goal, mesh);
     } else {
         SimplifyStrips(grid, goal.maxError, threads, mesh);
     }

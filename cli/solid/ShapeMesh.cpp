@@ -27,6 +27,8 @@ std::optional<std::string> TooSmallToClose(const MeshSettings& s) {
            " x " + std::to_string(s.meshCols);
 }
 
+} // namespace
+
 Vertex Placement(ModelOrigin origin, const Extent& e) {
     switch (origin) {
     case ModelOrigin::kCenter:
@@ -37,8 +39,6 @@ Vertex Placement(ModelOrigin origin, const Extent& e) {
         return {0, 0, 0};
     }
 }
-
-} // namespace
 
 std::optional<std::string> ShapeMesh(MeshSource& surface, const MeshSettings& s,
                                      const ShapeOptions& options, MeshShape& shape) {

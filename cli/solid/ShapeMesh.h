@@ -7,6 +7,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/solid/SolidParts.h"
+#include "cli/solid/SurfaceSurvey.h"
 #include "cli/solid/SurfaceWeld.h"
 #include "plugin/export/MeshSource.h"
 #include "plugin/run/MeshSettings.h"
@@ -22,6 +23,9 @@ struct MeshShape {
     SolidParts parts;
     Vertex offset{0, 0, 0};
 };
+
+// What --center or --corner adds to every vertex of a model of this extent.
+Vertex Placement(ModelOrigin origin, const Extent& extent);
 
 // Fills shape for the surface (with settings' meshRows, meshCols and Meshtype), after a pass
 // over its points when a solid or a placement needs one. Returns why the surface cannot be

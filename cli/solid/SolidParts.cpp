@@ -40,31 +40,33 @@ Vertex AtRadius(const Vertex& v, double radius) {
 
 } // namespace
 
-SolidParts BoxParts(const SurfaceSurvey& survey, const SurfaceWeld& weld, std::uint32_t rows,
-                    std::uint32_t perRow, float baseZ) {
-    const std::vector<GridPoint> rim = Rim(rows, perRow);
-    const auto first = static_cast<std::uint32_t>(weld.VertexCount());
+SolidParts WallsAndBase(const std::vector<RimVertex>& rim, float baseZ, Vertex centre,
+                        std::uint32_t first) {
     const auto count = static_cast<std::uint32_t>(rim.size());
     SolidParts parts;
-    std::vector<Vertex> top;
-    for (const GridPoint& p : rim) {
-        top.push_back(RimPoint(survey, p, rows));
-        parts.vertices.push_back({top.back().x, top.back().y, baseZ});
-    }
-    const Extent& e = survey.extent;
-    parts.vertices.push_back({(e.low.x + e.high.x) / 2, (e.low.y + e.high.y) / 2, baseZ});
-    const std::uint32_t centre = first + count;
+    for (const RimVertex& r : rim)
+        parts.vertices.push_back({r.at.x, r.at.y, baseZ});
+    parts.vertices.push_back({centre.x, centre.y, baseZ});
+    const std::uint32_t middle = first + count;
     const std::vector<Vertex>& base = parts.vertices;
     for (std::uint32_t k = 0; k < count; ++k) {
         const std::uint32_t n = (k + 1) % count;
-        const std::uint32_t s0 = weld.Index(rim[k].row, rim[k].col);
-        const std::uint32_t s1 = weld.Index(rim[n].row, rim[n].col);
         // The wall below the rim's edge k, and the base's slice under it.
-        parts.Add(s0, s1, first + n, top[k], top[n], base[n]);
-        parts.Add(s0, first + n, first + k, top[k], base[n], base[k]);
-        parts.Add(centre, first + k, first + n, base[count], base[k], base[n]);
+        parts.Add(rim[k].index, rim[n].index, first + n, rim[k].at, rim[n].at, base[n]);
+        parts.Add(rim[k].index, first + n, first + k, rim[k].at, base[n], base[k]);
+        parts.Add(middle, first + k, first + n, base[count], base[k], base[n]);
     }
     return parts;
+}
+
+SolidParts BoxParts(const SurfaceSurvey& survey, const SurfaceWeld& weld, std::uint32_t rows,
+                    std::uint32_t perRow, float baseZ) {
+    std::vector<RimVertex> rim;
+    for (const GridPoint& p : Rim(rows, perRow))
+        rim.push_back({weld.Index(p.row, p.col), RimPoint(survey, p, rows)});
+    const Extent& e = survey.extent;
+    const Vertex centre{(e.low.x + e.high.x) / 2, (e.low.y + e.high.y) / 2, baseZ};
+    return WallsAndBase(rim, baseZ, centre, static_cast<std::uint32_t>(weld.VertexCount()));
 }
 
 SolidParts TubeParts(const SurfaceSurvey& survey, const SurfaceWeld& weld, std::uint32_t rows,

@@ -23,6 +23,18 @@ struct SolidParts {
     }
 };
 
+// A vertex of a surface's rim: its index and where it is.
+struct RimVertex {
+    std::uint32_t index;
+    Vertex at;
+};
+
+// Walls from a Rectangular surface's rim (once round, clockwise seen from above) straight
+// down to a flat base at baseZ, and the base, fanned from centre (at baseZ). The new vertices
+// are numbered from first.
+SolidParts WallsAndBase(const std::vector<RimVertex>& rim, float baseZ, Vertex centre,
+                        std::uint32_t first);
+
 // Walls from the rim of a rows x perRow Rectangular surface (rows and perRow at least 2) down
 // to a flat base at baseZ, and the base, fanned from its centre.
 SolidParts BoxParts(const SurfaceSurvey& survey, const SurfaceWeld& weld, std::uint32_t rows,
