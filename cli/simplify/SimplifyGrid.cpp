@@ -1,6 +1,7 @@
 #include "cli/simplify/SimplifyGrid.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <thread>
 
@@ -16,23 +17,24 @@ namespace {
 // done when the error is known this closely.
 constexpr int kBudgetSearchSteps = 10;
 constexpr double kBudgetSearchClose = 0.02;
-// Strips lower than this are not worth a thread.
-constexpr std::uint32_t kLeastStripCells = 64;
+// Bands are about this many rows of cells, so that each one's mesh stays in the caches, and
+// there are at least as many as threads when they are not much lower.
+constexpr std::uint32_t kBandCells = 128, kLeastBandCells = 32;
 // The sides are simplified a hair inside the limit, so that no rounding of the triangles'
 // arithmetic ever finds a side's sample beyond it and splits a side another strip shares.
 constexpr double kSideMargin = 1.0 - 1e-9;
 
-// Runs work(k) for k = 0 .. count - 1 on up to `threads` threads.
+// Runs work(k) for k = 0 .. count - 1 on up to `threads` threads, each taking the next k.
 template <class Work> void InParallel(std::uint32_t count, int threads, Work work) {
-    if (threads <= 1 || count <= 1) {
-        for (std::uint32_t k = 0; k < count; ++k)
+    std::atomic<std::uint32_t> next{0};
+    const auto worker = [&] {
+        for (std::uint32_t k; (k = next++) < count;)
             work(k);
-        return;
-    }
+    };
     std::vector<std::thread> pool;
-    for (std::uint32_t k = 1; k < count; ++k)
-        pool.emplace_back(work, k);
-    work(0);
+    for (int t = 1; t < std::min<int>(threads, static_cast<int>(count)); ++t)
+        pool.emplace_back(worker);
+    worker();
     for (std::thread& thread : pool)
         thread.join();
 }
@@ -63,7 +65,8 @@ std::vector<std::uint32_t> StripRim(const HeightGrid& grid, GridRect r, double l
 std::vector<GridRect> Strips(const HeightGrid& grid, int threads) {
     const std::uint32_t cells = grid.rows - 1;
     const std::uint32_t count =
-        std::clamp<std::uint32_t>(cells / kLeastStripCells, 1, static_cast<std::uint32_t>(threads));
+        std::max({1u, cells / kBandCells,
+                  std::min(cells / kLeastBandCells, static_cast<std::uint32_t>(threads))});
     std::vector<GridRect> strips;
     for (std::uint32_t k = 0; k < count; ++k)
         strips.push_back({0, cells * k / count, grid.cols - 1, cells * (k + 1) / count});

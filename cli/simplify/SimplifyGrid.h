@@ -4,7 +4,7 @@
 // grid's outline kept exactly. The rim's vertices are samples of the rim, so that every rim
 // edge lies on a side of the grid; the holes' outlines are those of the full grid.
 //
-// How: the grid is cut into bands of rows, one a thread. The sides of each strip are
+// How: the grid is cut into bands of rows, shared out among the threads. The sides of each strip are
 // simplified first as lines (so that neighbouring strips share their vertices), then each
 // strip is refined from its corners, always at the sample furthest from the surface so far
 // (keeping the triangulation Delaunay), until every sample is within the limit; then every
