@@ -17,6 +17,9 @@ class Collapser {
 
   private:
     std::size_t Local(std::uint32_t sample) const {
+        // Bands span the grid's width: their samples are numbered as the grid numbers them.
+        if (width_ == grid_.cols)
+            return sample - grid_.Sample(window_.row0, 0);
         return std::size_t{grid_.Row(sample) - window_.row0} * width_ +
                (grid_.Col(sample) - window_.col0);
     }
@@ -29,7 +32,9 @@ class Collapser {
     void StartAtRim(std::uint32_t v);
     void Enqueue(std::uint32_t v);
     bool TryRemove(std::uint32_t v);
-    bool CanMerge(std::uint32_t u, bool rim);
+    bool CanMerge(std::uint32_t v, std::uint32_t u, bool rim);
+    // Whether v stays within the limit of the triangle that covers it once it has moved onto u.
+    bool VertexWithin(std::uint32_t v, std::uint32_t u) const;
     void Merge(std::uint32_t v, std::uint32_t u);
     void Relink(std::uint32_t a, std::uint32_t b) {
         if (a != kNoEdge)
@@ -47,6 +52,12 @@ class Collapser {
     std::vector<std::uint32_t> out_; // a half-edge leaving each vertex (the rim's, on the rim)
     std::vector<std::uint8_t> flags_;
     std::vector<std::uint32_t> queue_;
+    // The triangles around the vertex being removed: their other corners, x then y.
+    struct Fan {
+        std::uint32_t x, y;
+        GridPoint a, b;
+    };
+    std::vector<Fan> fan_;
     std::vector<std::uint32_t> ring_, otherRing_, neighbours_, otherNeighbours_, candidates_;
 };
 
@@ -116,17 +127,37 @@ void Collapser::Enqueue(std::uint32_t v) {
     queue_.push_back(v);
 }
 
-bool Collapser::CanMerge(std::uint32_t u, bool rim) {
+bool Collapser::VertexWithin(std::uint32_t v, std::uint32_t u) const {
+    const GridPoint p = At(v), to = At(u);
+    const double height = grid_.At(v);
+    for (const Fan& f : fan_) {
+        if (f.x == u || f.y == u)
+            continue;
+        const std::int64_t wu = Turn(f.a, f.b, p), wx = Turn(f.b, to, p), wy = Turn(to, f.a, p);
+        if (wu < 0 || wx < 0 || wy < 0)
+            continue;
+        const auto d = static_cast<double>(wu + wx + wy);
+        const double plane = static_cast<double>(wu) * grid_.At(u) +
+                             static_cast<double>(wx) * grid_.At(f.x) +
+                             static_cast<double>(wy) * grid_.At(f.y);
+        return std::fabs(height * d - plane) <= limit_ * d;
+    }
+    return true;
+}
+
+bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u, bool rim) {
     // The triangles that stay must keep turning the same way once v has moved onto u...
     const GridPoint to = At(u);
     std::size_t far = 0;
-    for (const std::uint32_t e : ring_) {
-        const std::uint32_t x = mesh_.To(e), y = mesh_.From(GridMesh::Prev(e));
-        if (x == u || y == u)
+    for (const Fan& f : fan_) {
+        if (f.x == u || f.y == u)
             ++far;
-        else if (Turn(to, At(x), At(y)) <= 0)
+        else if (Turn(to, f.a, f.b) <= 0)
             return false;
     }
+    // ...v itself, which often strays furthest, must stay within the limit...
+    if (!VertexWithin(v, u))
+        return false;
     // ...only the triangles on the edge v-u go, so their far corners must be the only
     // neighbours v and u share, or the surface would fold onto itself...
     Neighbours(ring_, rim, neighbours_);
@@ -141,12 +172,10 @@ bool Collapser::CanMerge(std::uint32_t u, bool rim) {
         flags_[Local(n)] &= static_cast<std::uint8_t>(~kMarked);
     if (shared != far)
         return false;
-    // ...and every sample under them must stay within the limit.
-    for (const std::uint32_t e : ring_) {
-        const std::uint32_t x = mesh_.To(e), y = mesh_.From(GridMesh::Prev(e));
-        if (x != u && y != u && !TriangleWithin(grid_, u, x, y, limit_))
+    // ...and so must every sample under the triangles that change.
+    for (const Fan& f : fan_)
+        if (f.x != u && f.y != u && !TriangleWithin(grid_, u, f.x, f.y, limit_))
             return false;
-    }
     return true;
 }
 
@@ -190,6 +219,11 @@ bool Collapser::TryRemove(std::uint32_t v) {
     if (flags_[Local(v)] & kPinched || (kept_ && kept_(v)))
         return false;
     const bool rim = Ring(v, ring_);
+    fan_.clear();
+    for (const std::uint32_t e : ring_) {
+        const std::uint32_t x = mesh_.To(e), y = mesh_.From(GridMesh::Prev(e));
+        fan_.push_back({x, y, At(x), At(y)});
+    }
     candidates_.clear();
     if (rim) {
         // A rim vertex goes only where the rim runs straight on, and only along it.
@@ -207,7 +241,7 @@ bool Collapser::TryRemove(std::uint32_t v) {
         return std::fabs(grid_.At(a) - height) < std::fabs(grid_.At(b) - height);
     });
     for (const std::uint32_t u : candidates_) {
-        if (flags_[Local(u)] & kPinched || !CanMerge(u, rim))
+        if (flags_[Local(u)] & kPinched || !CanMerge(v, u, rim))
             continue;
         Merge(v, u);
         return true;

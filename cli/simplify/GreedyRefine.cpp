@@ -1,6 +1,7 @@
 #include "cli/simplify/GreedyRefine.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "cli/simplify/TriangleScan.h"
 
@@ -8,15 +9,27 @@ namespace {
 
 __extension__ using Wide = __int128;
 
-// Whether d lies strictly inside the circle through a, b, c (Turn(a, b, c) > 0). Exact.
+// Whether d lies strictly inside the circle through a, b, c (Turn(a, b, c) > 0). Exact: in 64
+// bits while the points lie within 2^13 of d, in 128 beyond.
+template <class Number>
+bool InCircleIn(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by, std::int64_t cx,
+                std::int64_t cy) {
+    const Number aa = Number{ax} * ax + Number{ay} * ay;
+    const Number bb = Number{bx} * bx + Number{by} * by;
+    const Number cc = Number{cx} * cx + Number{cy} * cy;
+    const Number det =
+        ax * (by * cc - bb * cy) - ay * (bx * cc - bb * cx) + aa * (bx * cy - by * cx);
+    return det > 0;
+}
+
 bool InCircle(GridPoint a, GridPoint b, GridPoint c, GridPoint d) {
     const std::int64_t ax = a.x - d.x, ay = a.y - d.y, bx = b.x - d.x, by = b.y - d.y;
     const std::int64_t cx = c.x - d.x, cy = c.y - d.y;
-    const Wide aa = Wide{ax} * ax + Wide{ay} * ay;
-    const Wide bb = Wide{bx} * bx + Wide{by} * by;
-    const Wide cc = Wide{cx} * cx + Wide{cy} * cy;
-    const Wide det = ax * (by * cc - bb * cy) - ay * (bx * cc - bb * cx) + aa * (bx * cy - by * cx);
-    return det > 0;
+    constexpr std::int64_t kNear = std::int64_t{1} << 13;
+    if (std::max({std::abs(ax), std::abs(ay), std::abs(bx), std::abs(by), std::abs(cx),
+                  std::abs(cy)}) < kNear)
+        return InCircleIn<std::int64_t>(ax, ay, bx, by, cx, cy);
+    return InCircleIn<Wide>(ax, ay, bx, by, cx, cy);
 }
 
 class Refiner {
@@ -24,7 +37,7 @@ class Refiner {
     Refiner(const HeightGrid& grid, GridMesh& mesh, double limit, std::uint64_t maxTriangles)
         : grid_(grid), mesh_(mesh), limit_(limit), maxTriangles_(maxTriangles) {}
 
-    RefineResult Run(GridRect rect, const std::vector<std::uint32_t>& rim);
+    RefineResult Run(GridRect rect, const std::vector<std::uint32_t>& rim, std::uint32_t spacing);
 
   private:
     struct Queued {
@@ -85,9 +98,10 @@ std::uint32_t Refiner::Locate(std::uint32_t sample, std::uint32_t t) const {
 
 void Refiner::Touch(std::uint32_t t) {
     if (t >= touched_.size()) {
-        touched_.resize(t + 1, 0);
-        candidate_.resize(t + 1, 0);
-        stamp_.resize(t + 1, 0);
+        const std::size_t size = std::max<std::size_t>(t + 1, 2 * touched_.size());
+        touched_.resize(size, 0);
+        candidate_.resize(size, 0);
+        stamp_.resize(size, 0);
     }
     if (!touched_[t]) {
         touched_[t] = 1;
@@ -189,18 +203,23 @@ void Refiner::ScanTouched() {
     touchedList_.clear();
 }
 
-RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim) {
+RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
+                          std::uint32_t spacing) {
     RefineResult result;
     const std::uint32_t tl = grid_.Sample(r.row0, r.col0), tr = grid_.Sample(r.row0, r.col1);
     const std::uint32_t br = grid_.Sample(r.row1, r.col1), bl = grid_.Sample(r.row1, r.col0);
     const std::uint32_t first = mesh_.Add(tl, tr, br, kNoEdge, kNoEdge, kNoEdge);
     mesh_.Add(tl, br, bl, 3 * first + 2, kNoEdge, kNoEdge);
     std::uint32_t near = first;
-    for (const std::uint32_t sample : rim) {
-        const std::uint32_t t = Locate(sample, near);
-        Insert(sample, t);
+    const auto place = [&](std::uint32_t sample) {
+        Insert(sample, Locate(sample, near));
         near = mesh_.Slots() - 1;
-    }
+    };
+    for (const std::uint32_t sample : rim)
+        place(sample);
+    for (std::uint32_t row = r.row0 + spacing; spacing != 0 && row < r.row1; row += spacing)
+        for (std::uint32_t col = r.col0 + spacing; col < r.col1; col += spacing)
+            place(grid_.Sample(row, col));
     touchedList_.clear();
     std::fill(touched_.begin(), touched_.end(), 0);
     for (std::uint32_t t = 0; t < mesh_.Slots(); ++t)
@@ -234,8 +253,8 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim) {
 } // namespace
 
 RefineResult RefineRectangle(const HeightGrid& grid, GridRect rect,
-                             const std::vector<std::uint32_t>& rim, double limit,
-                             std::uint64_t maxTriangles, GridMesh& mesh) {
+                             const std::vector<std::uint32_t>& rim, std::uint32_t seedSpacing,
+                             double limit, std::uint64_t maxTriangles, GridMesh& mesh) {
     Refiner refiner(grid, mesh, limit, maxTriangles);
-    return refiner.Run(rect, rim);
+    return refiner.Run(rect, rim, seedSpacing);
 }

@@ -20,10 +20,12 @@ struct RefineResult {
 };
 
 // Triangulates rect into mesh (empty). rim: samples on rect's sides (corners excluded) that
-// must be vertices; they are placed first. Then samples further than limit from the surface
-// are made vertices, the furthest first, for as long as the triangles stay within
-// maxTriangles (0: no budget). Samples on the sides may be made vertices too, unless the rim
-// already keeps them within limit.
+// must be vertices; they are placed first, then, with seedSpacing above 0, the samples inside
+// every seedSpacing rows and columns (a head start that skips the coarsest, costliest rounds;
+// what they add beyond need is for a collapse to take away). Then samples further than limit
+// from the surface are made vertices, the furthest first, for as long as the triangles stay
+// within maxTriangles (0: no budget). Samples on the sides may be made vertices too, unless
+// the rim already keeps them within limit.
 RefineResult RefineRectangle(const HeightGrid& grid, GridRect rect,
-                             const std::vector<std::uint32_t>& rim, double limit,
-                             std::uint64_t maxTriangles, GridMesh& mesh);
+                             const std::vector<std::uint32_t>& rim, std::uint32_t seedSpacing,
+                             double limit, std::uint64_t maxTriangles, GridMesh& mesh);

@@ -69,23 +69,38 @@ void GridMesh::JoinRims() {
     }
 }
 
-void GridMesh::Compact() {
+void GridMesh::Compact(std::uint32_t cols) {
+    // Where each living triangle goes: counted out by row when asked, else in order.
     std::vector<std::uint32_t> moved(Slots(), kNoEdge);
+    const auto rowOf = [&](std::uint32_t t) {
+        return std::min({corner_[3 * t], corner_[3 * t + 1], corner_[3 * t + 2]}) / cols;
+    };
+    std::vector<std::uint32_t> start;
+    for (std::uint32_t t = 0; cols != 0 && t < Slots(); ++t) {
+        if (!Alive(t))
+            continue;
+        const std::uint32_t row = rowOf(t);
+        if (row + 1 >= start.size())
+            start.resize(row + 2, 0);
+        ++start[row + 1];
+    }
+    for (std::size_t row = 1; row < start.size(); ++row)
+        start[row] += start[row - 1];
     std::uint32_t kept = 0;
     for (std::uint32_t t = 0; t < Slots(); ++t)
         if (Alive(t))
-            moved[t] = kept++;
+            moved[t] = cols != 0 ? start[rowOf(t)]++ : kept++;
+    kept = living_;
+    std::vector<std::uint32_t> corner(3 * std::size_t{kept}), twin(3 * std::size_t{kept});
     for (std::uint32_t t = 0; t < Slots(); ++t) {
         if (moved[t] == kNoEdge)
             continue;
         for (std::uint32_t k = 0; k < 3; ++k) {
-            const std::uint32_t twin = twin_[3 * t + k];
-            corner_[3 * moved[t] + k] = corner_[3 * t + k];
-            twin_[3 * moved[t] + k] = twin == kNoEdge ? kNoEdge : 3 * moved[twin / 3] + twin % 3;
+            const std::uint32_t e = twin_[3 * t + k];
+            corner[3 * moved[t] + k] = corner_[3 * t + k];
+            twin[3 * moved[t] + k] = e == kNoEdge ? kNoEdge : 3 * moved[e / 3] + e % 3;
         }
     }
-    corner_.resize(3 * std::size_t{kept});
-    twin_.resize(3 * std::size_t{kept});
-    corner_.shrink_to_fit();
-    twin_.shrink_to_fit();
+    corner_ = std::move(corner);
+    twin_ = std::move(twin);
 }

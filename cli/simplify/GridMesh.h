@@ -46,8 +46,9 @@ class GridMesh {
     void Append(const GridMesh& other);
     // Joins rim half-edges that run between the same two samples in opposite directions.
     void JoinRims();
-    // Drops the dead triangles, renumbering the rest.
-    void Compact();
+    // Drops the dead triangles, renumbering the rest; with cols (the grid's width), orders them
+    // by the row of their first sample, so that neighbours lie close in memory.
+    void Compact(std::uint32_t cols = 0);
 
   private:
     std::vector<std::uint32_t> corner_, twin_;

@@ -17,6 +17,10 @@ namespace {
 // done when the error is known this closely.
 constexpr int kBudgetSearchSteps = 10;
 constexpr double kBudgetSearchClose = 0.02;
+// Refinement starts from every this many rows and columns.
+constexpr std::uint32_t kSeedSpacing = 16;
+// The share of its sides' samples above which a band is collapsed from its full grid.
+constexpr double kDenseSides = 0.3;
 // Bands are about this many rows of cells, so that each one's mesh stays in the caches, and
 // there are at least as many as threads when they are not much lower.
 constexpr std::uint32_t kBandCells = 128, kLeastBandCells = 32;
@@ -73,45 +77,13 @@ std::vector<GridRect> Strips(const HeightGrid& grid, int threads) {
     return strips;
 }
 
-// Refines and collapses each strip, then joins them and collapses along their seams.
-void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh& mesh) {
-    const std::vector<GridRect> strips = Strips(grid, threads);
-    std::vector<GridMesh> parts(strips.size());
-    InParallel(static_cast<std::uint32_t>(strips.size()), threads, [&](std::uint32_t k) {
-        const GridRect& r = strips[k];
-        RefineRectangle(grid, r, StripRim(grid, r, limit), limit, 0, parts[k]);
-        const bool seamAbove = r.row0 != 0, seamBelow = r.row1 != grid.rows - 1;
-        const KeptSample onSeam = [&](std::uint32_t sample) {
-            const std::uint32_t row = grid.Row(sample);
-            return (seamAbove && row == r.row0) || (seamBelow && row == r.row1);
-        };
-        CollapseEdges(grid, r, limit, {}, true, onSeam, parts[k]);
-        parts[k].Compact();
-    });
-    std::size_t total = 0;
-    for (const GridMesh& part : parts)
-        total += part.Slots();
-    mesh.Reserve(total);
-    for (GridMesh& part : parts) {
-        mesh.Append(part);
-        part = GridMesh();
-    }
-    if (strips.size() == 1)
-        return;
-    mesh.JoinRims();
-    std::vector<std::uint32_t> seams;
-    for (std::size_t k = 1; k < strips.size(); ++k)
-        for (std::uint32_t col = 0; col < grid.cols; ++col)
-            seams.push_back(grid.Sample(strips[k].row0, col));
-    CollapseEdges(grid, {0, 0, grid.cols - 1, grid.rows - 1}, limit, seams, false, nullptr, mesh);
-}
-
-// The full grid's triangles, holes left out as the picture's cells leave them out.
-void FullGrid(const HeightGrid& grid, GridMesh& mesh) {
+// The full grid's triangles over rect, holes left out as the picture's cells leave them out.
+void FullGrid(const HeightGrid& grid, GridRect rect, GridMesh& mesh) {
+    mesh.Reserve(2 * std::size_t{rect.row1 - rect.row0} * (rect.col1 - rect.col0));
     std::vector<std::uint32_t> above(grid.cols, kNoEdge); // the bottom edges of the row above
-    for (std::uint32_t row = 0; row + 1 < grid.rows; ++row) {
+    for (std::uint32_t row = rect.row0; row < rect.row1; ++row) {
         std::uint32_t left = kNoEdge; // the right edge of the cell before
-        for (std::uint32_t col = 0; col + 1 < grid.cols; ++col) {
+        for (std::uint32_t col = rect.col0; col < rect.col1; ++col) {
             const std::uint32_t tl = grid.Sample(row, col);
             // Corners and the sides from each to the next: top, right, bottom, left.
             const std::uint32_t corners[4] = {tl, tl + 1, tl + grid.cols + 1, tl + grid.cols};
@@ -148,6 +120,48 @@ void FullGrid(const HeightGrid& grid, GridMesh& mesh) {
     }
 }
 
+// Refines and collapses each strip, then joins them and collapses along their seams.
+void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh& mesh) {
+    const std::vector<GridRect> strips = Strips(grid, threads);
+    std::vector<GridMesh> parts(strips.size());
+    InParallel(static_cast<std::uint32_t>(strips.size()), threads, [&](std::uint32_t k) {
+        const GridRect& r = strips[k];
+        const std::vector<std::uint32_t> rim = StripRim(grid, r, limit);
+        // Where the sides keep many of their samples, so will the inside: collapsing the full
+        // grid then costs less than refining towards it, and keeps fewer vertices.
+        const std::uint32_t sides = 2 * (r.col1 - r.col0 + r.row1 - r.row0);
+        if (rim.size() > sides * kDenseSides) {
+            FullGrid(grid, r, parts[k]);
+        } else {
+            RefineRectangle(grid, r, rim, kSeedSpacing, limit, 0, parts[k]);
+            parts[k].Compact(grid.cols);
+        }
+        const bool seamAbove = r.row0 != 0, seamBelow = r.row1 != grid.rows - 1;
+        const KeptSample onSeam = [&](std::uint32_t sample) {
+            const std::uint32_t row = grid.Row(sample);
+            return (seamAbove && row == r.row0) || (seamBelow && row == r.row1);
+        };
+        CollapseEdges(grid, r, limit, {}, true, onSeam, parts[k]);
+        parts[k].Compact();
+    });
+    std::size_t total = 0;
+    for (const GridMesh& part : parts)
+        total += part.Slots();
+    mesh.Reserve(total);
+    for (GridMesh& part : parts) {
+        mesh.Append(part);
+        part = GridMesh();
+    }
+    if (strips.size() == 1)
+        return;
+    mesh.JoinRims();
+    std::vector<std::uint32_t> seams;
+    for (std::size_t k = 1; k < strips.size(); ++k)
+        for (std::uint32_t col = 0; col < grid.cols; ++col)
+            seams.push_back(grid.Sample(strips[k].row0, col));
+    CollapseEdges(grid, {0, 0, grid.cols - 1, grid.rows - 1}, limit, seams, false, nullptr, mesh);
+}
+
 SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
     SimplifiedMesh out;
     std::vector<std::uint64_t> used((grid.Samples() + 63) / 64, 0);
@@ -180,7 +194,7 @@ SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
 void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& mesh) {
     const std::uint64_t budget = std::max<std::uint64_t>(goal.maxTriangles, 2);
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-    const RefineResult refined = RefineRectangle(grid, all, {}, goal.maxError, budget, mesh);
+    const RefineResult refined = RefineRectangle(grid, all, {}, 0, goal.maxError, budget, mesh);
     double fits = std::max(goal.maxError, refined.errorLeft), tooLow = goal.maxError;
     CollapseEdges(grid, all, fits, {}, true, nullptr, mesh);
     for (int step = 0; step < kBudgetSearchSteps && fits > goal.maxError; ++step) {
@@ -210,7 +224,7 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
     GridMesh mesh;
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
     if (holes) {
-        FullGrid(grid, mesh);
+        FullGrid(grid, all, mesh);
         CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, mesh);
     } else if (goal.maxTriangles != 0) {
         SimplifyWithin(grid, goal, mesh);

@@ -4,13 +4,13 @@
 // grid's outline kept exactly. The rim's vertices are samples of the rim, so that every rim
 // edge lies on a side of the grid; the holes' outlines are those of the full grid.
 //
-// How: the grid is cut into bands of rows, shared out among the threads. The sides of each strip are
-// simplified first as lines (so that neighbouring strips share their vertices), then each
-// strip is refined from its corners, always at the sample furthest from the surface so far
-// (keeping the triangulation Delaunay), until every sample is within the limit; then every
-// vertex that can go without breaking the limit is collapsed onto a neighbour, row by row. Last,
-// the strips are joined and the vertices along their shared sides are given the same chance. A grid
-// with holes is collapsed from its full triangulation instead.
+// How: the grid is cut into bands of rows, shared out among the threads. The sides of each strip
+// are simplified first as lines (so that neighbouring strips share their vertices), then each strip
+// is refined from its corners, always at the sample furthest from the surface so far (keeping the
+// triangulation Delaunay), until every sample is within the limit; then every vertex that can go
+// without breaking the limit is collapsed onto a neighbour, row by row. Last, the strips are joined
+// and the vertices along their shared sides are given the same chance. A grid with holes is
+// collapsed from its full triangulation instead.
 //
 // Memory: the heights the caller holds (4 bytes a sample), about 10 bytes a sample while the
 // strips are collapsed, and 24 bytes a triangle of the working meshes (about 48 bytes a

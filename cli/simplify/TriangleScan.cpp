@@ -9,22 +9,44 @@
 
 namespace {
 
-// x >= ceil(n / d) and x <= floor(n / d) for d > 0.
-std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
-    return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
-std::int64_t CeilDiv(std::int64_t n, std::int64_t d) {
-    return -FloorDiv(-n, d);
-}
+// The column where an edge crosses each row, walked one row at a time with no division: it
+// is whole + rest / dy, 0 <= rest < dy.
+class EdgeWalk {
+  public:
+    // The edge from `from` to `to` (from.y < to.y), at row y.
+    EdgeWalk(GridPoint from, GridPoint to, std::int64_t y) : dy_(to.y - from.y) {
+        const std::int64_t dx = to.x - from.x;
+        stepWhole_ = Floor(dx, dy_);
+        stepRest_ = dx - stepWhole_ * dy_;
+        const std::int64_t n = (y - from.y) * dx;
+        whole_ = Floor(n, dy_);
+        rest_ = n - whole_ * dy_;
+        whole_ += from.x;
+    }
+    void Step() {
+        whole_ += stepWhole_;
+        rest_ += stepRest_;
+        if (rest_ >= dy_) {
+            ++whole_;
+            rest_ -= dy_;
+        }
+    }
+    std::int64_t Down() const { return whole_; }             // the last column on or left of it
+    std::int64_t Up() const { return whole_ + (rest_ > 0); } // the first on or right of it
 
-// The triangle as three edge functions (a x + b y + c >= 0 inside) and its plane scaled by
-// twice its area: at (x, y) the plane is (px x + py y + p0) / d. With whole heights and grid
-// coordinates every product is a whole number well below 2^53, so the doubles are exact.
+  private:
+    static std::int64_t Floor(std::int64_t n, std::int64_t d) {
+        return n >= 0 ? n / d : -((-n + d - 1) / d);
+    }
+    std::int64_t dy_, stepWhole_ = 0, stepRest_ = 0, whole_ = 0, rest_ = 0;
+};
+
+// The triangle's plane scaled by twice its area: at (x, y) the plane is (px x + py y + p0) / d.
+// With whole heights and grid coordinates every product is a whole number well below 2^53, so
+// the doubles are exact.
 struct Setup {
     GridPoint p[3];
-    std::int64_t a[3], b[3], c[3];
     double d, px, py, p0;
-    std::int64_t xLow, xHigh, yLow, yHigh;
 };
 
 Setup MakeSetup(const HeightGrid& grid, std::uint32_t s0, std::uint32_t s1, std::uint32_t s2) {
@@ -35,43 +57,52 @@ Setup MakeSetup(const HeightGrid& grid, std::uint32_t s0, std::uint32_t s1, std:
     s.d = static_cast<double>(Turn(s.p[0], s.p[1], s.p[2]));
     s.px = s.py = s.p0 = 0;
     for (int k = 0; k < 3; ++k) {
-        // The edge opposite corner k, from corner k+1 to corner k+2: its function is the
-        // weight of corner k, d at the corner and 0 on the edge.
+        // The edge opposite corner k weighs corner k: d at the corner, 0 on the edge.
         const GridPoint& from = s.p[(k + 1) % 3];
         const GridPoint& to = s.p[(k + 2) % 3];
         const std::int64_t ex = to.x - from.x, ey = to.y - from.y;
-        s.a[k] = -ey;
-        s.b[k] = ex;
-        s.c[k] = ey * from.x - ex * from.y;
         const double h = grid.At(samples[k]);
-        s.px += static_cast<double>(s.a[k]) * h;
-        s.py += static_cast<double>(s.b[k]) * h;
-        s.p0 += static_cast<double>(s.c[k]) * h;
+        s.px += static_cast<double>(-ey) * h;
+        s.py += static_cast<double>(ex) * h;
+        s.p0 += static_cast<double>(ey * from.x - ex * from.y) * h;
     }
-    s.xLow = std::min({s.p[0].x, s.p[1].x, s.p[2].x});
-    s.xHigh = std::max({s.p[0].x, s.p[1].x, s.p[2].x});
-    s.yLow = std::min({s.p[0].y, s.p[1].y, s.p[2].y});
-    s.yHigh = std::max({s.p[0].y, s.p[1].y, s.p[2].y});
     return s;
 }
 
-// Calls visit(y, first, last) for each row with samples inside (edges included); stops when
-// visit returns false.
+// Calls visit(y, first, last) for each row with samples inside (edges included), top down;
+// stops when visit returns false.
 template <class Visit> void ForEachSpan(const Setup& s, Visit visit) {
-    for (std::int64_t y = s.yLow; y <= s.yHigh; ++y) {
-        std::int64_t first = s.xLow, last = s.xHigh;
-        for (int k = 0; k < 3; ++k) {
-            const std::int64_t rest = s.b[k] * y + s.c[k];
-            if (s.a[k] > 0)
-                first = std::max(first, CeilDiv(-rest, s.a[k]));
-            else if (s.a[k] < 0)
-                last = std::min(last, FloorDiv(rest, -s.a[k]));
-            else if (rest < 0)
-                last = first - 1;
-        }
-        if (first <= last && !visit(y, first, last))
-            return;
+    GridPoint top = s.p[0], middle = s.p[1], bottom = s.p[2];
+    if (middle.y < top.y)
+        std::swap(middle, top);
+    if (bottom.y < top.y)
+        std::swap(bottom, top);
+    if (bottom.y < middle.y)
+        std::swap(bottom, middle);
+    if (top.y == bottom.y)
+        return;
+    // Whether the corner between top and bottom lies left of the long edge.
+    const bool middleLeft = Turn(top, bottom, middle) > 0;
+    EdgeWalk longEdge(top, bottom, top.y);
+    const auto span = [&](std::int64_t y, std::int64_t shortUp, std::int64_t shortDown) {
+        const std::int64_t first = middleLeft ? shortUp : longEdge.Up();
+        const std::int64_t last = middleLeft ? longEdge.Down() : shortDown;
+        longEdge.Step();
+        return first > last || visit(y, first, last);
+    };
+    std::int64_t y = top.y;
+    if (middle.y > top.y) {
+        for (EdgeWalk upper(top, middle, y); y < middle.y; ++y, upper.Step())
+            if (!span(y, upper.Up(), upper.Down()))
+                return;
     }
+    if (bottom.y == middle.y) {
+        span(y, middle.x, middle.x);
+        return;
+    }
+    for (EdgeWalk lower(middle, bottom, y); y <= bottom.y; ++y, lower.Step())
+        if (!span(y, lower.Up(), lower.Down()))
+            return;
 }
 
 // The lowest and highest d * height - px * x along a span; the error numerators are their
@@ -114,7 +145,7 @@ SpanRange RangeOf(const float* row, std::int64_t first, std::int64_t last, doubl
 ScanResult ScanTriangle(const HeightGrid& grid, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
     const Setup s = MakeSetup(grid, a, b, c);
     double worst = -1;
-    std::int64_t worstX = s.p[0].x, worstY = s.p[0].y;
+    std::int64_t worstY = s.p[0].y, worstFirst = s.p[0].x, worstLast = s.p[0].x;
     ForEachSpan(s, [&](std::int64_t y, std::int64_t first, std::int64_t last) {
         const float* row = grid.heights + static_cast<std::size_t>(y) * grid.cols;
         const double base = s.py * static_cast<double>(y) + s.p0;
@@ -122,17 +153,23 @@ ScanResult ScanTriangle(const HeightGrid& grid, std::uint32_t a, std::uint32_t b
         const double error = std::max(range.high - base, base - range.low);
         if (error > worst) {
             worst = error;
-            for (std::int64_t x = first; x <= last; ++x) {
-                const double v = s.d * row[x] - s.px * static_cast<double>(x);
-                if (std::fabs(v - base) == error) {
-                    worstX = x;
-                    worstY = y;
-                    break;
-                }
-            }
+            worstY = y;
+            worstFirst = first;
+            worstLast = last;
         }
         return true;
     });
+    // The sample itself, from the row where the worst was found.
+    const float* row = grid.heights + static_cast<std::size_t>(worstY) * grid.cols;
+    const double base = s.py * static_cast<double>(worstY) + s.p0;
+    std::int64_t worstX = worstFirst;
+    for (std::int64_t x = worstFirst; x <= worstLast; ++x) {
+        const double v = s.d * row[x] - s.px * static_cast<double>(x);
+        if (std::fabs(v - base) == worst) {
+            worstX = x;
+            break;
+        }
+    }
     ScanResult result;
     result.error = worst > 0 ? worst / s.d : 0;
     result.worst =
