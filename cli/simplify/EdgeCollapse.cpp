@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::uint8_t kQueued = 1, kPinched = 2, kMarked = 4;
+constexpr std::uint8_t kQueued = 1, kPinched = 2;
 
 class Collapser {
   public:
@@ -24,11 +24,20 @@ class Collapser {
                (grid_.Col(sample) - window_.col0);
     }
     GridPoint At(std::uint32_t sample) const { return PointOf(grid_, sample); }
+    bool Inside(std::uint32_t sample) const {
+        const std::uint32_t row = grid_.Row(sample), col = grid_.Col(sample);
+        return row >= window_.row0 && row <= window_.row1 && col >= window_.col0 &&
+               col <= window_.col1;
+    }
     // The half-edges leaving v, counter-clockwise, the rim's first; whether v is on the rim.
     bool Ring(std::uint32_t v, std::vector<std::uint32_t>& ring) const;
     // v's neighbours, from its ring.
     void Neighbours(const std::vector<std::uint32_t>& ring, bool rim,
                     std::vector<std::uint32_t>& out) const;
+    // The same from any half-edge leaving the vertex.
+    bool RingFrom(std::uint32_t start, std::vector<std::uint32_t>& ring) const;
+    // The half-edge leaving start's vertex along the rim, or start when it is inside.
+    std::uint32_t RimFirst(std::uint32_t start) const;
     void StartAtRim(std::uint32_t v);
     void Enqueue(std::uint32_t v);
     bool TryRemove(std::uint32_t v);
@@ -69,7 +78,7 @@ Collapser::Collapser(const HeightGrid& grid, GridRect window, double limit, cons
     out_.assign(area, kNoEdge);
     flags_.assign(area, 0);
     for (std::uint32_t e = 0; e < 3 * mesh_.Slots(); ++e) {
-        if (!mesh_.Alive(e / 3))
+        if (!mesh_.Alive(e / 3) || !Inside(mesh_.From(e)))
             continue;
         const std::size_t v = Local(mesh_.From(e));
         if (mesh_.Twin(e) != kNoEdge) {
@@ -85,8 +94,11 @@ Collapser::Collapser(const HeightGrid& grid, GridRect window, double limit, cons
 }
 
 bool Collapser::Ring(std::uint32_t v, std::vector<std::uint32_t>& ring) const {
+    return RingFrom(out_[Local(v)], ring);
+}
+
+bool Collapser::RingFrom(std::uint32_t start, std::vector<std::uint32_t>& ring) const {
     ring.clear();
-    const std::uint32_t start = out_[Local(v)];
     std::uint32_t e = start;
     do {
         ring.push_back(e);
@@ -104,19 +116,20 @@ void Collapser::Neighbours(const std::vector<std::uint32_t>& ring, bool rim,
         out.push_back(mesh_.From(GridMesh::Prev(ring.back())));
 }
 
-void Collapser::StartAtRim(std::uint32_t v) {
-    std::uint32_t& out = out_[Local(v)];
-    const std::uint32_t start = out;
+std::uint32_t Collapser::RimFirst(std::uint32_t start) const {
     for (std::uint32_t e = start;;) {
         const std::uint32_t twin = mesh_.Twin(e);
-        if (twin == kNoEdge) {
-            out = e;
-            return;
-        }
+        if (twin == kNoEdge)
+            return e;
         e = GridMesh::Next(twin);
         if (e == start)
-            return;
+            return start;
     }
+}
+
+void Collapser::StartAtRim(std::uint32_t v) {
+    std::uint32_t& out = out_[Local(v)];
+    out = RimFirst(out);
 }
 
 void Collapser::Enqueue(std::uint32_t v) {
@@ -161,15 +174,20 @@ bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u, bool rim) {
     // ...only the triangles on the edge v-u go, so their far corners must be the only
     // neighbours v and u share, or the surface would fold onto itself...
     Neighbours(ring_, rim, neighbours_);
-    const bool uRim = Ring(u, otherRing_);
+    // u's ring from a half-edge leaving it in v's ring: u may lie outside the window.
+    std::uint32_t leaving = kNoEdge;
+    for (const std::uint32_t e : ring_) {
+        if (mesh_.To(e) == u)
+            leaving = GridMesh::Next(e);
+        else if (mesh_.From(GridMesh::Prev(e)) == u)
+            leaving = GridMesh::Prev(e);
+    }
+    const bool uRim = RingFrom(RimFirst(leaving), otherRing_);
     Neighbours(otherRing_, uRim, otherNeighbours_);
-    for (const std::uint32_t n : otherNeighbours_)
-        flags_[Local(n)] |= kMarked;
     std::size_t shared = 0;
     for (const std::uint32_t n : neighbours_)
-        shared += (flags_[Local(n)] & kMarked) != 0;
-    for (const std::uint32_t n : otherNeighbours_)
-        flags_[Local(n)] &= static_cast<std::uint8_t>(~kMarked);
+        shared += std::find(otherNeighbours_.begin(), otherNeighbours_.end(), n) !=
+                  otherNeighbours_.end();
     if (shared != far)
         return false;
     // ...and so must every sample under the triangles that change.
@@ -195,19 +213,25 @@ void Collapser::Merge(std::uint32_t v, std::uint32_t u) {
             mesh_.SetFrom(e, u);
     }
     out_[Local(v)] = kNoEdge;
+    // The vertices around keep a half-edge of a living triangle; those outside the window are
+    // never looked at.
     for (const std::uint32_t e : ring_) {
         if (!mesh_.Alive(e / 3))
             continue;
-        out_[Local(u)] = e;
-        out_[Local(mesh_.To(e))] = GridMesh::Next(e);
-        out_[Local(mesh_.From(GridMesh::Prev(e)))] = GridMesh::Prev(e);
+        for (const std::uint32_t corner : {e, GridMesh::Next(e), GridMesh::Prev(e)})
+            if (Inside(mesh_.From(corner)))
+                out_[Local(mesh_.From(corner))] = corner;
     }
-    StartAtRim(u);
-    Enqueue(u);
+    if (Inside(u)) {
+        StartAtRim(u);
+        Enqueue(u);
+    }
     for (const std::uint32_t e : ring_) {
         if (!mesh_.Alive(e / 3))
             continue;
         for (const std::uint32_t n : {mesh_.To(e), mesh_.From(GridMesh::Prev(e))}) {
+            if (!Inside(n))
+                continue;
             StartAtRim(n);
             Enqueue(n);
         }
@@ -241,7 +265,7 @@ bool Collapser::TryRemove(std::uint32_t v) {
         return std::fabs(grid_.At(a) - height) < std::fabs(grid_.At(b) - height);
     });
     for (const std::uint32_t u : candidates_) {
-        if (flags_[Local(u)] & kPinched || !CanMerge(v, u, rim))
+        if ((Inside(u) && flags_[Local(u)] & kPinched) || !CanMerge(v, u, rim))
             continue;
         Merge(v, u);
         return true;
@@ -251,7 +275,7 @@ bool Collapser::TryRemove(std::uint32_t v) {
 
 std::uint64_t Collapser::Run(const std::vector<std::uint32_t>& first, bool everyVertex) {
     for (const std::uint32_t v : first)
-        if (out_[Local(v)] != kNoEdge)
+        if (Inside(v) && out_[Local(v)] != kNoEdge)
             Enqueue(v);
     for (std::uint32_t row = window_.row0; everyVertex && row <= window_.row1; ++row)
         for (std::uint32_t col = window_.col0; col <= window_.col1; ++col)

@@ -15,10 +15,11 @@
 // Whether a sample must stay a vertex whatever (a tile's side that another tile shares).
 using KeptSample = std::function<bool(std::uint32_t sample)>;
 
-// Collapses vertices of mesh (all within window) while the surface stays within limit of
-// every sample. first: the vertices to try first, in order; with everyVertex every vertex of
-// the mesh is tried after them; a vertex is tried again whenever a neighbour went. kept: null,
-// or the vertices that must stay. Returns the vertices removed.
+// Collapses vertices of mesh within window (the mesh may reach beyond it; vertices outside
+// stay) while the surface stays within limit of every sample. first: the vertices to try first, in
+// order; with everyVertex every vertex of the mesh is tried after them; a vertex is tried again
+// whenever a neighbour went. kept: null, or the vertices that must stay. Returns the vertices
+// removed.
 std::uint64_t CollapseEdges(const HeightGrid& grid, GridRect window, double limit,
                             const std::vector<std::uint32_t>& first, bool everyVertex,
                             const KeptSample& kept, GridMesh& mesh);

@@ -19,6 +19,8 @@ constexpr int kBudgetSearchSteps = 10;
 constexpr double kBudgetSearchClose = 0.02;
 // Refinement starts from every this many rows and columns.
 constexpr std::uint32_t kSeedSpacing = 16;
+// How many rows either side of a seam its collapses may change.
+constexpr std::uint32_t kSeamReach = 32;
 // The share of its sides' samples above which a band is collapsed from its full grid.
 constexpr double kDenseSides = 0.3;
 // Bands are about this many rows of cells, so that each one's mesh stays in the caches, and
@@ -155,11 +157,16 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh&
     if (strips.size() == 1)
         return;
     mesh.JoinRims();
-    std::vector<std::uint32_t> seams;
-    for (std::size_t k = 1; k < strips.size(); ++k)
+    // Along each seam, in a window of rows about it: a collapse there seldom reaches further.
+    for (std::size_t k = 1; k < strips.size(); ++k) {
+        const std::uint32_t seam = strips[k].row0;
+        std::vector<std::uint32_t> samples;
         for (std::uint32_t col = 0; col < grid.cols; ++col)
-            seams.push_back(grid.Sample(strips[k].row0, col));
-    CollapseEdges(grid, {0, 0, grid.cols - 1, grid.rows - 1}, limit, seams, false, nullptr, mesh);
+            samples.push_back(grid.Sample(seam, col));
+        const GridRect window{0, seam - std::min(seam, kSeamReach), grid.cols - 1,
+                              std::min(grid.rows - 1, seam + kSeamReach)};
+        CollapseEdges(grid, window, limit, samples, false, nullptr, mesh);
+    }
 }
 
 SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
