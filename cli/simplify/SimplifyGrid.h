@@ -4,17 +4,23 @@
 // grid's outline kept exactly. The rim's vertices are samples of the rim, so that every rim
 // edge lies on a side of the grid; the holes' outlines are those of the full grid.
 //
-// How: the grid is cut into bands of rows, shared out among the threads. The sides of each strip
-// are simplified first as lines (so that neighbouring strips share their vertices), then each strip
-// is refined from its corners, always at the sample furthest from the surface so far (keeping the
-// triangulation Delaunay), until every sample is within the limit; then every vertex that can go
-// without breaking the limit is collapsed onto a neighbour, row by row. Last, the strips are joined
-// and the vertices along their shared sides are given the same chance. A grid with holes is
-// collapsed from its full triangulation instead.
+// How: the grid is cut into bands of about 128 rows, shared out among the threads. The sides
+// of each band are simplified first as lines, so that neighbouring bands share their
+// vertices. A band is then refined from its sides and a sample every 16 rows and columns,
+// always at the sample furthest from the surface so far, keeping the triangulation Delaunay,
+// until every sample is within the limit; where its sides kept many of their samples, it
+// starts from its full grid instead. Then every vertex that can go without breaking the
+// limit is collapsed onto a neighbour (a half-edge collapse, the removed vertex tested first,
+// then every sample under the changed triangles), row by row. Last, the bands are joined and
+// the vertices along each seam get the same chance, in a window of rows about it. A grid
+// with holes is collapsed from its full triangulation, on one thread. A triangle budget is
+// spent by refining the whole grid until it is, then searching for the lowest limit whose
+// result fits.
 //
-// Memory: the heights the caller holds (4 bytes a sample), about 10 bytes a sample while the
-// strips are collapsed, and 24 bytes a triangle of the working meshes (about 48 bytes a
-// vertex kept); the full triangulation of a grid with holes takes 48 bytes a sample.
+// Memory, beyond the heights the caller holds (4 bytes a sample): 24 bytes a triangle of the
+// working meshes (a kept vertex has about two) and 5 bytes a sample of the band being
+// collapsed; a dense band holds its full grid (48 bytes a sample) while it is collapsed, and
+// so does a grid with holes.
 
 #include <array>
 #include <cstdint>
