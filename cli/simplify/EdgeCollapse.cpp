@@ -31,11 +31,11 @@ class Collapser {
     }
     // The half-edges leaving v, counter-clockwise, the rim's first; whether v is on the rim.
     bool Ring(std::uint32_t v, std::vector<std::uint32_t>& ring) const;
-    // v's neighbours, from its ring.
+    // The same from the vertex's first half-edge (RimFirst of any).
+    bool RingFrom(std::uint32_t start, std::vector<std::uint32_t>& ring) const;
+    // A vertex's neighbours, from its ring.
     void Neighbours(const std::vector<std::uint32_t>& ring, bool rim,
                     std::vector<std::uint32_t>& out) const;
-    // The same from any half-edge leaving the vertex.
-    bool RingFrom(std::uint32_t start, std::vector<std::uint32_t>& ring) const;
     // The half-edge leaving start's vertex along the rim, or start when it is inside.
     std::uint32_t RimFirst(std::uint32_t start) const;
     void StartAtRim(std::uint32_t v);
@@ -239,7 +239,6 @@ void Collapser::Merge(std::uint32_t v, std::uint32_t u) {
 }
 
 bool Collapser::TryRemove(std::uint32_t v) {
-
     if (flags_[Local(v)] & kPinched || (kept_ && kept_(v)))
         return false;
     const bool rim = Ring(v, ring_);

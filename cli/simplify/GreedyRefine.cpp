@@ -1,6 +1,7 @@
 #include "cli/simplify/GreedyRefine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "cli/simplify/TriangleScan.h"
@@ -48,6 +49,8 @@ class Refiner {
 
     GridPoint At(std::uint32_t sample) const { return PointOf(grid_, sample); }
     std::uint32_t Locate(std::uint32_t sample, std::uint32_t from) const;
+    // How far sample, inside triangle t, lies from t's plane.
+    double SampleError(std::uint32_t sample, std::uint32_t t) const;
     // Makes sample a vertex of triangle t, which holds it.
     void Insert(std::uint32_t sample, std::uint32_t t);
     void SplitInside(std::uint32_t sample, std::uint32_t t);
@@ -94,6 +97,16 @@ std::uint32_t Refiner::Locate(std::uint32_t sample, std::uint32_t t) const {
             return t;
         t = across / 3;
     }
+}
+
+double Refiner::SampleError(std::uint32_t sample, std::uint32_t t) const {
+    const std::uint32_t a = mesh_.From(3 * t), b = mesh_.From(3 * t + 1), c = mesh_.From(3 * t + 2);
+    const GridPoint p = At(sample), pa = At(a), pb = At(b), pc = At(c);
+    const auto wa = static_cast<double>(Turn(pb, pc, p)), wb = static_cast<double>(Turn(pc, pa, p));
+    const auto wc = static_cast<double>(Turn(pa, pb, p));
+    const double d = wa + wb + wc;
+    const double plane = wa * grid_.At(a) + wb * grid_.At(b) + wc * grid_.At(c);
+    return std::fabs(grid_.At(sample) * d - plane) / d;
 }
 
 void Refiner::Touch(std::uint32_t t) {
@@ -217,9 +230,18 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
     };
     for (const std::uint32_t sample : rim)
         place(sample);
+    // A seed the surface already passes within the limit would only have to be collapsed again.
     for (std::uint32_t row = r.row0 + spacing; spacing != 0 && row < r.row1; row += spacing)
-        for (std::uint32_t col = r.col0 + spacing; col < r.col1; col += spacing)
-            place(grid_.Sample(row, col));
+        for (std::uint32_t col = r.col0 + spacing; col < r.col1; col += spacing) {
+            const std::uint32_t sample = grid_.Sample(row, col);
+            const std::uint32_t t = Locate(sample, near);
+            if (SampleError(sample, t) > limit_) {
+                Insert(sample, t);
+                near = mesh_.Slots() - 1;
+            } else {
+                near = t;
+            }
+        }
     touchedList_.clear();
     std::fill(touched_.begin(), touched_.end(), 0);
     for (std::uint32_t t = 0; t < mesh_.Slots(); ++t)

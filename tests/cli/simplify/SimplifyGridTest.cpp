@@ -169,7 +169,8 @@ SimplifiedMesh Within(const Picture& p, double limit, int threads) {
 }
 
 TEST(SimplifyGrid, FlatAndPlanarGridsGiveTwoTriangles) {
-    for (const Picture& p : {Flat(2, 2), Flat(37, 91), Ramp(64, 3), Ramp(150, 140)}) {
+    for (const Picture& p :
+         {Flat(2, 2), Flat(37, 91), Ramp(64, 3), Ramp(150, 140), Flat(700, 50)}) {
         for (const int threads : {1, 2}) {
             const SimplifiedMesh mesh = Within(p, 0, threads);
             EXPECT_EQ(mesh.triangles.size(), 2u) << p.rows << " x " << p.cols;
