@@ -185,8 +185,8 @@ TEST(SimplifyGrid, FlatAndPlanarGridsGiveTwoTriangles) {
 TEST(SimplifyGrid, EverySampleStaysWithinTheLimit) {
     std::mt19937 rng(5);
     const std::vector<std::pair<const char*, Picture>> pictures = {
-        {"step", Step(41, 57)},        {"cone", Cone(150, 131)},
-        {"noise", Noise(33, 29, rng)}, {"terrain", Terrain(140, 150, rng)},
+        {"step", Step(41, 57)},        {"cone", Cone(90, 81)},
+        {"noise", Noise(33, 29, rng)}, {"terrain", Terrain(100, 110, rng)},
         {"ramp", Ramp(2, 70)},         {"terrain strip", Terrain(3, 200, rng)},
     };
     for (const auto& [name, p] : pictures) {
