@@ -45,8 +45,8 @@ struct SimplifiedMesh {
     double maxError = 0; // the largest distance from the surface of any sample, measured
 };
 
-// grid: at least 2 x 2 samples (else nothing). A grid with holes is simplified with the error
-// limit alone, on one thread.
+// grid: at least 2 x 2 samples (else nothing) and at most 2^29 (half-edges are numbered in 32
+// bits). A grid with holes is simplified with the error limit alone, on one thread.
 SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal);
 
 // The largest distance of any sample from the triangles of mesh (samples of grid).
