@@ -105,8 +105,8 @@ std::optional<ShapeRefusal> PlanShell(MeshSource& surface, const MeshSettings& s
         survey = SurveySurface(surface, SurfaceWeld(shape.weld, shape.rows, perRow), perRow,
                                Level::kRadius);
     }
-    const SurfaceWeld weld(shape.weld, shape.rows, perRow);
-    shape.parts = ShellParts(shell, survey.lastRow, static_cast<std::uint32_t>(weld.VertexCount()));
+    shape.plan.kind = SolidPlan::kShell;
+    shape.plan.shell = shell;
     return std::nullopt;
 }
 
@@ -121,6 +121,28 @@ GridMinimum SmallestGrid(std::int32_t meshType) {
     default:
         return {2, 2};
     }
+}
+
+SolidParts MakeParts(const SolidPlan& plan, const SurfaceRims& rims, std::uint32_t firstVertex) {
+    switch (plan.kind) {
+    case SolidPlan::kFlat:
+        return FlatParts(rims.loop, plan.extent, static_cast<float>(plan.level), firstVertex);
+    case SolidPlan::kTube:
+        return TubeParts(rims.firstRow, rims.lastRow, plan.level, firstVertex);
+    case SolidPlan::kShell:
+        return ShellParts(plan.shell, rims.lastRow, firstVertex);
+    default:
+        return {};
+    }
+}
+
+void PlaceModel(const ShapeOptions& options, std::int32_t meshType, Extent extent,
+                MeshShape& shape) {
+    for (const Vertex& v : shape.parts.vertices)
+        extent.Add(v);
+    // Placed in the Z-up frame, then turned with the model when Y is up.
+    const Vertex offset = Offset(options.origin, Mapped(extent, ZUpAxes(meshType, options.mirror)));
+    shape.frame.offset = options.up == UpAxis::kY ? kYUpFromZUp.Apply(offset) : offset;
 }
 
 std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s,
@@ -142,30 +164,26 @@ std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s
                                                    : Level::kHeight;
     SurfaceSurvey survey =
         SurveySurface(surface, SurfaceWeld(shape.weld, shape.rows, perRow), perRow, level);
-    const auto first = [&] {
-        return static_cast<std::uint32_t>(
-            SurfaceWeld(shape.weld, shape.rows, perRow).VertexCount());
-    };
     const float wall = options.wallMm.value_or(1.0f);
     if (options.solid && s.Meshtype == kRectangular) {
-        const auto base = static_cast<float>(survey.lowest - wall);
-        shape.parts = FlatParts(GridRim(survey), survey.extent, base, first());
+        shape.plan = {SolidPlan::kFlat, survey.extent, survey.lowest - wall};
     } else if (options.solid && s.Meshtype == kCylindrical) {
         const double inner = survey.lowest - wall;
         if (!(inner > 0))
             return ShapeRefusal{ShapeRefusal::kWallReachesAxis,
                                 "the tube's wall, " + Millimetres(wall) +
                                     " thick inside its lowest point, would reach its axis"};
-        shape.parts = TubeParts(survey.firstRow, survey.lastRow, inner, first());
+        shape.plan = {SolidPlan::kTube, {}, inner};
     } else if (options.solid && options.wallMm) {
         if (auto refusal = PlanShell(surface, s, options, shape, survey))
             return refusal;
     }
-    Extent extent = survey.extent;
-    for (const Vertex& v : shape.parts.vertices)
-        extent.Add(v);
-    // Placed in the Z-up frame, then turned with the model when Y is up.
-    const Vertex offset = Offset(options.origin, Mapped(extent, zUp));
-    shape.frame.offset = options.up == UpAxis::kY ? kYUpFromZUp.Apply(offset) : offset;
+    SurfaceRims rims{{}, survey.firstRow, survey.lastRow};
+    if (shape.plan.kind == SolidPlan::kFlat)
+        rims.loop = GridRim(survey);
+    shape.parts = MakeParts(
+        shape.plan, rims,
+        static_cast<std::uint32_t>(SurfaceWeld(shape.weld, shape.rows, perRow).VertexCount()));
+    PlaceModel(options, s.Meshtype, survey.extent, shape);
     return std::nullopt;
 }
