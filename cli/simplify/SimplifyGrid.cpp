@@ -46,9 +46,14 @@ template <class Work> void InParallel(std::uint32_t count, int threads, Work wor
 }
 
 // The kept samples of a straight run from sample `from`, `count` samples `step` apart,
-// corners excluded.
+// corners excluded; every one of them when whole.
 void KeepAlongSide(const HeightGrid& grid, std::uint32_t from, std::uint32_t step,
-                   std::uint32_t count, double limit, std::vector<std::uint32_t>& rim) {
+                   std::uint32_t count, double limit, bool whole, std::vector<std::uint32_t>& rim) {
+    if (whole) {
+        for (std::uint32_t k = 1; k + 1 < count; ++k)
+            rim.push_back(from + k * step);
+        return;
+    }
     std::vector<float> heights(count);
     for (std::uint32_t k = 0; k < count; ++k)
         heights[k] = grid.At(from + k * step);
@@ -57,13 +62,16 @@ void KeepAlongSide(const HeightGrid& grid, std::uint32_t from, std::uint32_t ste
         rim.push_back(from + static_cast<std::uint32_t>(kept[k]) * step);
 }
 
-std::vector<std::uint32_t> StripRim(const HeightGrid& grid, GridRect r, double limit) {
+// The samples a strip must keep on its sides; every sample of its first or last row when
+// wholeTop or wholeBottom.
+std::vector<std::uint32_t> StripRim(const HeightGrid& grid, GridRect r, double limit, bool wholeTop,
+                                    bool wholeBottom) {
     std::vector<std::uint32_t> rim;
     const std::uint32_t width = r.col1 - r.col0 + 1, height = r.row1 - r.row0 + 1;
-    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), 1, width, limit, rim);
-    KeepAlongSide(grid, grid.Sample(r.row0, r.col1), grid.cols, height, limit, rim);
-    KeepAlongSide(grid, grid.Sample(r.row1, r.col0), 1, width, limit, rim);
-    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), grid.cols, height, limit, rim);
+    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), 1, width, limit, wholeTop, rim);
+    KeepAlongSide(grid, grid.Sample(r.row0, r.col1), grid.cols, height, limit, false, rim);
+    KeepAlongSide(grid, grid.Sample(r.row1, r.col0), 1, width, limit, wholeBottom, rim);
+    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), grid.cols, height, limit, false, rim);
     return rim;
 }
 
@@ -125,16 +133,25 @@ void FullGrid(const HeightGrid& grid, GridRect rect, GridMesh& mesh) {
 // Refines and collapses each strip, then joins them and collapses along their seams.
 void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh& mesh) {
     const std::vector<GridRect> strips = Strips(grid, threads);
+    // Where a strip's sides keep many of their samples, so will its inside: collapsing its
+    // full grid then costs less than refining towards it, and keeps fewer vertices. Such a
+    // strip keeps every sample of the rows it shares until the strips are joined, so its
+    // neighbours must start from them all too.
+    std::vector<char> dense(strips.size());
+    for (std::size_t k = 0; k < strips.size(); ++k) {
+        const GridRect& r = strips[k];
+        const std::uint32_t sides = 2 * (r.col1 - r.col0 + r.row1 - r.row0);
+        dense[k] = StripRim(grid, r, limit, false, false).size() > sides * kDenseSides;
+    }
     std::vector<GridMesh> parts(strips.size());
     InParallel(static_cast<std::uint32_t>(strips.size()), threads, [&](std::uint32_t k) {
         const GridRect& r = strips[k];
-        const std::vector<std::uint32_t> rim = StripRim(grid, r, limit);
-        // Where the sides keep many of their samples, so will the inside: collapsing the full
-        // grid then costs less than refining towards it, and keeps fewer vertices.
-        const std::uint32_t sides = 2 * (r.col1 - r.col0 + r.row1 - r.row0);
-        if (rim.size() > sides * kDenseSides) {
+        if (dense[k]) {
             FullGrid(grid, r, parts[k]);
         } else {
+            const bool wholeTop = k > 0 && dense[k - 1];
+            const bool wholeBottom = k + 1 < strips.size() && dense[k + 1];
+            const std::vector<std::uint32_t> rim = StripRim(grid, r, limit, wholeTop, wholeBottom);
             RefineRectangle(grid, r, rim, kSeedSpacing, limit, 0, parts[k]);
             parts[k].Compact(grid.cols);
         }

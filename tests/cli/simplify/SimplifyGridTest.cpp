@@ -212,6 +212,20 @@ TEST(SimplifyGrid, EverySampleStaysWithinTheLimit) {
     }
 }
 
+TEST(SimplifyGrid, StripsStartedInDifferentWaysMeetVertexForVertex) {
+    // Noise above smooth hills: the noisy strip starts from its full grid, the smooth one from
+    // its sides, and the row they share must still join them edge for edge.
+    std::mt19937 rng(21);
+    const Picture p = Make(200, 90, [&](std::uint32_t r, std::uint32_t c) {
+        return r < 100 ? static_cast<double>(rng() % 256) : 128 + 60 * std::sin(0.1 * c + 0.05 * r);
+    });
+    for (const double limit : {1.0, 4.0, 20.0}) {
+        const SimplifiedMesh mesh = Within(p, limit, 2);
+        ExpectSound(p, mesh, "noise over hills at " + std::to_string(limit));
+        EXPECT_LE(mesh.maxError, limit);
+    }
+}
+
 TEST(SimplifyGrid, RandomGridsOverManySeeds) {
     for (std::uint32_t seed = 0; seed < 150; ++seed) {
         std::mt19937 rng(seed);
