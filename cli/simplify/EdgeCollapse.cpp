@@ -12,7 +12,7 @@ constexpr std::uint8_t kQueued = 1, kPinched = 2;
 class Collapser {
   public:
     Collapser(const HeightGrid& grid, GridRect window, double limit, const KeptSample& kept,
-              GridMesh& mesh);
+              GridMesh& mesh, const TriangleCheck* check);
     std::uint64_t Run(const std::vector<std::uint32_t>& first, bool everyVertex);
 
   private:
@@ -58,6 +58,7 @@ class Collapser {
     double limit_;
     const KeptSample& kept_;
     GridMesh& mesh_;
+    const TriangleCheck* check_;
     std::vector<std::uint32_t> out_; // a half-edge leaving each vertex (the rim's, on the rim)
     std::vector<std::uint8_t> flags_;
     std::vector<std::uint32_t> queue_;
@@ -71,9 +72,9 @@ class Collapser {
 };
 
 Collapser::Collapser(const HeightGrid& grid, GridRect window, double limit, const KeptSample& kept,
-                     GridMesh& mesh)
+                     GridMesh& mesh, const TriangleCheck* check)
     : grid_(grid), window_(window), width_(window.col1 - window.col0 + 1), limit_(limit),
-      kept_(kept), mesh_(mesh) {
+      kept_(kept), mesh_(mesh), check_(check) {
     const std::size_t area = std::size_t{width_} * (window.row1 - window.row0 + 1);
     out_.assign(area, kNoEdge);
     flags_.assign(area, 0);
@@ -194,6 +195,9 @@ bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u, bool rim) {
     for (const Fan& f : fan_)
         if (f.x != u && f.y != u && !TriangleWithin(grid_, u, f.x, f.y, limit_))
             return false;
+    for (const Fan& f : fan_)
+        if (check_ != nullptr && f.x != u && f.y != u && !check_->Within(u, f.x, f.y, limit_))
+            return false;
     return true;
 }
 
@@ -239,7 +243,7 @@ void Collapser::Merge(std::uint32_t v, std::uint32_t u) {
 }
 
 bool Collapser::TryRemove(std::uint32_t v) {
-    if (flags_[Local(v)] & kPinched || (kept_ && kept_(v)))
+    if (flags_[Local(v)] & kPinched || (kept_ && kept_(v)) || (check_ && check_->Fixed(v)))
         return false;
     const bool rim = Ring(v, ring_);
     fan_.clear();
@@ -298,7 +302,7 @@ std::uint64_t Collapser::Run(const std::vector<std::uint32_t>& first, bool every
 
 std::uint64_t CollapseEdges(const HeightGrid& grid, GridRect window, double limit,
                             const std::vector<std::uint32_t>& first, bool everyVertex,
-                            const KeptSample& kept, GridMesh& mesh) {
-    Collapser collapser(grid, window, limit, kept, mesh);
+                            const KeptSample& kept, GridMesh& mesh, const TriangleCheck* check) {
+    Collapser collapser(grid, window, limit, kept, mesh, check);
     return collapser.Run(first, everyVertex);
 }

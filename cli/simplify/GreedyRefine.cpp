@@ -35,8 +35,9 @@ bool InCircle(GridPoint a, GridPoint b, GridPoint c, GridPoint d) {
 
 class Refiner {
   public:
-    Refiner(const HeightGrid& grid, GridMesh& mesh, double limit, std::uint64_t maxTriangles)
-        : grid_(grid), mesh_(mesh), limit_(limit), maxTriangles_(maxTriangles) {}
+    Refiner(const HeightGrid& grid, GridMesh& mesh, double limit, std::uint64_t maxTriangles,
+            const TriangleCheck* check)
+        : grid_(grid), mesh_(mesh), limit_(limit), maxTriangles_(maxTriangles), check_(check) {}
 
     RefineResult Run(GridRect rect, const std::vector<std::uint32_t>& rim, std::uint32_t spacing);
 
@@ -58,6 +59,9 @@ class Refiner {
     void Legalize(std::uint32_t e);
     void Touch(std::uint32_t t);
     void ScanTouched();
+    // The check's verdict on triangle t when its heights are within the limit; a sample on a
+    // side that a neighbouring strip shares is never split at.
+    ScanResult Checked(std::uint32_t t, const ScanResult& heights) const;
     // How many triangles making sample a vertex of t adds.
     std::uint32_t Growth(std::uint32_t sample, std::uint32_t t) const;
     // Which edge of t the sample lies on, or kNoEdge when it is inside.
@@ -67,6 +71,8 @@ class Refiner {
     GridMesh& mesh_;
     double limit_;
     std::uint64_t maxTriangles_;
+    const TriangleCheck* check_;
+    GridRect rect_{};
     std::vector<std::uint32_t> candidate_, stamp_;
     std::vector<std::uint8_t> touched_;
     std::vector<std::uint32_t> touchedList_, legalize_, starts_;
@@ -205,8 +211,9 @@ void Refiner::ScanTouched() {
         touched_[t] = 0;
         ++stamp_[t];
         const std::uint32_t e = 3 * t;
-        const ScanResult scan =
-            ScanTriangle(grid_, mesh_.From(e), mesh_.From(e + 1), mesh_.From(e + 2));
+        ScanResult scan = ScanTriangle(grid_, mesh_.From(e), mesh_.From(e + 1), mesh_.From(e + 2));
+        if (check_ != nullptr && scan.error <= limit_)
+            scan = Checked(t, scan);
         candidate_[t] = scan.worst;
         if (scan.error > limit_) {
             queue_.push_back({scan.error, t, stamp_[t]});
@@ -216,9 +223,22 @@ void Refiner::ScanTouched() {
     touchedList_.clear();
 }
 
+ScanResult Refiner::Checked(std::uint32_t t, const ScanResult& heights) const {
+    const ScanResult spatial =
+        check_->Worst(mesh_.From(3 * t), mesh_.From(3 * t + 1), mesh_.From(3 * t + 2));
+    if (!(spatial.error > limit_))
+        return heights;
+    const std::uint32_t row = grid_.Row(spatial.worst), col = grid_.Col(spatial.worst);
+    const bool shared =
+        (row == rect_.row0 && row != 0) || (row == rect_.row1 && row + 1 != grid_.rows) ||
+        (col == rect_.col0 && col != 0) || (col == rect_.col1 && col + 1 != grid_.cols);
+    return shared ? heights : spatial;
+}
+
 RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
                           std::uint32_t spacing) {
     RefineResult result;
+    rect_ = r;
     const std::uint32_t tl = grid_.Sample(r.row0, r.col0), tr = grid_.Sample(r.row0, r.col1);
     const std::uint32_t br = grid_.Sample(r.row1, r.col1), bl = grid_.Sample(r.row1, r.col0);
     const std::uint32_t first = mesh_.Add(tl, tr, br, kNoEdge, kNoEdge, kNoEdge);
@@ -276,7 +296,8 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
 
 RefineResult RefineRectangle(const HeightGrid& grid, GridRect rect,
                              const std::vector<std::uint32_t>& rim, std::uint32_t seedSpacing,
-                             double limit, std::uint64_t maxTriangles, GridMesh& mesh) {
-    Refiner refiner(grid, mesh, limit, maxTriangles);
+                             double limit, std::uint64_t maxTriangles, GridMesh& mesh,
+                             const TriangleCheck* check) {
+    Refiner refiner(grid, mesh, limit, maxTriangles, check);
     return refiner.Run(rect, rim, seedSpacing);
 }

@@ -9,6 +9,7 @@
 
 #include "cli/simplify/GridMesh.h"
 #include "cli/simplify/HeightGrid.h"
+#include "cli/simplify/TriangleCheck.h"
 
 // Columns first..last and rows first..last of the grid, corners included (at least 2 each).
 struct GridRect {
@@ -25,7 +26,10 @@ struct RefineResult {
 // what they add beyond need is for a collapse to take away). Then samples further than limit
 // from the surface are made vertices, the furthest first, for as long as the triangles stay
 // within maxTriangles (0: no budget). Samples on the sides may be made vertices too, unless
-// the rim already keeps them within limit.
+// the rim already keeps them within limit. check: null, or a test a triangle within limit
+// must pass too, else it is split at the sample the check names (never on a side of rect
+// that is not the grid's own: a strip beside it shares that side).
 RefineResult RefineRectangle(const HeightGrid& grid, GridRect rect,
                              const std::vector<std::uint32_t>& rim, std::uint32_t seedSpacing,
-                             double limit, std::uint64_t maxTriangles, GridMesh& mesh);
+                             double limit, std::uint64_t maxTriangles, GridMesh& mesh,
+                             const TriangleCheck* check = nullptr);

@@ -45,10 +45,23 @@ template <class Work> void InParallel(std::uint32_t count, int threads, Work wor
         thread.join();
 }
 
+// Whether the straight line from heights[a] to heights[b] is within limit of every height
+// between.
+bool StretchWithin(const std::vector<float>& heights, std::size_t a, std::size_t b, double limit) {
+    const double step = (double{heights[b]} - heights[a]) / static_cast<double>(b - a);
+    for (std::size_t k = a + 1; k < b; ++k)
+        if (std::fabs(heights[a] + step * static_cast<double>(k - a) - heights[k]) > limit)
+            return false;
+    return true;
+}
+
 // The kept samples of a straight run from sample `from`, `count` samples `step` apart,
-// corners excluded; every one of them when whole.
+// corners excluded; every one of them when whole. With a check, a stretch between two kept
+// samples that it finds beyond the limit is halved until it is not (and its halves are kept
+// within the limit of the heights too).
 void KeepAlongSide(const HeightGrid& grid, std::uint32_t from, std::uint32_t step,
-                   std::uint32_t count, double limit, bool whole, std::vector<std::uint32_t>& rim) {
+                   std::uint32_t count, double limit, bool whole, const TriangleCheck* check,
+                   std::vector<std::uint32_t>& rim) {
     if (whole) {
         for (std::uint32_t k = 1; k + 1 < count; ++k)
             rim.push_back(from + k * step);
@@ -57,21 +70,32 @@ void KeepAlongSide(const HeightGrid& grid, std::uint32_t from, std::uint32_t ste
     std::vector<float> heights(count);
     for (std::uint32_t k = 0; k < count; ++k)
         heights[k] = grid.At(from + k * step);
-    const std::vector<std::size_t> kept = SimplifyLine(heights, limit * kSideMargin);
+    const double within = limit * kSideMargin;
+    std::vector<std::size_t> kept = SimplifyLine(heights, within);
+    const auto at = [&](std::size_t i) { return from + static_cast<std::uint32_t>(i) * step; };
+    for (std::size_t k = 0; check != nullptr && k + 1 < kept.size();) {
+        const std::size_t a = kept[k], b = kept[k + 1];
+        if (b - a > 1 &&
+            (!StretchWithin(heights, a, b, within) || !check->SideWithin(at(a), at(b), within)))
+            kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(k) + 1, (a + b) / 2);
+        else
+            ++k;
+    }
     for (std::size_t k = 1; k + 1 < kept.size(); ++k)
-        rim.push_back(from + static_cast<std::uint32_t>(kept[k]) * step);
+        rim.push_back(at(kept[k]));
 }
 
 // The samples a strip must keep on its sides; every sample of its first or last row when
 // wholeTop or wholeBottom.
 std::vector<std::uint32_t> StripRim(const HeightGrid& grid, GridRect r, double limit, bool wholeTop,
-                                    bool wholeBottom) {
+                                    bool wholeBottom, const TriangleCheck* check) {
     std::vector<std::uint32_t> rim;
     const std::uint32_t width = r.col1 - r.col0 + 1, height = r.row1 - r.row0 + 1;
-    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), 1, width, limit, wholeTop, rim);
-    KeepAlongSide(grid, grid.Sample(r.row0, r.col1), grid.cols, height, limit, false, rim);
-    KeepAlongSide(grid, grid.Sample(r.row1, r.col0), 1, width, limit, wholeBottom, rim);
-    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), grid.cols, height, limit, false, rim);
+    const std::uint32_t down = grid.cols;
+    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), 1, width, limit, wholeTop, check, rim);
+    KeepAlongSide(grid, grid.Sample(r.row0, r.col1), down, height, limit, false, check, rim);
+    KeepAlongSide(grid, grid.Sample(r.row1, r.col0), 1, width, limit, wholeBottom, check, rim);
+    KeepAlongSide(grid, grid.Sample(r.row0, r.col0), down, height, limit, false, check, rim);
     return rim;
 }
 
@@ -131,7 +155,8 @@ void FullGrid(const HeightGrid& grid, GridRect rect, GridMesh& mesh) {
 }
 
 // Refines and collapses each strip, then joins them and collapses along their seams.
-void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh& mesh) {
+void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const TriangleCheck* check,
+                    GridMesh& mesh) {
     const std::vector<GridRect> strips = Strips(grid, threads);
     // Where a strip's sides keep many of their samples, so will its inside: collapsing its
     // full grid then costs less than refining towards it, and keeps fewer vertices. Such a
@@ -141,7 +166,7 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh&
     for (std::size_t k = 0; k < strips.size(); ++k) {
         const GridRect& r = strips[k];
         const std::uint32_t sides = 2 * (r.col1 - r.col0 + r.row1 - r.row0);
-        dense[k] = StripRim(grid, r, limit, false, false).size() > sides * kDenseSides;
+        dense[k] = StripRim(grid, r, limit, false, false, check).size() > sides * kDenseSides;
     }
     std::vector<GridMesh> parts(strips.size());
     InParallel(static_cast<std::uint32_t>(strips.size()), threads, [&](std::uint32_t k) {
@@ -151,8 +176,9 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh&
         } else {
             const bool wholeTop = k > 0 && dense[k - 1];
             const bool wholeBottom = k + 1 < strips.size() && dense[k + 1];
-            const std::vector<std::uint32_t> rim = StripRim(grid, r, limit, wholeTop, wholeBottom);
-            RefineRectangle(grid, r, rim, kSeedSpacing, limit, 0, parts[k]);
+            const std::vector<std::uint32_t> rim =
+                StripRim(grid, r, limit, wholeTop, wholeBottom, check);
+            RefineRectangle(grid, r, rim, kSeedSpacing, limit, 0, parts[k], check);
             parts[k].Compact(grid.cols);
         }
         const bool seamAbove = r.row0 != 0, seamBelow = r.row1 != grid.rows - 1;
@@ -160,7 +186,7 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh&
             const std::uint32_t row = grid.Row(sample);
             return (seamAbove && row == r.row0) || (seamBelow && row == r.row1);
         };
-        CollapseEdges(grid, r, limit, {}, true, onSeam, parts[k]);
+        CollapseEdges(grid, r, limit, {}, true, onSeam, parts[k], check);
         parts[k].Compact();
     });
     std::size_t total = 0;
@@ -182,7 +208,7 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, GridMesh&
             samples.push_back(grid.Sample(seam, col));
         const GridRect window{0, seam - std::min(seam, kSeamReach), grid.cols - 1,
                               std::min(grid.rows - 1, seam + kSeamReach)};
-        CollapseEdges(grid, window, limit, samples, false, nullptr, mesh);
+        CollapseEdges(grid, window, limit, samples, false, nullptr, mesh, check);
     }
 }
 
@@ -224,7 +250,7 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     for (int step = 0; step < kBudgetSearchSteps && fits > goal.maxError; ++step) {
         const double limit = tooLow > 0 ? std::sqrt(tooLow * fits) : fits / 4;
         GridMesh tried;
-        SimplifyStrips(grid, limit, goal.threads, tried);
+        SimplifyStrips(grid, limit, goal.threads, nullptr, tried);
         if (tried.Living() <= budget) {
             mesh = std::move(tried);
             fits = limit;
@@ -249,11 +275,11 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
     if (holes) {
         FullGrid(grid, all, mesh);
-        CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, mesh);
-    } else if (goal.maxTriangles != 0) {
+        CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, mesh, goal.check);
+    } else if (goal.maxTriangles != 0 && goal.check == nullptr) {
         SimplifyWithin(grid, goal, mesh);
     } else {
-        SimplifyStrips(grid, goal.maxError, threads, mesh);
+        SimplifyStrips(grid, goal.maxError, threads, goal.check, mesh);
     }
     mesh.Compact();
     SimplifiedMesh out = Gather(grid, mesh);

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "cli/simplify/HeightGrid.h"
+#include "cli/simplify/TriangleCheck.h"
 
 struct SimplifyGoal {
     // The largest distance in height allowed between the surface and any sample (0: only
@@ -34,9 +35,12 @@ struct SimplifyGoal {
     // which refinement may stop before the budget is spent.
     double maxError = 0;
     // At most this many triangles (at least 2; 0: no budget), as close as they get. Not with
-    // holes.
+    // holes or a check.
     std::uint64_t maxTriangles = 0;
     int threads = 1; // 1 or more
+    // null, or a test every triangle must also pass within maxError (TriangleCheck.h): the
+    // strips' sides are kept within it too, and its Fixed samples are never collapsed.
+    const TriangleCheck* check = nullptr;
 };
 
 struct SimplifiedMesh {

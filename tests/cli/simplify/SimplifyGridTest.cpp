@@ -279,6 +279,73 @@ TEST(SimplifyGrid, HolesAreCutAsTheFullGridCutsThem) {
     EXPECT_TRUE(Within(all, 1, 1).triangles.empty());
 }
 
+// A check that allows triangles at most `span` columns wide and keeps the vertices of the
+// strips' sides along rows at most span / 2 apart, so that no strip needs to split a side.
+class NarrowCheck final : public TriangleCheck {
+  public:
+    NarrowCheck(const HeightGrid& grid, std::uint32_t span) : grid_(grid), span_(span) {}
+    ScanResult Worst(std::uint32_t a, std::uint32_t b, std::uint32_t c) const override {
+        if (Within(a, b, c, 0))
+            return {0, a};
+        // The covered sample nearest the middle column, neither a corner nor Fixed.
+        const GridPoint p = PointOf(grid_, a), q = PointOf(grid_, b), r = PointOf(grid_, c);
+        const std::int64_t middle = (std::min({p.x, q.x, r.x}) + std::max({p.x, q.x, r.x})) / 2;
+        ScanResult split{0, a};
+        std::int64_t nearest = INT64_MAX;
+        for (std::uint32_t s = 0; s < grid_.Samples(); ++s) {
+            const GridPoint g = PointOf(grid_, s);
+            if (s == a || s == b || s == c || Fixed(s) || Turn(p, q, g) < 0 || Turn(q, r, g) < 0 ||
+                Turn(r, p, g) < 0 || std::llabs(g.x - middle) >= nearest)
+                continue;
+            nearest = std::llabs(g.x - middle);
+            split = {1e300, s};
+        }
+        return split;
+    }
+    bool Within(std::uint32_t a, std::uint32_t b, std::uint32_t c, double) const override {
+        return Wide(a, b) <= span_ && Wide(b, c) <= span_ && Wide(c, a) <= span_;
+    }
+    bool SideWithin(std::uint32_t from, std::uint32_t to, double) const override {
+        return Wide(from, to) <= span_ / 2;
+    }
+    bool Fixed(std::uint32_t sample) const override { return grid_.Row(sample) == 0; }
+
+  private:
+    std::uint32_t Wide(std::uint32_t p, std::uint32_t q) const {
+        const std::uint32_t a = grid_.Col(p), b = grid_.Col(q);
+        return a > b ? a - b : b - a;
+    }
+    const HeightGrid& grid_;
+    std::uint32_t span_;
+};
+
+TEST(SimplifyGrid, ACheckNarrowsEveryTriangleAndKeepsItsFixedSamples) {
+    std::mt19937 rng(31);
+    const std::vector<std::pair<const char*, Picture>> pictures = {
+        {"flat", Flat(90, 61)}, {"terrain", Terrain(140, 57, rng)}, {"noise", Noise(40, 33, rng)}};
+    for (const auto& [name, p] : pictures)
+        for (const int threads : {1, 2}) {
+            const HeightGrid grid = p.Grid();
+            const NarrowCheck check(grid, 6);
+            const SimplifiedMesh mesh = SimplifyGrid(grid, {2, 0, threads, &check});
+            ExpectSound(p, mesh, name);
+            EXPECT_LE(mesh.maxError, 2) << name;
+            for (const auto& t : mesh.triangles)
+                ASSERT_TRUE(
+                    check.Within(mesh.vertices[t[0]], mesh.vertices[t[1]], mesh.vertices[t[2]], 0))
+                    << name;
+            // The first row kept its vertices as close as its side asked, though the triangles
+            // would allow them twice as far apart.
+            std::uint32_t last = 0;
+            for (const std::uint32_t v : mesh.vertices)
+                if (grid.Row(v) == 0 && v != 0) {
+                    EXPECT_LE(v - last, 3u) << name;
+                    last = v;
+                }
+            EXPECT_EQ(last, grid.cols - 1) << name;
+        }
+}
+
 TEST(SimplifyGrid, WideLevelsKeepTheirPrecision) {
     // Levels one apart at 16 bits: a limit below one level keeps every step.
     const Picture p =
