@@ -1,5 +1,6 @@
 #include "cli/TriangleExport.h"
 
+#include <cmath>
 #include <memory>
 #include <ostream>
 #include <utility>
@@ -70,13 +71,34 @@ std::string Remedy(const ShapeRefusal& refusal, const CliOptions& o) {
 
 // What fewer triangles cannot be asked for.
 StepResult CheckSimplifying(const CliOptions& o, const MeshSettings& s, const std::string& path) {
-    if (s.Meshtype != kRectangular)
+    if (s.BlackHoles && s.Meshtype != kRectangular)
         return Fail(kExitUsage, path,
-                    "--max-error and --triangles simplify the rectangular mesh only; write the "
-                    "cylindrical and spherical meshes without them");
+                    "--max-error and --triangles cannot keep the black holes of a " +
+                        std::string(kMeshNames[s.Meshtype]) + " mesh; add --no-black-holes");
     if (o.maxTriangles && s.BlackHoles)
         return Fail(kExitUsage, path,
                     "--triangles cannot keep black holes; use --max-error, or --no-black-holes");
+    return std::nullopt;
+}
+
+// The surface with fewer triangles, unless the solid's wall or the budget refuse it.
+StepResult Simplify(const CliOptions& o, const MeshSettings& s, const WideGray* wide,
+                    const MeshShape& shape, const std::string& path,
+                    std::optional<SimplifiedSurface>& simplified) {
+    const double largest = LargestSurfaceError(shape.plan);
+    if (o.maxError && *o.maxError > largest)
+        return Fail(kExitSolid, path,
+                    "the surface may stray up to --max-error, more than half the wall of " +
+                        Millimetres(shape.plan.wall) +
+                        ", and would cut into it; lower --max-error or raise --wall");
+    simplified =
+        SimplifyPicture(s, wide, shape, {o.maxError, o.maxTriangles, WriterThreads(o), largest});
+    if (simplified->fewestTriangles != 0)
+        return Fail(kExitUsage, path,
+                    "--triangles " + std::to_string(*o.maxTriangles) + " is fewer than this " +
+                        kMeshNames[s.Meshtype] + " surface can be made of, " +
+                        std::to_string(simplified->fewestTriangles) +
+                        (std::isfinite(largest) ? " with its wall kept whole" : ""));
     return std::nullopt;
 }
 
@@ -124,8 +146,8 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
     std::optional<SimplifiedSurface> simplified;
     std::unique_ptr<TriangleSource> made;
     if (options.Simplifies()) {
-        simplified = SimplifyPicture(
-            s, wide, {options.maxError, options.maxTriangles, WriterThreads(options)});
+        if (auto failure = Simplify(options, s, wide, shape, path, simplified))
+            return failure;
         made = std::make_unique<SimplifiedTriangles>(*simplified, s.Meshtype, shapeOptions,
                                                      std::move(shape), progress);
     } else {

@@ -1,6 +1,8 @@
 #include "cli/simplified/SimplifyPicture.h"
 
 #include "cli/StreamMeshSource.h"
+#include "cli/simplified/GridLevels.h"
+#include "cli/simplified/RoundPicture.h"
 #include "cli/simplify/SimplifyGrid.h"
 #include "plugin/mesh/SampleGrayGrid.h"
 
@@ -10,23 +12,6 @@ namespace {
 // and 12 once gathered, 12 again as written; the heights, the hole mask, the collapses' maps
 // and the kept points.
 constexpr std::uint64_t kBytesPerSample = 2 * (24 + 12 + 12 + 20) + 4 + 1 + 5 + 12;
-
-// Calls visit(row, levels) for each row of the sampled grid, in order.
-template <class Visit>
-void ForEachGridRow(const MeshSettings& s, const WideGray* wide, Visit visit) {
-    const GridSize grid{s.meshRows, s.meshCols};
-    if (wide != nullptr) {
-        WideRowSampler sampler(LevelPicture<std::uint16_t>{wide->levels.data(), wide->width,
-                                                           wide->height, wide->width},
-                               grid);
-        for (std::uint32_t r = 0; r < grid.rows; ++r)
-            visit(r, sampler.Row(r));
-    } else {
-        GrayRowSampler sampler(GrayPicture(s), grid);
-        for (std::uint32_t r = 0; r < grid.rows; ++r)
-            visit(r, sampler.Row(r));
-    }
-}
 
 // The points of the kept samples (ascending), made row by row as the full mesh makes them.
 std::vector<Vertex> KeptPoints(MeshSettings s, const WideGray* wide,
@@ -72,7 +57,7 @@ Ring FlatRim(const SimplifiedMesh& mesh, const std::vector<Vertex>& points, std:
 } // namespace
 
 SimplifiedSurface SimplifyPicture(const MeshSettings& settings, const WideGray* wide,
-                                  const SimplifyRequest& request) {
+                                  const MeshShape& shape, const SimplifyRequest& request) {
     MeshSettings s = settings;
     // Levels that do not cover the picture are not its own; its 8-bit gray is.
     if (wide != nullptr && (wide->width != s.imageCols || wide->height != s.imageRows ||
@@ -84,6 +69,8 @@ SimplifiedSurface SimplifyPicture(const MeshSettings& settings, const WideGray* 
     // A 16-bit level is the gray level / 257, as the points take it.
     const double levelHeight =
         double{s.MapAlt} * double{s.ModelScale} / 256.0 / (wide ? 257.0 : 1.0);
+    if (s.Meshtype != kRectangular)
+        return SimplifyRoundPicture(s, wide, shape, request, levelHeight);
     std::vector<float> heights(std::size_t{grid.rows} * grid.cols);
     std::vector<std::uint8_t> holes(s.BlackHoles ? heights.size() : 0);
     ForEachGridRow(s, wide, [&](std::uint32_t r, const auto* levels) {

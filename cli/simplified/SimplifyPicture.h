@@ -4,6 +4,7 @@
 // the full mesh has it, with the rims a solid's parts are built along.
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct SimplifyRequest {
     std::optional<double> maxError;            // in the file's units, at least 0
     std::optional<std::uint64_t> maxTriangles; // at least 2
     int threads = 1;
+    // A budget spends no more error than this (a round solid's wall must stay whole).
+    double largestError = std::numeric_limits<double>::infinity();
 };
 
 // In the plug-in's coordinates, as the full mesh's points are.
@@ -25,13 +28,19 @@ struct SimplifiedSurface {
     SurfaceRims rims;                // of vertices, for MakeParts
     Extent extent;                   // of vertices
     double maxError = 0;             // measured over every sample, in the file's units
+    // When the budget asked for is too small (and the surface empty): the fewest triangles
+    // the surface can be made of.
+    std::uint64_t fewestTriangles = 0;
 };
 
-// s: the run's settings with the picture (a rectangular mesh), sized as the file will be;
-// wide: its 16-bit levels, or null for its 8-bit gray. request: maxError or maxTriangles or
-// both; black holes as s.BlackHoles says (not with maxTriangles).
+// s: the run's settings with the picture, sized as the file will be; wide: its 16-bit
+// levels, or null for its 8-bit gray; shape: how the full mesh welds and which rows it keeps
+// (ShapeMesh). request: maxError or maxTriangles or both (maxError then the least error the
+// budget is spent down to). A flat surface's error is in height, a tube's or a globe's
+// radial (RoundSurface.h). Black holes as s.BlackHoles says, on a flat surface only and not
+// with maxTriangles.
 SimplifiedSurface SimplifyPicture(const MeshSettings& s, const WideGray* wide,
-                                  const SimplifyRequest& request);
+                                  const MeshShape& shape, const SimplifyRequest& request);
 
 // The most memory simplifying a rows x cols picture at 100 % takes, beyond the picture.
 std::uint64_t SimplifyMemoryBytes(std::uint16_t rows, std::uint16_t cols);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 
 #include "cli/solid/SurfaceSurvey.h"
@@ -14,12 +15,6 @@ constexpr double kInsideChordMm = 0.01;
 // How far above the opening's plane the last kept row must stand, as a share of the radius,
 // so that the ring that drops to the plane has some height everywhere.
 constexpr double kOpeningClearance = 1e-5;
-
-std::string Millimetres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g mm", value);
-    return text;
-}
 
 WeldPlan SolidWeld(std::int32_t meshType) {
     switch (meshType) {
@@ -107,6 +102,7 @@ std::optional<ShapeRefusal> PlanShell(MeshSource& surface, const MeshSettings& s
     }
     shape.plan.kind = SolidPlan::kShell;
     shape.plan.shell = shell;
+    shape.plan.wall = wall;
     return std::nullopt;
 }
 
@@ -134,6 +130,18 @@ SolidParts MakeParts(const SolidPlan& plan, const SurfaceRims& rims, std::uint32
     default:
         return {};
     }
+}
+
+std::string Millimetres(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g mm", value);
+    return text;
+}
+
+double LargestSurfaceError(const SolidPlan& plan) {
+    if (plan.kind == SolidPlan::kTube || plan.kind == SolidPlan::kShell)
+        return plan.wall / 2;
+    return std::numeric_limits<double>::infinity();
 }
 
 void PlaceModel(const ShapeOptions& options, std::int32_t meshType, Extent extent,
@@ -173,7 +181,7 @@ std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s
             return ShapeRefusal{ShapeRefusal::kWallReachesAxis,
                                 "the tube's wall, " + Millimetres(wall) +
                                     " thick inside its lowest point, would reach its axis"};
-        shape.plan = {SolidPlan::kTube, {}, inner};
+        shape.plan = {SolidPlan::kTube, {}, inner, {}, wall};
     } else if (options.solid && options.wallMm) {
         if (auto refusal = PlanShell(surface, s, options, shape, survey))
             return refusal;

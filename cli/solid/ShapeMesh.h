@@ -30,7 +30,12 @@ struct SolidPlan {
     Extent extent;      // kFlat: the surface's, whose middle the base is fanned from
     double level = 0;   // kFlat: the base's height; kTube: the inner wall's radius
     ShellShape shell{}; // kShell: the hollow globe's inside and opening
+    double wall = 0;    // kTube, kShell: from the surface's lowest point to the inside
 };
+
+// The most a surface with fewer triangles may stray from the full mesh for its solid to stay
+// whole: half the wall of a tube or hollow globe; infinity for any other.
+double LargestSurfaceError(const SolidPlan& plan);
 
 // The rims of a surface, each in the plug-in's column order: a flat surface's one loop (as
 // GridRim orders it), and its first and last kept rows (a tube's ends, the rim of a hollow
@@ -57,6 +62,9 @@ struct GridMinimum {
     std::uint32_t rows, cols;
 };
 GridMinimum SmallestGrid(std::int32_t meshType);
+
+// A length as the refusals give it: "2.5 mm" (3 significant digits).
+std::string Millimetres(double value);
 
 // Why a solid cannot be closed, and in what words.
 struct ShapeRefusal {

@@ -66,6 +66,22 @@ TEST(CliSimplify, PrintsAnErrorWithinTheOneAskedAndKeepsTheBudget) {
     }
 }
 
+TEST(CliSimplify, TubesAndGlobesPrintTheirRadialErrorInEveryTriangleFormat) {
+    TempFolder dir;
+    WriteGrayBmp(dir.File("p.bmp"), 64, 40, GrayPattern(64, 40));
+    for (const char* mesh : {"cylindrical", "spherical"})
+        for (const char* format : {"stl", "obj", "ply", "3mf"}) {
+            const std::string out = dir.File(std::string("r.") + format);
+            const RunResult run = RunTool({dir.File("p.bmp"), "-o", out, "--mesh", mesh, "--solid",
+                                           "--width", "60", "--max-error", "0.2"});
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            const double printed = PrintedError(run.out);
+            EXPECT_LE(printed, 0.2) << mesh << " " << format;
+            EXPECT_GT(printed, 0.1) << mesh << " " << format;
+            EXPECT_TRUE(std::filesystem::exists(out));
+        }
+}
+
 TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {
     TempFolder dir;
     WriteGrayBmp(dir.File("p.bmp"), 20, 20, GrayPattern(20, 20));
@@ -77,8 +93,10 @@ TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {
         {{in, "-o", out, "--triangles", "1"}, "at least 2 triangles"},
         {{in, "-o", out, "--triangles", "many"}, "not a whole number"},
         {{in, "-o", out, "--max-error", "-1"}, "--max-error"},
-        {{in, "-o", out, "--max-error", "0.1", "--mesh", "cylindrical"}, "rectangular mesh only"},
-        {{in, "-o", out, "--triangles", "50", "--mesh", "spherical"}, "rectangular mesh only"},
+        {{in, "-o", out, "--max-error", "0.1", "--mesh", "cylindrical", "--black-holes"},
+         "cannot keep the black holes of a cylindrical mesh"},
+        {{in, "-o", out, "--triangles", "20", "--mesh", "cylindrical", "--solid"},
+         "fewer than this cylindrical surface can be made of"},
         {{in, "-o", out, "--triangles", "50", "--black-holes"}, "cannot keep black holes"},
     };
     for (const auto& c : cases) {
@@ -87,6 +105,12 @@ TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(out)) << c.reason;
     }
+    // A round solid's surface may stray no further than half its wall.
+    const RunResult wall = RunTool({in, "-o", out, "--mesh", "spherical", "--wall", "2",
+                                    "--max-error", "1.5", "--width", "80"});
+    EXPECT_EQ(wall.exitCode, 5);
+    EXPECT_NE(wall.err.find("half the wall of 2 mm"), std::string::npos) << wall.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
     const RunResult classic = RunTool({in, "-o", dir.File("c.3ds"), "--max-error", "1"});
     EXPECT_EQ(classic.exitCode, 0);
     EXPECT_NE(classic.err.find("--max-error applies to STL"), std::string::npos) << classic.err;

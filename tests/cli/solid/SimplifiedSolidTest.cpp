@@ -7,7 +7,6 @@
 #include <random>
 
 #include "cli/StreamMeshSource.h"
-#include "cli/simplified/SimplifiedTriangles.h"
 #include "tests/cli/solid/SolidTestSupport.h"
 #include "tests/support/TestMesh.h"
 
@@ -56,31 +55,6 @@ std::vector<Vertex> FullPoints(MeshSettings s, const WideGray* wide) {
             points.push_back({row.x[c], row.y[c], row.z[c]});
     });
     return points;
-}
-
-struct Simplified {
-    SimplifiedSurface surface;
-    CollectedMesh mesh;
-    TriangleCounts counted;
-    ModelFrame frame;
-};
-
-// The simplified surface of the picture and the triangles a file gets of it.
-Simplified MakeSimplified(MeshSettings s, const WideGray* wide, const ShapeOptions& options,
-                          const SimplifyRequest& request) {
-    StreamMeshSource source(s, wide);
-    MeshShape shape;
-    EXPECT_FALSE(ShapeMesh(source, s, options, shape));
-    Simplified out;
-    out.surface = SimplifyPicture(s, wide, request);
-    NoProgress progress;
-    SimplifiedTriangles triangles(out.surface, s.Meshtype, options, std::move(shape), progress);
-    out.mesh = Collect(triangles);
-    out.counted = triangles.Count();
-    out.frame = triangles.Frame();
-    EXPECT_EQ(out.counted.vertices, out.mesh.vertices.size());
-    EXPECT_EQ(out.counted.triangles, out.mesh.triangles.size());
-    return out;
 }
 
 TEST(SimplifiedSurface, KeepsTheFullMeshsPointsAndFacesUpWithinTheError) {
