@@ -2,31 +2,15 @@
 // and a little noise), within 0.5 %, 0.1 % and none of the relief, on one and two threads.
 // Items are samples; the triangles kept are a counter.
 
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/simplify/BenchTerrain.h"
 #include "cli/simplify/SimplifyGrid.h"
 
 namespace {
-
-std::vector<float> Terrain(std::uint32_t side) {
-    std::vector<float> heights(std::size_t{side} * side);
-    std::uint32_t state = 12345;
-    for (std::uint32_t r = 0; r < side; ++r)
-        for (std::uint32_t c = 0; c < side; ++c) {
-            const double u = 6.0 * c / side, v = 6.0 * r / side;
-            const double ridges = 1 - std::fabs(std::sin(u + 0.7 * std::sin(1.3 * v)));
-            const double hills = std::sin(0.5 * u) * std::cos(0.4 * v) + 0.3 * std::sin(3 * u + v);
-            state = state * 1103515245u + 12345u;
-            const double noise = ((state >> 16) & 3) / 4.0;
-            heights[std::size_t{r} * side + c] = static_cast<float>(
-                std::floor(std::max(40.0, 110 + 80 * ridges + 50 * hills + noise)));
-        }
-    return heights;
-}
 
 void BM_SimplifyTerrain(benchmark::State& state) {
     const auto side = static_cast<std::uint32_t>(state.range(0));
