@@ -43,13 +43,14 @@ double Crossing(const Ray& ray, const Vertex& a, const Vertex& b, const Vertex& 
     return (e2[0] * q[0] + e2[1] * q[1] + e2[2] * q[2]) / det;
 }
 
-// The largest radial error of any sample the full mesh writes (its welded points as the
-// vertices they become), less what single-precision points cannot tell: from the axis (a
-// tube, at the sample's height) or the middle (a globe) through the sample, the distance
-// from the sample to every crossing of the simplified surface; infinity where none is.
-double RadialError(const Simplified& made) {
+// The largest radial error of any sample the full mesh writes (of the 8-bit picture, or of
+// its wide levels; its welded points as the vertices they become), less what
+// single-precision points cannot tell: from the axis (a tube, at the sample's height) or the
+// middle (a globe) through the sample, the distance from the sample to every crossing of the
+// simplified surface; infinity where none is.
+double RadialError(const Simplified& made, const WideGray* wide) {
     MeshSettings s = made.settings;
-    StreamMeshSource source(s);
+    StreamMeshSource source(s, wide);
     const std::uint32_t perRow = s.meshCols + 1;
     std::vector<std::vector<Vertex>> rows;
     source.ForEachPointRow([&](std::uint32_t, const PointRow& row) {
@@ -82,11 +83,13 @@ double RadialError(const Simplified& made) {
 
 struct RoundCase {
     Picture picture;
+    WideGray wide; // the picture's levels with 8 bits more
     MeshSettings settings;
     ShapeOptions options;
 };
 
-// A random tube or globe, open or closed, solid or hollow, mirrored or not.
+// A random tube or globe, open or closed, solid or hollow, mirrored or not, with 16-bit
+// levels beside its 8-bit gray.
 RoundCase MakeCase(std::mt19937& rng, int round) {
     RoundCase c;
     c.picture = RandomPicture(rng, 26, false);
@@ -94,6 +97,9 @@ RoundCase MakeCase(std::mt19937& rng, int round) {
     c.picture.rows = std::max<std::uint16_t>(c.picture.rows, 3);
     c.picture.cols = std::max<std::uint16_t>(c.picture.cols, 8);
     c.picture.gray.resize(std::size_t{c.picture.rows} * c.picture.cols, 99);
+    c.wide = {c.picture.cols, c.picture.rows, {}};
+    for (const std::uint8_t g : c.picture.gray)
+        c.wide.levels.push_back(static_cast<std::uint16_t>(g * 256 + rng() % 256));
     c.settings = DefaultSettings(globe ? kSpherical : kCylindrical);
     c.settings.MapAlt = 5.0f + static_cast<float>(rng() % 300) / 10;
     c.options.mirror = rng() % 3 == 0;
@@ -120,12 +126,13 @@ TEST(SimplifiedRound, EverySampleLiesWithinTheErrorAlongItsRay) {
             const RoundCase c = MakeCase(rng, round);
             // Within half the thinnest wall, as the tool allows.
             const double asked = (rng() % 100) / 100.0;
-            const Simplified made = MakeSimplified(WithPicture(c.settings, c.picture), nullptr,
+            const WideGray* wide = round / 4 % 2 ? &c.wide : nullptr;
+            const Simplified made = MakeSimplified(WithPicture(c.settings, c.picture), wide,
                                                    c.options, {asked, std::nullopt, 1 + round % 2});
             if (made.refusal)
                 continue;
             SCOPED_TRACE(testing::Message() << "seed " << seed << " round " << round);
-            const double measured = RadialError(made);
+            const double measured = RadialError(made, wide);
             EXPECT_LE(measured, asked + 1e-9);
             EXPECT_NEAR(made.surface.maxError, measured, 1e-4);
             if (c.options.solid) {
@@ -141,7 +148,8 @@ TEST(SimplifiedRound, KeepsTheBudgetOrSaysHowFewItCanMake) {
         for (int round = 0; round < 12; ++round) {
             const RoundCase c = MakeCase(rng, round);
             const std::uint64_t budget = 8 + rng() % 200;
-            const Simplified made = MakeSimplified(WithPicture(c.settings, c.picture), nullptr,
+            const WideGray* wide = round / 4 % 2 ? &c.wide : nullptr;
+            const Simplified made = MakeSimplified(WithPicture(c.settings, c.picture), wide,
                                                    c.options, {std::nullopt, budget, 2});
             if (made.refusal)
                 continue;
@@ -152,7 +160,7 @@ TEST(SimplifiedRound, KeepsTheBudgetOrSaysHowFewItCanMake) {
                 continue;
             }
             EXPECT_LE(made.surface.triangles.size(), budget);
-            EXPECT_NEAR(made.surface.maxError, RadialError(made), 1e-4);
+            EXPECT_NEAR(made.surface.maxError, RadialError(made, wide), 1e-4);
             if (c.options.solid) {
                 EXPECT_GT(ExpectClosedAndOriented(made.mesh), 0);
             }
