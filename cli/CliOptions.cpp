@@ -192,6 +192,30 @@ void AddTriangleOptions(CLI::App& app, CliOptions& o) {
         "--corner", [&o] { o.origin = ModelOrigin::kCorner; },
         "place the model's bounding box with its lowest corner at the origin");
     center->excludes(corner);
+    group
+        ->add_option("--max-error", o.maxError,
+                     "fewer triangles: the surface stays within MM of every sample of the full "
+                     "mesh, in height (rectangular) or radially (cylindrical, spherical); 0: "
+                     "only flat stretches are merged")
+        ->check(CLI::NonNegativeNumber.description(""))
+        ->type_name("MM");
+    group
+        ->add_option("--triangles", o.maxTriangles,
+                     "fewer triangles: at most N in the surface, as close to it as they get")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                std::uint64_t n = 0;
+                const auto [end, error] =
+                    std::from_chars(text.data(), text.data() + text.size(), n);
+                if (error != std::errc() || end != text.data() + text.size())
+                    return text + " is not a whole number";
+                if (n < 2)
+                    return std::string("at least 2 triangles are needed, the two of a flat "
+                                       "surface");
+                return std::string();
+            },
+            ""))
+        ->type_name("N");
 }
 
 void AddOptions(CLI::App& app, CliOptions& o) {
@@ -299,6 +323,8 @@ std::vector<std::string> TriangleOptionsGiven(const CliOptions& o) {
         {o.origin == ModelOrigin::kCenter, "--center"},
         {o.origin == ModelOrigin::kCorner, "--corner"},
         {o.asciiStl, "--ascii"},
+        {o.maxError.has_value(), "--max-error"},
+        {o.maxTriangles.has_value(), "--triangles"},
     };
     for (const auto& [given, name] : options)
         if (given)

@@ -42,6 +42,12 @@ struct CliOptions {
     std::optional<float> baseMm, wallMm, openingMm;   // --base, --wall, --opening
     std::optional<float> widthMm, reliefMm, heightMm; // --width, --relief, --height
     std::optional<ModelOrigin> origin;                // --center, --corner
+    // Fewer triangles: the surface within this distance of every sample of the full mesh
+    // (--max-error, >= 0, in the file's units; radially for a tube or globe), or at most this
+    // many triangles in it (--triangles, >= 2).
+    std::optional<double> maxError;
+    std::optional<std::uint64_t> maxTriangles;
+    bool Simplifies() const { return maxError || maxTriangles; }
 };
 
 // The threads a run writes its mesh file with: --threads, else 2 on a machine of two cores

@@ -15,6 +15,7 @@
 #include "cli/StreamMeshSource.h"
 #include "cli/TriangleExport.h"
 #include "cli/preview/PreviewCommand.h"
+#include "cli/simplified/SimplifyPicture.h"
 #include "plugin/export/BufferMeshSource.h"
 #include "plugin/export/ExportServices.h"
 #include "plugin/export/FormatLimits.h"
@@ -209,6 +210,9 @@ std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std:
     const std::uint64_t canvas = std::uint64_t(std::max(options.preview.size.width, 0)) *
                                  std::uint64_t(std::max(options.preview.size.height, 0));
     const std::uint64_t cells = (std::uint64_t{rows} + 1) * (std::uint64_t{cols} + 1);
+    // Fewer triangles need the whole grid and its working meshes.
+    const std::uint64_t simplify =
+        options.Simplifies() && TriangleFormatOf(options) ? SimplifyMemoryBytes(rows, cols) : 0;
     if (StreamsTheMesh(options)) {
         // Two rows of points and their cells' polygons, the gray sampler's rows, the buffer,
         // and about as much again for the 3D faces a second thread puts together; the
@@ -217,7 +221,8 @@ std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std:
         constexpr std::uint64_t kTriangleBytesPerColumn = 2 * (12 + 36) + 2 * 12;
         const std::uint64_t perColumn =
             kBytesPerColumn + (TriangleFormatOf(options) ? kTriangleBytesPerColumn : 0);
-        std::uint64_t bytes = perColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
+        std::uint64_t bytes =
+            simplify + perColumn * (std::uint64_t{cols} + 1) + 2 * kCliOutputBufferSize;
         // A triangle file's preview: the picture, its depth buffer and its encoded file.
         if (!options.preview.path.empty())
             bytes += 6 * canvas;
@@ -228,7 +233,7 @@ std::uint64_t RunMemoryBytes(const CliOptions& options, std::uint16_t rows, std:
         return bytes;
     }
     // The mesh, the surface, the encoded picture, and two 8-byte sort keys per cell.
-    return MeshBufferBytes(rows, cols) + 2 * canvas + 16 * cells;
+    return simplify + MeshBufferBytes(rows, cols) + 2 * canvas + 16 * cells;
 }
 
 StepResult CheckMeshNeeds(const CliOptions& options, std::uint16_t rows, std::uint16_t cols,

@@ -1,5 +1,7 @@
 #include "cli/TriangleExport.h"
 
+#include <cmath>
+#include <memory>
 #include <ostream>
 #include <utility>
 
@@ -8,6 +10,7 @@
 #include "cli/TriangleStatistics.h"
 #include "cli/formats/TriangleFile.h"
 #include "cli/preview/TrianglePreview.h"
+#include "cli/simplified/SimplifiedTriangles.h"
 #include "cli/solid/ModelUnits.h"
 #include "cli/solid/PictureTriangles.h"
 #include "cli/solid/ShapeMesh.h"
@@ -68,6 +71,39 @@ std::string Remedy(const ShapeRefusal& refusal, const CliOptions& o) {
     }
 }
 
+// What fewer triangles cannot be asked for.
+StepResult CheckSimplifying(const CliOptions& o, const MeshSettings& s, const std::string& path) {
+    if (s.BlackHoles && s.Meshtype != kRectangular)
+        return Fail(kExitUsage, path,
+                    "--max-error and --triangles cannot keep the black holes of a " +
+                        std::string(kMeshNames[s.Meshtype]) + " mesh; add --no-black-holes");
+    if (o.maxTriangles && s.BlackHoles)
+        return Fail(kExitUsage, path,
+                    "--triangles cannot keep black holes; use --max-error, or --no-black-holes");
+    return std::nullopt;
+}
+
+// The surface with fewer triangles, unless the solid's wall or the budget refuse it.
+StepResult Simplify(const CliOptions& o, const MeshSettings& s, const WideGray* wide,
+                    const MeshShape& shape, const std::string& path,
+                    std::optional<SimplifiedSurface>& simplified) {
+    const double largest = LargestSurfaceError(shape.plan);
+    if (o.maxError && *o.maxError > largest)
+        return Fail(kExitSolid, path,
+                    "the surface may stray up to --max-error, more than half the wall of " +
+                        Millimetres(shape.plan.wall) +
+                        ", and would cut into it; lower --max-error or raise --wall");
+    simplified =
+        SimplifyPicture(s, wide, shape, {o.maxError, o.maxTriangles, WriterThreads(o), largest});
+    if (simplified->fewestTriangles != 0)
+        return Fail(kExitUsage, path,
+                    "--triangles " + std::to_string(*o.maxTriangles) + " is fewer than this " +
+                        kMeshNames[s.Meshtype] + " surface can be made of, " +
+                        std::to_string(simplified->fewestTriangles) +
+                        (std::isfinite(largest) ? " with its wall kept whole" : ""));
+    return std::nullopt;
+}
+
 std::string GridText(std::uint32_t rows, std::uint32_t cols) {
     return std::to_string(rows) + " x " + std::to_string(cols);
 }
@@ -88,6 +124,9 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
     if (auto failure = ResolveShape(options, settings, shapeOptions, progressStream))
         return failure;
     shapeOptions.up = FileUpAxis(format, options.solid);
+    if (options.Simplifies())
+        if (auto failure = CheckSimplifying(options, settings, path))
+            return failure;
 
     MeshSettings s = settings;
     const GridSize grid = SampledGridSize(s.imageRows, s.imageCols, s.MeshRes);
@@ -107,7 +146,17 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
         return Fail(kExitSolid, path, refusal->text + "; " + Remedy(*refusal, options));
 
     TerminalProgress progress(progressStream, showProgress && !options.output.empty());
-    PictureTriangles triangles(surface, s, std::move(shape), progress);
+    std::optional<SimplifiedSurface> simplified;
+    std::unique_ptr<TriangleSource> made;
+    if (options.Simplifies()) {
+        if (auto failure = Simplify(options, s, wide, shape, path, simplified))
+            return failure;
+        made = std::make_unique<SimplifiedTriangles>(*simplified, s.Meshtype, shapeOptions,
+                                                     std::move(shape), progress);
+    } else {
+        made = std::make_unique<PictureTriangles>(surface, s, std::move(shape), progress);
+    }
+    TriangleSource& triangles = *made;
     if (triangles.Count().triangles == 0)
         return Fail(kExitInput, path,
                     "every cell of the mesh is a black hole: no triangle is left");
@@ -131,7 +180,12 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
                                   error))
             return CliFailure{kExitOutput, "quorvmesh: " + error};
     }
-    if (!options.quiet)
-        statistics = watched.Lines(options.output);
+    if (options.quiet)
+        return std::nullopt;
+    statistics = watched.Lines(options.output);
+    if (simplified)
+        statistics.insert(statistics.begin() + 2,
+                          "Max error: " + StatisticNumber(simplified->maxError) + " (surface of " +
+                              std::to_string(simplified->triangles.size()) + " triangles)");
     return std::nullopt;
 }

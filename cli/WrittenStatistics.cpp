@@ -5,15 +5,11 @@
 #include <filesystem>
 #include <utility>
 
-namespace {
-
-std::string Number(double value) {
+std::string StatisticNumber(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.6g", value);
     return text;
 }
-
-} // namespace
 
 void WrittenStatistics::Range::Add(float v) {
     low = std::min(low, v);
@@ -23,7 +19,7 @@ void WrittenStatistics::Range::Add(float v) {
 std::string RangeLine(const char* axis, float low, float high) {
     if (low > high)
         return std::string(axis) + " Range: none";
-    return std::string(axis) + " Range: " + Number(low) + " .. " + Number(high);
+    return std::string(axis) + " Range: " + StatisticNumber(low) + " .. " + StatisticNumber(high);
 }
 
 void AddWrittenSize(const std::string& output, StatisticsLines& lines) {

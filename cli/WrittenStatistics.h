@@ -12,6 +12,8 @@
 // What the run tells about its result, one line each.
 using StatisticsLines = std::vector<std::string>;
 
+// A number as the statistics print it: 6 significant digits.
+std::string StatisticNumber(double value);
 // "X Range: low .. high" (6 significant digits), or "X Range: none" when nothing was seen.
 std::string RangeLine(const char* axis, float low, float high);
 // Adds "Written:   N bytes" when output is a regular file whose size can be read.

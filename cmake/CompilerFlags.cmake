@@ -11,3 +11,11 @@ if(WIN32)
   # results (and the files made from them) equal the native build's.
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
+
+# Libraries whose inner loops are the product's speed (the simplifier) build at -O3 in the
+# optimised builds; they add QM_HOT_LOOP_FLAGS to their own options.
+if(CMAKE_BUILD_TYPE MATCHES "Rel")
+  set(QM_HOT_LOOP_FLAGS -O3)
+else()
+  set(QM_HOT_LOOP_FLAGS)
+endif()

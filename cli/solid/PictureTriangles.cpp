@@ -16,26 +16,15 @@ PictureTriangles::PictureTriangles(MeshSource& surface, const MeshSettings& sett
                                    MeshShape shape, ProgressSink& progress)
     : surface_(surface), gridRows_(settings.meshRows), rows_(shape.rows),
       perRow_(PointsPerRow(settings)),
-      // Flat cells run clockwise seen from above, round ones counter-clockwise from outside;
-      // a frame that mirrors the model turns every triangle over again.
-      flipSurface_((settings.Meshtype == kRectangular) != shape.frame.axes.Reflects()),
-      flipParts_(shape.frame.axes.Reflects()),
+      flipSurface_(TurnsCellsOver(settings.Meshtype, shape.frame.axes)),
       // A round mesh's corners can lie less than a float's step apart (near a pole, on the
       // axis of a tube without radial offset) and meet once placed: their triangles are left
       // out, as the plug-in leaves out corners that coincide.
       weighsArea_(settings.Meshtype != kRectangular),
       // Without black holes no two points of a flat cell coincide: every cell is a quad.
       gridQuads_(!settings.BlackHoles && !weighsArea_ && shape.rows == settings.meshRows),
-      weld_(shape.weld, shape.rows, perRow_), parts_(std::move(shape.parts)), frame_(shape.frame),
-      progress_(progress) {
-    if (flipParts_)
-        for (Triangle& t : parts_.triangles)
-            std::swap(t.v[1], t.v[2]);
-    for (std::size_t t = 0; flipParts_ && t < parts_.triangles.size(); ++t)
-        std::swap(parts_.corners[3 * t + 1], parts_.corners[3 * t + 2]);
-    for (Vertex& v : parts_.corners)
-        v = frame_.Apply(v);
-}
+      weld_(shape.weld, shape.rows, perRow_), parts_(std::move(shape.parts), shape.frame),
+      frame_(shape.frame), progress_(progress) {}
 
 TriangleCounts PictureTriangles::Count() {
     if (counts_)
@@ -48,8 +37,8 @@ TriangleCounts PictureTriangles::Count() {
         surface = surface_.Tally().triangles;
     else
         surface = CountSurfaceTriangles();
-    counts_ = TriangleCounts{weld_.VertexCount() + parts_.vertices.size(),
-                             surface + parts_.triangles.size()};
+    counts_ = TriangleCounts{weld_.VertexCount() + parts_.VertexCount(),
+                             surface + parts_.TriangleCount()};
     return *counts_;
 }
 
@@ -79,11 +68,7 @@ void PictureTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
         PlaceRow(row, points, vertices_);
         visit(std::span<const Vertex>(vertices_).first(weld_.ColumnsKept(row)));
     });
-    vertices_.clear();
-    for (const Vertex& v : parts_.vertices)
-        vertices_.push_back(frame_.Apply(v));
-    if (!vertices_.empty())
-        visit(vertices_);
+    parts_.VisitVertices(visit);
 }
 
 void PictureTriangles::ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) {
@@ -117,9 +102,7 @@ void PictureTriangles::ForEachTriangleBlock(bool withCorners, const TriangleBloc
             made(row);
         });
     }
-    if (!parts_.triangles.empty())
-        visit({parts_.triangles.size(), parts_.triangles,
-               withCorners ? std::span<const Vertex>(parts_.corners) : std::span<const Vertex>()});
+    parts_.VisitTriangles(withCorners, visit);
 }
 
 void PictureTriangles::MakeGridRow(std::uint32_t row, bool withCorners) {

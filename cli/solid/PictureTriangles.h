@@ -3,17 +3,14 @@
 // the 3DS writer's (top-left to bottom-right) and wound to face up or outward, then, for a
 // solid, the parts that close it; all turned to the file's axes and placed (MeshShape).
 //
-// A simplified surface takes the place of the cells here, in the plug-in's coordinates like
-// them: its vertices first (the frame applied to each as PlaceRow does), then its triangles
-// wound as the plug-in's cells are (flipped where flipSurface_ says), then the parts. The
-// parts follow whatever rim it keeps: build its rims as Rings of its own vertex indices (a
-// flat surface's one loop as GridRim orders it; a tube's first and last rows and a globe's
-// opening rim in the plug-in's column order) and hand them to FlatParts, TubeParts or
-// ShellParts with firstVertex after its own vertices, as ShapeMesh does with the grid's.
+// A simplified surface is a source of its own (cli/simplified/SimplifiedTriangles.h) that
+// closes and places itself the same way: MakeParts along its own rims, PlacedParts, and the
+// cells' winding (TurnsCellsOver).
 
 #include <optional>
 #include <vector>
 
+#include "cli/solid/PlacedParts.h"
 #include "cli/solid/ShapeMesh.h"
 #include "cli/solid/TriangleSource.h"
 #include "common/ProgressSink.h"
@@ -48,11 +45,11 @@ class PictureTriangles final : public TriangleSource {
 
     MeshSource& surface_;
     std::uint32_t gridRows_, rows_, perRow_;
-    bool flipSurface_, flipParts_;
+    bool flipSurface_;
     bool weighsArea_; // round meshes: triangles whose placed corners span no area are left out
     bool gridQuads_;  // every cell is a quad of the grid, as no black hole or pole cuts one
     SurfaceWeld weld_;
-    SolidParts parts_;
+    PlacedParts parts_;
     ModelFrame frame_;
     ProgressSink& progress_;
     std::vector<Triangle> triangles_;

@@ -16,12 +16,6 @@ constexpr double kInsideChordMm = 0.01;
 // so that the ring that drops to the plane has some height everywhere.
 constexpr double kOpeningClearance = 1e-5;
 
-std::string Millimetres(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g mm", value);
-    return text;
-}
-
 WeldPlan SolidWeld(std::int32_t meshType) {
     switch (meshType) {
     case kCylindrical:
@@ -122,8 +116,9 @@ std::optional<ShapeRefusal> PlanShell(MeshSource& surface, const MeshSettings& s
         survey = SurveySurface(surface, SurfaceWeld(shape.weld, shape.rows, perRow), perRow,
                                Level::kRadius);
     }
-    const SurfaceWeld weld(shape.weld, shape.rows, perRow);
-    shape.parts = ShellParts(shell, survey.lastRow, static_cast<std::uint32_t>(weld.VertexCount()));
+    shape.plan.kind = SolidPlan::kShell;
+    shape.plan.shell = shell;
+    shape.plan.wall = wall;
     return std::nullopt;
 }
 
@@ -138,6 +133,40 @@ GridMinimum SmallestGrid(std::int32_t meshType) {
     default:
         return {2, 2};
     }
+}
+
+SolidParts MakeParts(const SolidPlan& plan, const SurfaceRims& rims, std::uint32_t firstVertex) {
+    switch (plan.kind) {
+    case SolidPlan::kFlat:
+        return FlatParts(rims.loop, plan.extent, static_cast<float>(plan.level), firstVertex);
+    case SolidPlan::kTube:
+        return TubeParts(rims.firstRow, rims.lastRow, plan.level, firstVertex);
+    case SolidPlan::kShell:
+        return ShellParts(plan.shell, rims.lastRow, firstVertex);
+    default:
+        return {};
+    }
+}
+
+std::string Millimetres(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g mm", value);
+    return text;
+}
+
+double LargestSurfaceError(const SolidPlan& plan) {
+    if (plan.kind == SolidPlan::kTube || plan.kind == SolidPlan::kShell)
+        return plan.wall / 2;
+    return std::numeric_limits<double>::infinity();
+}
+
+void PlaceModel(const ShapeOptions& options, std::int32_t meshType, Extent extent,
+                MeshShape& shape) {
+    for (const Vertex& v : shape.parts.vertices)
+        extent.Add(v);
+    // Placed in the Z-up frame, then turned with the model when Y is up.
+    const Vertex offset = Offset(options.origin, Mapped(extent, ZUpAxes(meshType, options.mirror)));
+    shape.frame.offset = options.up == UpAxis::kY ? kYUpFromZUp.Apply(offset) : offset;
 }
 
 std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s,
@@ -159,28 +188,29 @@ std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s
                                                    : Level::kHeight;
     SurfaceSurvey survey =
         SurveySurface(surface, SurfaceWeld(shape.weld, shape.rows, perRow), perRow, level);
-    const auto first = [&] {
-        return static_cast<std::uint32_t>(
-            SurfaceWeld(shape.weld, shape.rows, perRow).VertexCount());
-    };
     const float wall = options.wallMm.value_or(1.0f);
     if (options.solid && s.Meshtype != kSpherical)
         if (auto refusal = TooThin(survey.lowest, wall))
             return refusal;
     if (options.solid && s.Meshtype == kRectangular) {
-        const auto base = static_cast<float>(survey.lowest - wall);
-        shape.parts = FlatParts(GridRim(survey), survey.extent, base, first());
+        shape.plan = {SolidPlan::kFlat, survey.extent, survey.lowest - wall};
     } else if (options.solid && s.Meshtype == kCylindrical) {
         const double inner = survey.lowest - wall;
         if (!(inner > 0))
             return ShapeRefusal{ShapeRefusal::kWallReachesAxis,
                                 "the tube's wall, " + Millimetres(wall) +
                                     " thick inside its lowest point, would reach its axis"};
-        shape.parts = TubeParts(survey.firstRow, survey.lastRow, inner, first());
+        shape.plan = {SolidPlan::kTube, {}, inner, {}, wall};
     } else if (options.solid && options.wallMm) {
         if (auto refusal = PlanShell(surface, s, options, shape, survey))
             return refusal;
     }
+    SurfaceRims rims{{}, survey.firstRow, survey.lastRow};
+    if (shape.plan.kind == SolidPlan::kFlat)
+        rims.loop = GridRim(survey);
+    shape.parts = MakeParts(
+        shape.plan, rims,
+        static_cast<std::uint32_t>(SurfaceWeld(shape.weld, shape.rows, perRow).VertexCount()));
     // The model is what its triangles cover: points that black holes leave out do not count.
     Extent extent = survey.extent;
     if (s.BlackHoles)
@@ -188,10 +218,6 @@ std::optional<ShapeRefusal> ShapeMesh(MeshSource& surface, const MeshSettings& s
                 CornerExtent(surface, SurfaceWeld(shape.weld, shape.rows, perRow));
             !covered.IsEmpty())
             extent = covered;
-    for (const Vertex& v : shape.parts.vertices)
-        extent.Add(v);
-    // Placed in the Z-up frame, then turned with the model when Y is up.
-    const Vertex offset = Offset(options.origin, Mapped(extent, zUp));
-    shape.frame.offset = options.up == UpAxis::kY ? kYUpFromZUp.Apply(offset) : offset;
+    PlaceModel(options, s.Meshtype, extent, shape);
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include "cli/solid/ModelFrame.h"
 #include "cli/solid/SolidParts.h"
+#include "cli/solid/SurfaceSurvey.h"
 #include "cli/solid/SurfaceWeld.h"
 #include "plugin/export/MeshSource.h"
 #include "plugin/run/MeshSettings.h"
@@ -22,10 +23,35 @@ struct ShapeOptions {
     ModelOrigin origin = ModelOrigin::kAsMade;
 };
 
+// How a surface is closed, whatever vertices its rims keep: MakeParts builds the parts from
+// the rims, so that a surface with fewer vertices along them closes the same way.
+struct SolidPlan {
+    enum Kind { kOpen, kFlat, kTube, kShell } kind = kOpen;
+    Extent extent;      // kFlat: the surface's, whose middle the base is fanned from
+    double level = 0;   // kFlat: the base's height; kTube: the inner wall's radius
+    ShellShape shell{}; // kShell: the hollow globe's inside and opening
+    double wall = 0;    // kTube, kShell: from the surface's lowest point to the inside
+};
+
+// The most a surface with fewer triangles may stray from the full mesh for its solid to stay
+// whole: half the wall of a tube or hollow globe; infinity for any other.
+double LargestSurfaceError(const SolidPlan& plan);
+
+// The rims of a surface, each in the plug-in's column order: a flat surface's one loop (as
+// GridRim orders it), and its first and last kept rows (a tube's ends, the rim of a hollow
+// globe's opening).
+struct SurfaceRims {
+    Ring loop, firstRow, lastRow;
+};
+
+// The parts that close a surface along its rims, numbered from firstVertex (none when open).
+SolidParts MakeParts(const SolidPlan& plan, const SurfaceRims& rims, std::uint32_t firstVertex);
+
 struct MeshShape {
     WeldPlan weld;
     std::uint32_t rows = 0; // the surface's rows that are kept (an opening drops the last)
-    SolidParts parts;       // in the plug-in's coordinates
+    SolidPlan plan;         // how it closes
+    SolidParts parts;       // along the grid's rims, in the plug-in's coordinates
     ModelFrame frame;       // to the file's axes and place
 };
 
@@ -37,6 +63,9 @@ struct GridMinimum {
 };
 GridMinimum SmallestGrid(std::int32_t meshType);
 
+// A length as the refusals give it: "2.5 mm" (3 significant digits).
+std::string Millimetres(double value);
+
 // Why a solid cannot be closed, and in what words.
 struct ShapeRefusal {
     enum Kind {
@@ -47,6 +76,11 @@ struct ShapeRefusal {
     } kind;
     std::string text;
 };
+
+// Sets shape.frame.offset so that a model whose surface spans extent (in the plug-in's
+// coordinates), with shape.parts, stands where options.origin says in the file's frame.
+void PlaceModel(const ShapeOptions& options, std::int32_t meshType, Extent extent,
+                MeshShape& shape);
 
 // Fills shape for the surface (with settings' meshRows, meshCols and Meshtype, a grid of at
 // least SmallestGrid), after a pass (two for an opening) over its points when a solid or a

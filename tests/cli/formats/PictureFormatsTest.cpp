@@ -1,7 +1,7 @@
 // The tool's triangle files of random pictures, for each mesh type, open and closed (globes
-// full, hollow, and hollow with an opening), read back by readers that share nothing with
-// it: assimp counts what each file holds, admesh checks that a solid's STL is closed, in as
-// many parts as it should be, with no edge turned the wrong way.
+// full, hollow, and hollow with an opening), whole or with fewer triangles, read back by readers
+// that share nothing with it: assimp counts what each file holds, admesh checks that a solid's STL
+// is closed, in as many parts as it should be, with no edge turned the wrong way.
 
 #include <gtest/gtest.h>
 
@@ -55,6 +55,10 @@ TEST(PictureFormats, IndependentReadersCountWhatTheToolSaysItWrote) {
                 options.wallMm = 2.0f;
             if (hollow && globe == 2)
                 options.openingMm = 4.0f;
+            // Two rounds in three with fewer triangles (every kind of solid among them), within
+            // half the thinnest wall.
+            if (round % 6 != 0 && round % 6 != 2)
+                options.maxError = 0.3;
             StatisticsLines lines;
             std::ostringstream progress;
             ASSERT_FALSE(WriteTriangleMesh(options, s, nullptr, lines, progress, false));

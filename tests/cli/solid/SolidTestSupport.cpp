@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "cli/StreamMeshSource.h"
+#include "cli/simplified/SimplifiedTriangles.h"
 
 namespace solidtest {
 
@@ -106,6 +107,29 @@ double ExpectClosedAndOriented(const CollectedMesh& mesh) {
     EXPECT_EQ(crowded, 0) << "edges used twice in one direction";
     EXPECT_EQ(ids.size(), mesh.vertices.size()) << "vertices that share a position";
     return SignedVolume(mesh);
+}
+
+Simplified MakeSimplified(MeshSettings s, const WideGray* wide, const ShapeOptions& options,
+                          SimplifyRequest request) {
+    StreamMeshSource source(s, wide);
+    Simplified out;
+    MeshShape shape;
+    if ((out.refusal = ShapeMesh(source, s, options, shape)))
+        return out;
+    out.settings = s;
+    out.shape = shape;
+    request.largestError = LargestSurfaceError(shape.plan); // as the tool asks
+    out.surface = SimplifyPicture(s, wide, shape, request);
+    if (out.surface.fewestTriangles != 0)
+        return out; // refused: the budget is too small
+    NoProgress progress;
+    SimplifiedTriangles triangles(out.surface, s.Meshtype, options, std::move(shape), progress);
+    out.mesh = Collect(triangles);
+    out.counted = triangles.Count();
+    out.frame = triangles.Frame();
+    EXPECT_EQ(out.counted.vertices, out.mesh.vertices.size());
+    EXPECT_EQ(out.counted.triangles, out.mesh.triangles.size());
+    return out;
 }
 
 } // namespace solidtest

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "cli/simplified/SimplifyPicture.h"
 #include "cli/solid/PictureTriangles.h"
 #include "cli/solid/ShapeMesh.h"
 #include "tests/cli/solid/CollectedMesh.h"
@@ -56,5 +57,19 @@ double ExpectClosedAndOriented(const CollectedMesh& mesh);
 
 // The signed volume the triangles enclose.
 double SignedVolume(const CollectedMesh& mesh);
+
+// A surface with fewer triangles and the triangles a file gets of it, or why its solid
+// cannot be closed.
+struct Simplified {
+    std::optional<ShapeRefusal> refusal;
+    MeshSettings settings; // with the grid
+    MeshShape shape;       // as the surface was simplified for it
+    SimplifiedSurface surface;
+    CollectedMesh mesh;
+    TriangleCounts counted;
+    ModelFrame frame;
+};
+Simplified MakeSimplified(MeshSettings s, const WideGray* wide, const ShapeOptions& options,
+                          SimplifyRequest request);
 
 } // namespace solidtest
