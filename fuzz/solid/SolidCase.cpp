@@ -118,6 +118,11 @@ SolidCase DecodeSolidCase(std::span<const std::uint8_t> bytes) {
     c.wallMm = MaybeLength(in, (more >> 2 & 1) && !c.baseMm, 0.001f, 100000.0f);
     c.openingMm = MaybeLength(in, more >> 3 & 1, 0.001f, 100000.0f);
     c.heightMm = MaybeLength(in, more >> 4 & 1, 0.001f, 100000.0f);
+    c.maxError = MaybeLength(in, more >> 5 & 1, 0.0001f, 1000.0f);
+    if (c.maxError && (more >> 7 & 1))
+        c.maxError = 0.0f;
+    if (more >> 6 & 1)
+        c.triangles = 2 + in.Word() % 65534u;
     c.rows = static_cast<std::uint16_t>(1 + in.Byte() % kMaxSide);
     c.cols = static_cast<std::uint16_t>(1 + in.Byte() % kMaxSide);
     DecodeLevels(in, c);
@@ -142,6 +147,9 @@ std::vector<std::string> Arguments(const SolidCase& c, const std::string& pictur
     number("--wall", c.wallMm);
     number("--opening", c.openingMm);
     number("--height", c.heightMm);
+    number("--max-error", c.maxError);
+    if (c.triangles)
+        args.insert(args.end(), {"--triangles", std::to_string(*c.triangles)});
     if (c.mirror)
         args.push_back("--mirror");
     if (c.lithophane)

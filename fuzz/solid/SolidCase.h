@@ -27,6 +27,8 @@ struct SolidCase {
     std::optional<float> mapAltitude, radialOffset, scale, cylLength;
     std::optional<float> widthMm, reliefMm, baseMm;
     std::optional<float> wallMm, openingMm, heightMm;
+    std::optional<float> maxError;          // --max-error (0: lossless)
+    std::optional<std::uint32_t> triangles; // --triangles, at least 2
     bool solid = false, invert = false, mirror = false, lithophane = false;
     std::optional<bool> blackHoles; // --black-holes or --no-black-holes
     ModelOrigin origin = ModelOrigin::kAsMade;

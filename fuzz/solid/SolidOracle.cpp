@@ -74,6 +74,10 @@ int UpAxis(const SolidCase& c) {
     return c.format == "obj" && !c.solid ? 1 : 2;
 }
 
+bool Simplified(const SolidCase& c) {
+    return c.maxError || c.triangles;
+}
+
 // Whether the picture, as the tool meshes it (inverted when asked), has a black pixel.
 bool HasBlack(const SolidCase& c) {
     const std::uint16_t black = c.invert ? (c.wide ? 65535 : 255) : 0;
@@ -146,16 +150,21 @@ std::optional<std::string> RectangularSizes(const SolidCase& c, const ReadBackMe
         const double surface = *c.reliefMm * (bright - dark);
         const double expected =
             surface + (c.solid ? c.baseMm.value_or(c.wallMm.value_or(1.0f)) : 0.0);
-        // Sampling below 100 % averages the levels: the range can only shrink.
-        if (c.resolution == 100 ? !Near(box.Extent(up), expected, box)
-                                : box.Extent(up) > expected && !Near(box.Extent(up), expected, box))
+        // Sampling below 100 % averages the levels: the range can only shrink. So does a
+        // simplified surface's, by at most its error at each end.
+        const double extent = box.Extent(up);
+        const bool above = extent > expected && !Near(extent, expected, box);
+        const double least =
+            Simplified(c) ? expected - 2.0 * c.maxError.value_or(std::numeric_limits<float>::max())
+                          : expected;
+        if (above || (c.resolution == 100 && extent < least && !Near(extent, least, box)))
             return "--relief is not the height of white above black";
     }
     if (c.solid)
         return std::nullopt;
     const std::uint64_t cells =
         grid.rows >= 2 && grid.cols >= 2 ? std::uint64_t{grid.rows - 1u} * (grid.cols - 1u) : 0;
-    if (mesh.triangles.size() != 2 * cells)
+    if (!Simplified(c) && mesh.triangles.size() != 2 * cells)
         return "the open surface has not two triangles a cell";
     double area = 0;
     for (const Triangle& t : mesh.triangles) {
@@ -201,6 +210,8 @@ std::optional<std::string> BrokenPromise(const SolidCase& asked, const ReadBackM
             box.Add(mesh.vertices[index]);
     if (auto broken = Topology(c, mesh))
         return broken;
+    if (c.triangles && !c.solid && mesh.triangles.size() > *c.triangles)
+        return "more triangles than --triangles allows";
     if (mesh.triangles.empty())
         return std::nullopt;
     if (auto broken = Placement(c, box))
