@@ -11,15 +11,30 @@ void Extent::Add(const Vertex& v) {
 Extent CornerExtent(MeshSource& surface, const SurfaceWeld& weld) {
     Extent extent;
     surface.ForEachCellRow([&](std::uint32_t row, const CellRow& cells) {
-        for (const PolygonRecord& p : cells.polygons)
+        for (const PolygonRecord& p : cells.polygons) {
+            std::uint32_t index[4];
+            Vertex at[4];
             for (int k = 0; k < p.count; ++k) {
-                const std::int64_t at = p.index[k] - cells.firstPoint;
-                const bool onTop = at < cells.perRow;
-                const auto col = static_cast<std::uint32_t>(onTop ? at : at - cells.perRow);
+                const std::int64_t point = p.index[k] - cells.firstPoint;
+                const bool onTop = point < cells.perRow;
+                const std::uint32_t r = onTop ? row : row + 1;
+                const auto col = static_cast<std::uint32_t>(onTop ? point : point - cells.perRow);
                 const PointRow& points = onTop ? cells.top : cells.bottom;
-                const std::uint32_t c = weld.Representative(onTop ? row : row + 1, col);
-                extent.Add({points.x[c], points.y[c], points.z[c]});
+                const std::uint32_t c = weld.Representative(r, col);
+                index[k] = weld.Index(r, col);
+                at[k] = {points.x[c], points.y[c], points.z[c]};
             }
+            // Split as the triangles are; one whose corners weld together is not written.
+            constexpr int kSplits[2][3] = {{0, 1, 2}, {2, 3, 0}};
+            for (int t = 0; t < (p.count == 4 ? 2 : 1); ++t) {
+                const auto [a, b, c] = kSplits[t];
+                if (index[a] == index[b] || index[b] == index[c] || index[a] == index[c])
+                    continue;
+                extent.Add(at[a]);
+                extent.Add(at[b]);
+                extent.Add(at[c]);
+            }
+        }
     });
     return extent;
 }

@@ -45,8 +45,9 @@ struct SurfaceSurvey {
     Ring firstRow, lastRow, firstColumn, lastColumn;
 };
 
-// The extent of the vertices the corners of the surface's polygons become (weld), alone:
-// without the points black holes leave out. Empty when there are none.
+// The extent of the vertices of the surface's triangles (its polygons split and welded as
+// they are written), alone: without the points black holes leave out. Empty when there are
+// none.
 Extent CornerExtent(MeshSource& surface, const SurfaceWeld& weld);
 
 // weld: which points are vertices (the extent, the lowest level and the rims count only
