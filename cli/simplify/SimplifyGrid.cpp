@@ -212,12 +212,14 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
     }
 }
 
+// The living triangles of mesh, in order, and their vertices.
 SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
     SimplifiedMesh out;
     std::vector<std::uint64_t> used((grid.Samples() + 63) / 64, 0);
     for (std::uint32_t e = 0; e < 3 * mesh.Slots(); ++e) {
         const std::uint32_t s = mesh.From(e);
-        used[s / 64] |= std::uint64_t{1} << (s % 64);
+        if (s != kNoEdge)
+            used[s / 64] |= std::uint64_t{1} << (s % 64);
     }
     std::vector<std::uint32_t> before(used.size()); // vertices in the words before
     std::uint32_t count = 0;
@@ -232,10 +234,11 @@ SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
         const std::uint64_t below = used[s / 64] & ((std::uint64_t{1} << (s % 64)) - 1);
         return before[s / 64] + static_cast<std::uint32_t>(__builtin_popcountll(below));
     };
-    out.triangles.reserve(mesh.Slots());
+    out.triangles.reserve(mesh.Living());
     for (std::uint32_t t = 0; t < mesh.Slots(); ++t)
-        out.triangles.push_back(
-            {index(mesh.From(3 * t)), index(mesh.From(3 * t + 1)), index(mesh.From(3 * t + 2))});
+        if (mesh.Alive(t))
+            out.triangles.push_back({index(mesh.From(3 * t)), index(mesh.From(3 * t + 1)),
+                                     index(mesh.From(3 * t + 2))});
     return out;
 }
 
@@ -281,7 +284,6 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
     } else {
         SimplifyStrips(grid, goal.maxError, threads, goal.check, mesh);
     }
-    mesh.Compact();
     SimplifiedMesh out = Gather(grid, mesh);
     out.maxError = MeasureError(grid, out, threads);
     return out;
