@@ -94,8 +94,9 @@ SimplifiedSurface SimplifyPicture(const MeshSettings& settings, const WideGray* 
     for (const Vertex& v : surface.vertices)
         surface.extent.Add(v);
     // The grid's triangles turn as the plug-in's cells do.
-    for (const auto& t : mesh.triangles)
-        surface.triangles.push_back({{t[0], t[1], t[2]}});
+    surface.triangles.resize(mesh.triangles.size());
+    for (std::size_t t = 0; t < mesh.triangles.size(); ++t)
+        surface.triangles[t] = {{mesh.triangles[t][0], mesh.triangles[t][1], mesh.triangles[t][2]}};
     surface.rims.loop = FlatRim(mesh, surface.vertices, grid.rows, grid.cols);
     surface.maxError = mesh.maxError * levelHeight;
     return surface;

@@ -7,7 +7,9 @@
 
 namespace {
 
-constexpr std::uint8_t kQueued = 1, kPinched = 2;
+// kRim: a vertex on the rim, which it stays on for as long as it lives (a collapse moves the
+// rim's vertices only along it), so its half-edge in out_ must stay the rim's.
+constexpr std::uint8_t kQueued = 1, kPinched = 2, kRim = 4;
 
 class Collapser {
   public:
@@ -25,6 +27,8 @@ class Collapser {
     }
     GridPoint At(std::uint32_t sample) const { return PointOf(grid_, sample); }
     bool Inside(std::uint32_t sample) const {
+        if (width_ == grid_.cols)
+            return sample >= first_ && sample <= last_;
         const std::uint32_t row = grid_.Row(sample), col = grid_.Col(sample);
         return row >= window_.row0 && row <= window_.row1 && col >= window_.col0 &&
                col <= window_.col1;
@@ -41,7 +45,7 @@ class Collapser {
     void StartAtRim(std::uint32_t v);
     void Enqueue(std::uint32_t v);
     bool TryRemove(std::uint32_t v);
-    bool CanMerge(std::uint32_t v, std::uint32_t u, bool rim);
+    bool CanMerge(std::uint32_t v, std::uint32_t u);
     // Whether v stays within the limit of the triangle that covers it once it has moved onto u.
     bool VertexWithin(std::uint32_t v, std::uint32_t u) const;
     void Merge(std::uint32_t v, std::uint32_t u);
@@ -54,7 +58,7 @@ class Collapser {
 
     const HeightGrid& grid_;
     GridRect window_;
-    std::uint32_t width_;
+    std::uint32_t width_, first_, last_; // the window's first and last samples
     double limit_;
     const KeptSample& kept_;
     GridMesh& mesh_;
@@ -73,8 +77,9 @@ class Collapser {
 
 Collapser::Collapser(const HeightGrid& grid, GridRect window, double limit, const KeptSample& kept,
                      GridMesh& mesh, const TriangleCheck* check)
-    : grid_(grid), window_(window), width_(window.col1 - window.col0 + 1), limit_(limit),
-      kept_(kept), mesh_(mesh), check_(check) {
+    : grid_(grid), window_(window), width_(window.col1 - window.col0 + 1),
+      first_(grid.Sample(window.row0, window.col0)), last_(grid.Sample(window.row1, window.col1)),
+      limit_(limit), kept_(kept), mesh_(mesh), check_(check) {
     const std::size_t area = std::size_t{width_} * (window.row1 - window.row0 + 1);
     out_.assign(area, kNoEdge);
     flags_.assign(area, 0);
@@ -90,6 +95,7 @@ Collapser::Collapser(const HeightGrid& grid, GridRect window, double limit, cons
         // A second rim edge leaving the same vertex: two fans meet there.
         if (out_[v] != kNoEdge && mesh_.Twin(out_[v]) == kNoEdge)
             flags_[v] |= kPinched;
+        flags_[v] |= kRim;
         out_[v] = e;
     }
 }
@@ -159,7 +165,7 @@ bool Collapser::VertexWithin(std::uint32_t v, std::uint32_t u) const {
     return true;
 }
 
-bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u, bool rim) {
+bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u) {
     // The triangles that stay must keep turning the same way once v has moved onto u...
     const GridPoint to = At(u);
     std::size_t far = 0;
@@ -174,7 +180,6 @@ bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u, bool rim) {
         return false;
     // ...only the triangles on the edge v-u go, so their far corners must be the only
     // neighbours v and u share, or the surface would fold onto itself...
-    Neighbours(ring_, rim, neighbours_);
     // u's ring from a half-edge leaving it in v's ring: u may lie outside the window.
     std::uint32_t leaving = kNoEdge;
     for (const std::uint32_t e : ring_) {
@@ -183,7 +188,11 @@ bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u, bool rim) {
         else if (mesh_.From(GridMesh::Prev(e)) == u)
             leaving = GridMesh::Prev(e);
     }
-    const bool uRim = RingFrom(RimFirst(leaving), otherRing_);
+    if (Inside(u))
+        leaving = flags_[Local(u)] & kRim ? out_[Local(u)] : leaving;
+    else
+        leaving = RimFirst(leaving);
+    const bool uRim = RingFrom(leaving, otherRing_);
     Neighbours(otherRing_, uRim, otherNeighbours_);
     std::size_t shared = 0;
     for (const std::uint32_t n : neighbours_)
@@ -217,28 +226,30 @@ void Collapser::Merge(std::uint32_t v, std::uint32_t u) {
             mesh_.SetFrom(e, u);
     }
     out_[Local(v)] = kNoEdge;
-    // The vertices around keep a half-edge of a living triangle; those outside the window are
-    // never looked at.
+    // The vertices around keep a half-edge of a living triangle, the rim's own on the rim: of
+    // theirs only u's can have gone or left the rim. Those outside the window are never looked
+    // at.
     for (const std::uint32_t e : ring_) {
         if (!mesh_.Alive(e / 3))
             continue;
-        for (const std::uint32_t corner : {e, GridMesh::Next(e), GridMesh::Prev(e)})
-            if (Inside(mesh_.From(corner)))
-                out_[Local(mesh_.From(corner))] = corner;
+        for (const std::uint32_t corner : {e, GridMesh::Next(e), GridMesh::Prev(e)}) {
+            const std::uint32_t n = mesh_.From(corner);
+            if (Inside(n) &&
+                (n == u || !(flags_[Local(n)] & kRim) || mesh_.Twin(corner) == kNoEdge))
+                out_[Local(n)] = corner;
+        }
     }
     if (Inside(u)) {
-        StartAtRim(u);
+        if (flags_[Local(u)] & kRim)
+            StartAtRim(u);
         Enqueue(u);
     }
     for (const std::uint32_t e : ring_) {
         if (!mesh_.Alive(e / 3))
             continue;
-        for (const std::uint32_t n : {mesh_.To(e), mesh_.From(GridMesh::Prev(e))}) {
-            if (!Inside(n))
-                continue;
-            StartAtRim(n);
-            Enqueue(n);
-        }
+        for (const std::uint32_t n : {mesh_.To(e), mesh_.From(GridMesh::Prev(e))})
+            if (Inside(n))
+                Enqueue(n);
     }
 }
 
@@ -246,6 +257,7 @@ bool Collapser::TryRemove(std::uint32_t v) {
     if (flags_[Local(v)] & kPinched || (kept_ && kept_(v)) || (check_ && check_->Fixed(v)))
         return false;
     const bool rim = Ring(v, ring_);
+    Neighbours(ring_, rim, neighbours_);
     fan_.clear();
     for (const std::uint32_t e : ring_) {
         const std::uint32_t x = mesh_.To(e), y = mesh_.From(GridMesh::Prev(e));
@@ -268,7 +280,7 @@ bool Collapser::TryRemove(std::uint32_t v) {
         return std::fabs(grid_.At(a) - height) < std::fabs(grid_.At(b) - height);
     });
     for (const std::uint32_t u : candidates_) {
-        if ((Inside(u) && flags_[Local(u)] & kPinched) || !CanMerge(v, u, rim))
+        if ((Inside(u) && flags_[Local(u)] & kPinched) || !CanMerge(v, u))
             continue;
         Merge(v, u);
         return true;

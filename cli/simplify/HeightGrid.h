@@ -12,16 +12,30 @@
 // top-left to bottom-right, a cell with one hole corner kept as the triangle of the other
 // three and a cell with more dropped.
 struct HeightGrid {
+    HeightGrid() = default;
+    HeightGrid(const float* levels, std::uint32_t rowCount, std::uint32_t colCount,
+               const std::uint8_t* holeMask)
+        : heights(levels), rows(rowCount), cols(colCount), holes(holeMask),
+          perCol_(colCount > 1 ? ~std::uint64_t{0} / colCount + 1 : 0) {}
+
     const float* heights = nullptr;
     std::uint32_t rows = 0, cols = 0;
     const std::uint8_t* holes = nullptr;
 
     std::size_t Samples() const { return std::size_t{rows} * cols; }
     float At(std::uint32_t sample) const { return heights[sample]; }
-    std::uint32_t Col(std::uint32_t sample) const { return sample % cols; }
-    std::uint32_t Row(std::uint32_t sample) const { return sample / cols; }
+    std::uint32_t Col(std::uint32_t sample) const { return sample - Row(sample) * cols; }
+    std::uint32_t Row(std::uint32_t sample) const {
+        // sample / cols by a multiplication, which the simplifier's inner loops feel: with
+        // perCol_ = 2^64 / cols rounded up, the product's error stays below 2^-32 < 1 / cols.
+        __extension__ using Wide = unsigned __int128;
+        return cols > 1 ? static_cast<std::uint32_t>((Wide{sample} * perCol_) >> 64) : sample;
+    }
     std::uint32_t Sample(std::uint32_t row, std::uint32_t col) const { return row * cols + col; }
     bool IsHole(std::uint32_t sample) const { return holes != nullptr && holes[sample] != 0; }
+
+  private:
+    std::uint64_t perCol_ = 0;
 };
 
 // A sample's place on the grid: x is the column, y the row (rows run downwards).

@@ -22,7 +22,7 @@ constexpr std::uint32_t kSeedSpacing = 16;
 // How many rows either side of a seam its collapses may change.
 constexpr std::uint32_t kSeamReach = 32;
 // The share of its sides' samples above which a band is collapsed from its full grid.
-constexpr double kDenseSides = 0.3;
+constexpr double kDenseSides = 0.4;
 // Bands are about this many rows of cells, so that each one's mesh stays in the caches, and
 // there are at least as many as threads when they are not much lower.
 constexpr std::uint32_t kBandCells = 128, kLeastBandCells = 32;
@@ -99,12 +99,17 @@ std::vector<std::uint32_t> StripRim(const HeightGrid& grid, GridRect r, double l
     return rim;
 }
 
-// The strips' bounds: `count` bands of rows of about equal height sharing their sides.
+// The strips' bounds: `count` bands of rows of about equal height sharing their sides, as many
+// as a multiple of the threads where they are not too low, so that no thread is left to work
+// alone on the last of them.
 std::vector<GridRect> Strips(const HeightGrid& grid, int threads) {
     const std::uint32_t cells = grid.rows - 1;
-    const std::uint32_t count =
-        std::max({1u, cells / kBandCells,
-                  std::min(cells / kLeastBandCells, static_cast<std::uint32_t>(threads))});
+    const auto workers = static_cast<std::uint32_t>(std::max(1, threads));
+    std::uint32_t count =
+        std::max({1u, cells / kBandCells, std::min(cells / kLeastBandCells, workers)});
+    const std::uint32_t even = (count + workers - 1) / workers * workers;
+    if (even <= std::max(1u, cells / kLeastBandCells))
+        count = even;
     std::vector<GridRect> strips;
     for (std::uint32_t k = 0; k < count; ++k)
         strips.push_back({0, cells * k / count, grid.cols - 1, cells * (k + 1) / count});
@@ -212,12 +217,14 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
     }
 }
 
+// The living triangles of mesh, in order, and their vertices.
 SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
     SimplifiedMesh out;
     std::vector<std::uint64_t> used((grid.Samples() + 63) / 64, 0);
     for (std::uint32_t e = 0; e < 3 * mesh.Slots(); ++e) {
         const std::uint32_t s = mesh.From(e);
-        used[s / 64] |= std::uint64_t{1} << (s % 64);
+        if (s != kNoEdge)
+            used[s / 64] |= std::uint64_t{1} << (s % 64);
     }
     std::vector<std::uint32_t> before(used.size()); // vertices in the words before
     std::uint32_t count = 0;
@@ -232,10 +239,11 @@ SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
         const std::uint64_t below = used[s / 64] & ((std::uint64_t{1} << (s % 64)) - 1);
         return before[s / 64] + static_cast<std::uint32_t>(__builtin_popcountll(below));
     };
-    out.triangles.reserve(mesh.Slots());
+    out.triangles.reserve(mesh.Living());
     for (std::uint32_t t = 0; t < mesh.Slots(); ++t)
-        out.triangles.push_back(
-            {index(mesh.From(3 * t)), index(mesh.From(3 * t + 1)), index(mesh.From(3 * t + 2))});
+        if (mesh.Alive(t))
+            out.triangles.push_back({index(mesh.From(3 * t)), index(mesh.From(3 * t + 1)),
+                                     index(mesh.From(3 * t + 2))});
     return out;
 }
 
@@ -281,7 +289,6 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
     } else {
         SimplifyStrips(grid, goal.maxError, threads, goal.check, mesh);
     }
-    mesh.Compact();
     SimplifiedMesh out = Gather(grid, mesh);
     out.maxError = MeasureError(grid, out, threads);
     return out;
