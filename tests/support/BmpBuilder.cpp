@@ -1,17 +1,11 @@
 #include "tests/support/BmpBuilder.h"
 
+#include "tests/support/LittleEndian.h"
+
 namespace readertest {
 
-namespace {
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-} // namespace
+using testbytes::Put16;
+using testbytes::Put32;
 
 std::vector<std::uint8_t> BuildBmp(const BmpLayout& layout) {
     const std::uint32_t tableAt = 14 + layout.headerSize;

@@ -4,17 +4,13 @@
 #include <tiffio.h>
 #include <zlib.h>
 
+#include "tests/support/LittleEndian.h"
+
 namespace picturetest {
 
 namespace {
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+using testbytes::Put16;
+using testbytes::Put32;
 void Patch32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
