@@ -2,8 +2,8 @@
 #include <iostream>
 #include <unistd.h>
 
-#include "cli/RunQuorvmesh.h"
 #include "plugin/export/StdioOutputFile.h"
+#include "tool/RunQuorvmesh.h"
 
 int main(int argc, char** argv) {
     CliOptions options;

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/RunQuorvmesh.h"
+#include "tool/RunQuorvmesh.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "cli/CliOptions.h"
-#include "cli/ExportFile.h"
-#include "cli/formats/TriangleFile.h"
+#include "tool/CliOptions.h"
+#include "tool/ExportFile.h"
+#include "triangles/TriangleFile.h"
 
 namespace {
 

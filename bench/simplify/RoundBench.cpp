@@ -8,9 +8,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/simplify/BenchTerrain.h"
-#include "cli/StreamMeshSource.h"
-#include "cli/simplified/SimplifyPicture.h"
-#include "cli/solid/ShapeMesh.h"
+#include "simplified/SimplifyPicture.h"
+#include "solids/ShapeMesh.h"
+#include "tool/StreamMeshSource.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/simplify/BenchTerrain.h"
-#include "cli/simplify/SimplifyGrid.h"
+#include "simplify/SimplifyGrid.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "cli/LoadPicture.h"
-#include "cli/pictures/DecodePicture.h"
+#include "pictures/DecodePicture.h"
+#include "pictures/LoadPicture.h"
 
 namespace {
 // The decoders' own rule keeps what a file can claim in proportion to its size; the lower

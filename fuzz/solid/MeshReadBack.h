@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/solid/TriangleSource.h"
+#include "solids/TriangleSource.h"
 
 struct ReadBackMesh {
     std::vector<Vertex> vertices;    // STL: the corners of every facet, welded by position

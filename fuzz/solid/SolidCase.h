@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliOptions.h"
+#include "tool/CliOptions.h"
 
 struct SolidCase {
     // The picture: rows x cols gray levels, top row first, 0 black; 0..65535 when wide,

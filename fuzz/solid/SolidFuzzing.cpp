@@ -11,9 +11,9 @@
 #include <memory>
 #include <sstream>
 
-#include "cli/RunQuorvmesh.h"
 #include "fuzz/solid/MeshReadBack.h"
 #include "fuzz/solid/SolidOracle.h"
+#include "tool/RunQuorvmesh.h"
 
 namespace {
 

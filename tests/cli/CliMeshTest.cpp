@@ -6,11 +6,11 @@
 #include <memory>
 #include <sstream>
 
-#include "cli/CliSettings.h"
-#include "cli/LoadPicture.h"
-#include "cli/MeshSteps.h"
+#include "pictures/LoadPicture.h"
 #include "plugin/mesh/HeapBlockAllocator.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tool/CliSettings.h"
+#include "tool/MeshSteps.h"
 
 using namespace clitest;
 

@@ -18,11 +18,11 @@
 #include <thread>
 #include <unistd.h>
 
-#include "cli/RunQuorvmesh.h"
 #include "plugin/export/StdioOutputFile.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tool/RunQuorvmesh.h"
 
 namespace {
 

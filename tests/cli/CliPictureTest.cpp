@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/LoadPicture.h"
+#include "pictures/LoadPicture.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/BmpBuilder.h"
 #include "tests/support/TiffBuilder.h"

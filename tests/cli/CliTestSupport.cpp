@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "cli/RunQuorvmesh.h"
 #include "tests/support/BmpBuilder.h"
 #include "tests/support/TiffBuilder.h"
+#include "tool/RunQuorvmesh.h"
 
 namespace clitest {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/FreeSpace.h"
 #include "tests/support/ReaderTestSupport.h"
+#include "tool/FreeSpace.h"
 
 namespace clitest {
 

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "cli/FreeSpace.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tool/FreeSpace.h"
 
 using namespace clitest;
 

@@ -10,8 +10,6 @@
 #include <random>
 #include <sstream>
 
-#include "cli/ExportFile.h"
-#include "cli/StreamMeshSource.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
 #include "tests/cli/CliTestSupport.h"
@@ -20,6 +18,8 @@
 #include "tests/support/Recorders.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMesh.h"
+#include "tool/ExportFile.h"
+#include "tool/StreamMeshSource.h"
 
 using namespace clitest;
 

@@ -9,13 +9,13 @@
 #include <new>
 #include <vector>
 
-#include "cli/ExportFile.h"
-#include "cli/StreamMeshSource.h"
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
 #include "tests/support/CountingOutputFile.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/TestMesh.h"
+#include "tool/ExportFile.h"
+#include "tool/StreamMeshSource.h"
 
 namespace {
 

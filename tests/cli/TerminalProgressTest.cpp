@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "cli/TerminalProgress.h"
+#include "tool/TerminalProgress.h"
 
 namespace {
 

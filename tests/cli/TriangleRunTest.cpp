@@ -6,10 +6,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "cli/CliOptions.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tool/CliOptions.h"
 
 using namespace clitest;
 namespace fs = std::filesystem;

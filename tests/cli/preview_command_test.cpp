@@ -12,14 +12,14 @@
 
 #include <unistd.h>
 
-#include "cli/CliOptions.h"
-#include "cli/preview/PictureFile.h"
-#include "cli/preview/PreviewCommand.h"
 #include "plugin/preview/PaintCanvas.h"
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewSetup.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMesh.h"
+#include "tool/CliOptions.h"
+#include "tool/preview/PictureFile.h"
+#include "tool/preview/PreviewCommand.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/solid/TriangleSource.h"
+#include "solids/TriangleSource.h"
 
 class VectorTriangleSource final : public TriangleSource {
   public:

@@ -8,10 +8,10 @@
 #include <random>
 #include <sstream>
 
-#include "cli/TriangleExport.h"
 #include "tests/cli/formats/FormatTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMesh.h"
+#include "tool/TriangleExport.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/CliOptions.h"
-#include "cli/formats/TriangleFile.h"
 #include "tests/cli/formats/FormatTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/MemoryOutputFile.h"
 #include "tests/support/TempFolder.h"
+#include "tool/CliOptions.h"
+#include "triangles/TriangleFile.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // PLY.
 #include <gtest/gtest.h>
 
-#include "cli/CliOptions.h"
-#include "cli/formats/TriangleFile.h"
 #include "tests/cli/formats/FormatTestSupport.h"
 #include "tests/support/MemoryOutputFile.h"
+#include "tool/CliOptions.h"
+#include "triangles/TriangleFile.h"
 
 namespace {
 

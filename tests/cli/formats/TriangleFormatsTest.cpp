@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/CliOptions.h"
-#include "cli/formats/FacetNormal.h"
-#include "cli/formats/TriangleFile.h"
 #include "tests/cli/formats/FormatTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tool/CliOptions.h"
+#include "triangles/FacetNormal.h"
+#include "triangles/TriangleFile.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <cstdio>
 
 #include "Model/COM/NMR_DLLInterfaces.h"
-#include "cli/CliOptions.h"
-#include "cli/formats/TriangleFile.h"
 #include "tests/cli/formats/FormatTestSupport.h"
 #include "tests/support/TempFolder.h"
+#include "tool/CliOptions.h"
+#include "triangles/TriangleFile.h"
 
 // lib3mf's file reader leaves a few of libzip's blocks behind; the leak checker of the
 // sanitizer build is told so, and still checks everything of ours.

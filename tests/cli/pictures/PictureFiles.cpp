@@ -11,7 +11,7 @@
 #include <png.h>
 #include <tiffio.h>
 
-#include "cli/RunQuorvmesh.h"
+#include "tool/RunQuorvmesh.h"
 
 namespace picturetest {
 

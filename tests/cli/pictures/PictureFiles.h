@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/LoadPicture.h"
+#include "pictures/LoadPicture.h"
 
 namespace picturetest {
 

@@ -1,5 +1,5 @@
 // A sample's row and column, which the grid finds without dividing, against plain division.
-#include "cli/simplify/HeightGrid.h"
+#include "simplify/HeightGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include <map>
 #include <random>
 
-#include "cli/simplify/SimplifyGrid.h"
+#include "simplify/SimplifyGrid.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "cli/solid/TriangleSource.h"
+#include "solids/TriangleSource.h"
 
 struct CollectedMesh {
     std::vector<Vertex> vertices;

@@ -9,8 +9,8 @@
 #include <numbers>
 #include <random>
 
-#include "cli/solid/ModelFrame.h"
-#include "cli/solid/SolidParts.h"
+#include "solids/ModelFrame.h"
+#include "solids/SolidParts.h"
 #include "tests/cli/solid/SolidTestSupport.h"
 
 using namespace solidtest;

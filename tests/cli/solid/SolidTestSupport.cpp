@@ -7,8 +7,8 @@
 #include <map>
 #include <tuple>
 
-#include "cli/StreamMeshSource.h"
-#include "cli/simplified/SimplifiedTriangles.h"
+#include "simplified/SimplifiedTriangles.h"
+#include "tool/StreamMeshSource.h"
 
 namespace solidtest {
 

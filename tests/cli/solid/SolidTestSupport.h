@@ -7,9 +7,9 @@
 #include <random>
 #include <vector>
 
-#include "cli/simplified/SimplifyPicture.h"
-#include "cli/solid/PictureTriangles.h"
-#include "cli/solid/ShapeMesh.h"
+#include "simplified/SimplifyPicture.h"
+#include "solids/PictureTriangles.h"
+#include "solids/ShapeMesh.h"
 #include "tests/cli/solid/CollectedMesh.h"
 
 namespace solidtest {

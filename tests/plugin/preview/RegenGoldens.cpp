@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/plugin/preview/GoldenScenes.h"
-#include "cli/preview/PictureFile.h"
+#include "tool/preview/PictureFile.h"
 
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : kGoldenFolder;

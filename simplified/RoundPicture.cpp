@@ -1,0 +1,209 @@
+#include "simplified/RoundPicture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "simplified/GridLevels.h"
+#include "simplified/RoundSurface.h"
+#include "tool/StreamMeshSource.h"
+
+namespace {
+
+// The search for the least error a triangle budget allows: at most this many tries, and done
+// when the error is known this closely.
+constexpr int kBudgetSearchSteps = 12;
+constexpr double kBudgetSearchClose = 0.02;
+
+RoundDomain DomainOf(const MeshSettings& s, const MeshShape& shape) {
+    RoundDomain d;
+    d.meshType = s.Meshtype;
+    d.meshRows = s.meshRows;
+    d.columns = s.meshCols;
+    d.northPole = shape.weld.firstPole;
+    d.southPole = shape.weld.lastPole;
+    d.firstRow = d.northPole ? 1 : 0;
+    d.lastRow = shape.rows - (d.southPole ? 2 : 1);
+    d.seamWelded = shape.weld.seam;
+    return d;
+}
+
+std::unique_ptr<RoundSurface> MakeSurface(MeshSettings s, const WideGray* wide,
+                                          const RoundDomain& d, double levelHeight) {
+    const std::uint32_t perRow = d.PerRow();
+    std::vector<float> levels;
+    levels.reserve(std::size_t{d.Rows()} * perRow);
+    ForEachGridRow(s, wide, [&](std::uint32_t r, const auto* row) {
+        if (r < d.firstRow || r > d.lastRow)
+            return;
+        for (std::uint32_t c = 0; c < perRow; ++c)
+            levels.push_back(static_cast<float>(row[c == d.columns ? 0 : c]));
+    });
+    std::vector<Vertex> points;
+    points.reserve(levels.size());
+    Vertex north{}, south{};
+    StreamMeshSource source(s, wide);
+    source.ForEachPointRow([&](std::uint32_t r, const PointRow& row) {
+        if (r + 1 == d.firstRow)
+            north = {row.x[0], row.y[0], row.z[0]};
+        if (r == d.lastRow + 1)
+            south = {row.x[0], row.y[0], row.z[0]};
+        if (r < d.firstRow || r > d.lastRow)
+            return;
+        for (std::uint32_t c = 0; c < perRow; ++c) {
+            const std::uint32_t from = c == d.columns && d.seamWelded ? 0 : c;
+            points.push_back({row.x[from], row.y[from], row.z[from]});
+        }
+    });
+    return std::make_unique<RoundSurface>(d, levels, std::move(points), north, south, levelHeight);
+}
+
+// The surface simplified within limit (in the file's units), and the triangles it makes with
+// the poles' fans.
+struct Attempt {
+    SimplifiedMesh mesh;
+    std::uint64_t triangles = 0;
+};
+
+Attempt Simplify(const RoundSurface& surface, double limit, double levelHeight, int threads) {
+    const RoundDomain& d = surface.Domain();
+    Attempt attempt;
+    if (d.Rows() < 2) {
+        // One row between the poles: every sample of it stays, fanned to both.
+        for (std::uint32_t c = 0; c < d.PerRow(); ++c)
+            attempt.mesh.vertices.push_back(c);
+    } else {
+        attempt.mesh = SimplifyGrid(surface.Grid(), {limit / levelHeight, 0, threads, &surface});
+    }
+    std::uint64_t first = 0, last = 0;
+    for (const std::uint32_t v : attempt.mesh.vertices) {
+        first += surface.Row(v) == d.firstRow;
+        last += surface.Row(v) == d.lastRow;
+    }
+    attempt.triangles = attempt.mesh.triangles.size() + (d.northPole ? first - 1 : 0) +
+                        (d.southPole ? last - 1 : 0);
+    return attempt;
+}
+
+// The largest radius of any sample: no facet strays further.
+double LargestRadius(const RoundSurface& surface) {
+    const HeightGrid grid = surface.Grid();
+    double largest = 0;
+    for (std::uint32_t s = 0; s < grid.Samples(); ++s) {
+        const Vertex& p = surface.Point(s);
+        largest = std::max(largest, std::hypot(double{p.x}, double{p.y}, double{p.z}));
+    }
+    return largest;
+}
+
+// The simplest surface within the budget: the least error that fits, searched for between the
+// largest error allowed and the one asked for.
+Attempt WithinBudget(const RoundSurface& surface, const SimplifyRequest& request,
+                     double levelHeight) {
+    double fits = std::min(request.largestError, LargestRadius(surface));
+    Attempt best = Simplify(surface, fits, levelHeight, request.threads);
+    if (best.triangles > *request.maxTriangles)
+        return best;
+    double tooLow = request.maxError.value_or(0);
+    if (tooLow > 0 && tooLow < fits) {
+        Attempt attempt = Simplify(surface, tooLow, levelHeight, request.threads);
+        if (attempt.triangles <= *request.maxTriangles)
+            return attempt;
+    }
+    for (int step = 0; step < kBudgetSearchSteps && fits - tooLow > fits * kBudgetSearchClose;
+         ++step) {
+        const double limit = tooLow > 0 ? std::sqrt(tooLow * fits) : fits / 4;
+        Attempt attempt = Simplify(surface, limit, levelHeight, request.threads);
+        if (attempt.triangles <= *request.maxTriangles) {
+            best = std::move(attempt);
+            fits = limit;
+        } else {
+            tooLow = limit;
+        }
+    }
+    return best;
+}
+
+// The kept samples as the file's vertices: a pole first and last, the rest row by row, the
+// seam's last column as its first where they are welded; the triangles wound as the plug-in's
+// cells are, and the poles' fans; the first and last rows as rims.
+SimplifiedSurface Assemble(const RoundSurface& surface, const SimplifiedMesh& mesh) {
+    const RoundDomain& d = surface.Domain();
+    SimplifiedSurface out;
+    std::vector<std::uint32_t> order(mesh.vertices.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    // By row, then column (the grid holds them by column).
+    const auto key = [&](std::uint32_t i) {
+        const std::uint32_t s = mesh.vertices[i];
+        return std::uint64_t{surface.Row(s)} * d.PerRow() + surface.Column(s);
+    };
+    std::sort(order.begin(), order.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
+    if (d.northPole)
+        out.vertices.push_back(surface.North());
+    std::vector<std::uint32_t> index(mesh.vertices.size());
+    std::vector<std::uint32_t> rowStart; // the index of each row's column 0
+    for (const std::uint32_t i : order) {
+        const std::uint32_t s = mesh.vertices[i];
+        if (surface.Column(s) == 0)
+            rowStart.push_back(static_cast<std::uint32_t>(out.vertices.size()));
+        if (d.seamWelded && surface.Column(s) == d.columns) {
+            index[i] = rowStart.back();
+            continue;
+        }
+        index[i] = static_cast<std::uint32_t>(out.vertices.size());
+        out.vertices.push_back(surface.Point(s));
+    }
+    const std::uint32_t south = static_cast<std::uint32_t>(out.vertices.size());
+    if (d.southPole)
+        out.vertices.push_back(surface.South());
+    for (const Vertex& v : out.vertices)
+        out.extent.Add(v);
+    // The turned grid reflects the picture: its positive triangles run against the cells.
+    for (const auto& t : mesh.triangles)
+        out.triangles.push_back({{index[t[0]], index[t[2]], index[t[1]]}});
+    // The first and last rows, in the order of columns, the seam's last column included.
+    std::vector<std::uint32_t> first, last;
+    for (const std::uint32_t i : order) {
+        const std::uint32_t row = surface.Row(mesh.vertices[i]);
+        if (row == d.firstRow)
+            first.push_back(i);
+        if (row == d.lastRow)
+            last.push_back(i);
+    }
+    for (std::size_t k = 0; d.northPole && k + 1 < first.size(); ++k)
+        out.triangles.push_back({{0, index[first[k + 1]], index[first[k]]}});
+    for (std::size_t k = 0; d.southPole && k + 1 < last.size(); ++k)
+        out.triangles.push_back({{index[last[k]], index[last[k + 1]], south}});
+    const auto ring = [&](const std::vector<std::uint32_t>& row) {
+        Ring rim;
+        for (std::size_t k = 0; k + 1 < row.size(); ++k)
+            rim.push_back({index[row[k]], out.vertices[index[row[k]]]});
+        return rim;
+    };
+    out.rims.firstRow = ring(first);
+    out.rims.lastRow = ring(last);
+    return out;
+}
+
+} // namespace
+
+SimplifiedSurface SimplifyRoundPicture(const MeshSettings& s, const WideGray* wide,
+                                       const MeshShape& shape, const SimplifyRequest& request,
+                                       double levelHeight) {
+    const std::unique_ptr<RoundSurface> surface =
+        MakeSurface(s, wide, DomainOf(s, shape), levelHeight);
+    Attempt attempt = request.maxTriangles
+                          ? WithinBudget(*surface, request, levelHeight)
+                          : Simplify(*surface, *request.maxError, levelHeight, request.threads);
+    if (request.maxTriangles && attempt.triangles > *request.maxTriangles) {
+        SimplifiedSurface refused;
+        refused.fewestTriangles = attempt.triangles;
+        return refused;
+    }
+    SimplifiedSurface out = Assemble(*surface, attempt.mesh);
+    out.maxError =
+        attempt.mesh.triangles.empty() ? 0 : surface->MeasureError(attempt.mesh, request.threads);
+    return out;
+}

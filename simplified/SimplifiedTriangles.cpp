@@ -1,0 +1,71 @@
+#include "simplified/SimplifiedTriangles.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Triangles and vertices handed to the writer at a time.
+constexpr std::size_t kBlock = 1 << 14;
+
+// shape with its parts along the surface's rims, placed by the surface and those parts.
+MeshShape Reshaped(const SimplifiedSurface& surface, std::int32_t meshType,
+                   const ShapeOptions& options, MeshShape shape) {
+    shape.parts =
+        MakeParts(shape.plan, surface.rims, static_cast<std::uint32_t>(surface.vertices.size()));
+    PlaceModel(options, meshType, surface.extent, shape);
+    return shape;
+}
+
+} // namespace
+
+SimplifiedTriangles::SimplifiedTriangles(const SimplifiedSurface& surface, std::int32_t meshType,
+                                         const ShapeOptions& options, MeshShape shape,
+                                         ProgressSink& progress)
+    : SimplifiedTriangles(surface, meshType, Reshaped(surface, meshType, options, std::move(shape)),
+                          progress) {}
+
+SimplifiedTriangles::SimplifiedTriangles(const SimplifiedSurface& surface, std::int32_t meshType,
+                                         MeshShape reshaped, ProgressSink& progress)
+    : surface_(surface), progress_(progress), frame_(reshaped.frame),
+      flip_(TurnsCellsOver(meshType, frame_.axes)), parts_(std::move(reshaped.parts), frame_) {}
+
+TriangleCounts SimplifiedTriangles::Count() {
+    return {surface_.vertices.size() + parts_.VertexCount(),
+            surface_.triangles.size() + parts_.TriangleCount()};
+}
+
+void SimplifiedTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
+    std::vector<Vertex> block;
+    const std::vector<Vertex>& all = surface_.vertices;
+    for (std::size_t first = 0; first < all.size(); first += kBlock) {
+        block.clear();
+        for (std::size_t v = first; v < std::min(all.size(), first + kBlock); ++v)
+            block.push_back(frame_.Apply(all[v]));
+        visit(block);
+    }
+    parts_.VisitVertices(visit);
+}
+
+void SimplifiedTriangles::ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) {
+    const std::vector<Triangle>& all = surface_.triangles;
+    const auto total = static_cast<std::int32_t>((all.size() + kBlock - 1) / kBlock);
+    for (std::size_t first = 0; first < all.size(); first += kBlock) {
+        triangles_.clear();
+        corners_.clear();
+        const std::size_t end = std::min(all.size(), first + kBlock);
+        for (std::size_t t = first; t < end; ++t) {
+            Triangle turned = all[t];
+            if (flip_)
+                std::swap(turned.v[1], turned.v[2]);
+            if (withCorners)
+                for (const std::uint32_t v : turned.v)
+                    corners_.push_back(frame_.Apply(surface_.vertices[v]));
+            else
+                triangles_.push_back(turned);
+        }
+        visit({end - first, triangles_, corners_});
+        progress_.Report(static_cast<std::int32_t>(first / kBlock + 1), total);
+    }
+    parts_.VisitTriangles(withCorners, visit);
+}

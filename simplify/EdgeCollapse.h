@@ -1,0 +1,28 @@
+#pragma once
+// Bottom-up clean-up of a triangulation: a vertex is removed by moving it onto one of its
+// neighbours (a half-edge collapse) wherever every sample under the triangles that changes
+// stays within the limit, the triangles keep turning positively and the surface keeps its
+// outline: a vertex on the rim only moves along a straight stretch of it.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "simplify/GreedyRefine.h"
+#include "simplify/GridMesh.h"
+#include "simplify/HeightGrid.h"
+#include "simplify/TriangleCheck.h"
+
+// Whether a sample must stay a vertex whatever (a tile's side that another tile shares).
+using KeptSample = std::function<bool(std::uint32_t sample)>;
+
+// Collapses vertices of mesh within window (the mesh may reach beyond it; vertices outside
+// stay) while the surface stays within limit of every sample. first: the vertices to try first, in
+// order; with everyVertex every vertex of the mesh is tried after them; a vertex is tried again
+// whenever a neighbour went. kept: null, or the vertices that must stay. check: null, or a
+// test every changed triangle must pass within limit too; its Fixed vertices stay. Returns the
+// vertices removed.
+std::uint64_t CollapseEdges(const HeightGrid& grid, GridRect window, double limit,
+                            const std::vector<std::uint32_t>& first, bool everyVertex,
+                            const KeptSample& kept, GridMesh& mesh,
+                            const TriangleCheck* check = nullptr);

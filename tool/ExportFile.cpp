@@ -1,0 +1,65 @@
+#include "tool/ExportFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "common/EmbeddedResources.h"
+#include "plugin/export/ExportMesh.h"
+#include "plugin/export/StdioOutputFile.h"
+#include "tool/CliOptions.h"
+#include "tool/TerminalProgress.h"
+
+namespace {
+
+// The box's text, and the operating system's reason when there is one.
+std::string WithReason(const std::string& text, int error) {
+    return error == 0 ? text : text + " (" + std::strerror(error) + ")";
+}
+
+// The writers report the second half of an export, after the plug-in's polygon list: the
+// streamed export has no such list, so that half fills the whole bar.
+class WritingProgress final : public ProgressSink {
+  public:
+    explicit WritingProgress(ProgressSink& bar) : bar_(bar) {}
+    void Report(std::int32_t done, std::int32_t total) override {
+        bar_.Report(std::max(0, 2 * done - total), total);
+    }
+
+  private:
+    ProgressSink& bar_;
+};
+
+} // namespace
+
+StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
+                      std::ostream& progressStream, bool showProgress, int threads,
+                      const FreeSpaceQuery& freeSpace) {
+    if (auto refusal = CheckFreeSpace(path, MeshFileSizeBound(settings), freeSpace))
+        return refusal;
+    FixedPathChooser chooser(path);
+    StdioOutputFile file;
+    TerminalProgress progress(progressStream, showProgress);
+    WritingProgress writing(progress);
+    CliMessages messages;
+    EmbeddedResources resources;
+    ExportServices services{chooser, file, writing, messages, resources};
+    // Not cleared: a small file touches only the pages it fills.
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCliOutputBufferSize);
+    const SinkSetup setup{{buffer.get(), kCliOutputBufferSize}, std::min(threads, 2)};
+    const ExportOutcome outcome = ExportMesh(settings, source, services, setup);
+    progress.Finish();
+    switch (outcome) {
+    case ExportOutcome::Written:
+        return std::nullopt;
+    case ExportOutcome::RefusedByLimit:
+        return Fail(kExitFormat, path, messages.LastOr(kTooManyVerticesText));
+    case ExportOutcome::Cancelled:
+    case ExportOutcome::CannotCreate:
+        return Fail(kExitOutput, path,
+                    WithReason(messages.LastOr(kCannotCreateText), file.Error()));
+    case ExportOutcome::WriteFailed:
+        break;
+    }
+    return Fail(kExitOutput, path, WithReason(messages.LastOr(kWriteFailedText), file.Error()));
+}

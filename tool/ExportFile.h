@@ -1,0 +1,26 @@
+#pragma once
+// The mesh file, written by the plug-in's writers to the path the user gave.
+
+#include <iosfwd>
+#include <string>
+
+#include <cstddef>
+
+#include "plugin/export/MeshSource.h"
+#include "plugin/run/MeshSettings.h"
+#include "tool/CliFailure.h"
+#include "tool/FreeSpace.h"
+
+// The bytes the writer gathers before each write: large writes cost the least per byte.
+inline constexpr std::size_t kCliOutputBufferSize = 256 * 1024;
+
+// The file appears whole or not at all: a failed write leaves whatever path named as it
+// was (see StdioOutputFile). Exit code 3 when the mesh does not fit the format, 4 when the
+// file cannot be created or written, or when the most it can take (MeshFileSizeBound) is
+// more than freeSpace says its file system has; the message ends with the operating
+// system's reason in parentheses when there is one.
+// settings: with meshRows and meshCols of the source's mesh. With 2 threads or more the
+// text of a 3D Face DXF is put together by two threads; the file is the same.
+StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
+                      std::ostream& progressStream, bool showProgress, int threads,
+                      const FreeSpaceQuery& freeSpace = FileSystemFreeBytes);

@@ -1,0 +1,20 @@
+#pragma once
+// One run of the tool, step by step; main only parses the command line and calls this.
+// The first step refuses an output (-o, --preview, --save-settings) that is the same file
+// as the picture, the settings file or the INI file being read (exit code 1).
+
+#include <iosfwd>
+
+#include "tool/CliOptions.h"
+#include "tool/FreeSpace.h"
+
+struct CliConsole {
+    std::ostream& out; // statistics
+    std::ostream& err; // messages, and the progress bar when it is a terminal and not -q
+    bool errIsTerminal;
+    // What the outputs' file systems have free; tests give their own figures.
+    FreeSpaceQuery freeSpace = FileSystemFreeBytes;
+};
+
+// Returns the exit code; a failure has printed its one line to console.err.
+int RunQuorvmesh(const CliOptions& options, CliConsole& console);
