@@ -9,7 +9,6 @@
 #include "pictures/JpegDecoder.h"
 #include "pictures/PngDecoder.h"
 #include "pictures/TiffDecoder.h"
-#include "tool/CliOptions.h"
 
 namespace {
 // No palette is needed: the tool never draws the picture.

@@ -10,7 +10,7 @@
 #include "host/image/HostImage.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/WideGray.h"
-#include "tool/CliFailure.h"
+#include "toolbase/CliFailure.h"
 
 enum class PictureKind { kPng, kJpeg, kOther };
 

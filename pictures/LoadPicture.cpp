@@ -10,7 +10,6 @@
 #include "host/readers/OpenImageSource.h"
 #include "host/readers/SourceFile.h"
 #include "pictures/DecodePicture.h"
-#include "tool/CliOptions.h"
 
 std::string_view PictureRefusalText(ReaderError error) {
     switch (error) {

@@ -10,7 +10,7 @@
 #include "host/image/HostImage.h"
 #include "host/readers/ReaderError.h"
 #include "pictures/WideGray.h"
-#include "tool/CliFailure.h"
+#include "toolbase/CliFailure.h"
 
 // Name used in messages about the built-in picture.
 inline constexpr std::string_view kStartupPictureName = "start-up picture";

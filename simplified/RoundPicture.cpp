@@ -6,7 +6,7 @@
 
 #include "simplified/GridLevels.h"
 #include "simplified/RoundSurface.h"
-#include "tool/StreamMeshSource.h"
+#include "simplified/StreamMeshSource.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "plugin/mesh/SampleGrayGrid.h"
 #include "simplified/GridLevels.h"
 #include "simplified/RoundPicture.h"
+#include "simplified/StreamMeshSource.h"
 #include "simplify/SimplifyGrid.h"
-#include "tool/StreamMeshSource.h"
 
 namespace {
 

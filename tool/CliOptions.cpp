@@ -9,7 +9,7 @@
 #include <ostream>
 #include <utility>
 
-#include "tool/TextCase.h"
+#include "toolbase/TextCase.h"
 
 #include "plugin/run/MeshSettings.h"
 #include "plugin/run/SettingsRules.h"

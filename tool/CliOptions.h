@@ -10,12 +10,8 @@
 
 #include "solids/ModelFrame.h"
 #include "tool/preview/PreviewCommand.h"
-
-// The formats beyond the plug-in's six, as DiskFormat-like numbers the tool alone uses.
-enum TriangleFormatId : std::int32_t { kStl = 7, kObj, kPly, kThreeMf };
-inline bool IsTriangleFormat(std::int32_t id) {
-    return id >= kStl && id <= kThreeMf;
-}
+#include "toolbase/CliFailure.h"    // the exit codes
+#include "triangles/TriangleFile.h" // TriangleFormatId
 
 struct CliOptions {
     std::string input;  // a picture file; empty: the built-in start-up picture
@@ -53,16 +49,6 @@ struct CliOptions {
 // The threads a run writes its mesh file with: --threads, else 2 on a machine of two cores
 // or more, 1 on one core.
 int WriterThreads(const CliOptions& options);
-
-// Exit codes of the tool.
-enum CliExit : int {
-    kExitOk = 0,
-    kExitUsage = 1,
-    kExitInput = 2,  // the input (picture, settings or INI file) cannot be read or is refused
-    kExitFormat = 3, // the mesh does not fit the format
-    kExitOutput = 4, // an output cannot be written
-    kExitSolid = 5,  // the solid cannot be closed with these sizes (its wall, its opening)
-};
 
 // --lithophane's sizes, as lithophane makers print them: 0.8 mm at white (two lines of a
 // 0.4 mm nozzle, still thin enough to let light through) and 3 mm at black.

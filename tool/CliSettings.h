@@ -6,8 +6,8 @@
 #include <string>
 
 #include "plugin/run/MeshSettings.h"
-#include "tool/CliFailure.h"
 #include "tool/CliOptions.h"
+#include "toolbase/CliFailure.h"
 
 // Fills the user fields of settings, checked as the plug-in checks them. Exit code 2 when
 // the INI or settings file cannot be read or is refused.

@@ -9,6 +9,7 @@
 #include "plugin/export/StdioOutputFile.h"
 #include "tool/CliOptions.h"
 #include "tool/TerminalProgress.h"
+#include "toolbase/OutputBuffer.h"
 
 namespace {
 

@@ -4,15 +4,10 @@
 #include <iosfwd>
 #include <string>
 
-#include <cstddef>
-
 #include "plugin/export/MeshSource.h"
 #include "plugin/run/MeshSettings.h"
-#include "tool/CliFailure.h"
-#include "tool/FreeSpace.h"
-
-// The bytes the writer gathers before each write: large writes cost the least per byte.
-inline constexpr std::size_t kCliOutputBufferSize = 256 * 1024;
+#include "toolbase/CliFailure.h"
+#include "toolbase/FreeSpace.h"
 
 // The file appears whole or not at all: a failed write leaves whatever path named as it
 // was (see StdioOutputFile). Exit code 3 when the mesh does not fit the format, 4 when the

@@ -18,10 +18,11 @@
 #include "plugin/mesh/PolygonRecord.h"
 #include "plugin/preview/Statistics.h"
 #include "simplified/SimplifyPicture.h"
+#include "simplified/StreamMeshSource.h"
 #include "tool/ExportFile.h"
-#include "tool/StreamMeshSource.h"
 #include "tool/TriangleExport.h"
 #include "tool/preview/PreviewCommand.h"
+#include "toolbase/OutputBuffer.h"
 
 namespace {
 

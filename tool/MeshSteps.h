@@ -10,10 +10,10 @@
 #include "host/image/HostImage.h"
 #include "pictures/WideGray.h"
 #include "plugin/mesh/PictureMesh.h"
-#include "tool/CliFailure.h"
 #include "tool/CliOptions.h"
-#include "tool/FreeSpace.h"
 #include "tool/WrittenStatistics.h"
+#include "toolbase/CliFailure.h"
+#include "toolbase/FreeSpace.h"
 
 // Whether the run writes its mesh file straight from the picture, a few rows at a time. It
 // does unless the plug-in's preview is drawn, which needs the whole mesh in memory; a

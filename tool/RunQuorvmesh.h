@@ -6,7 +6,7 @@
 #include <iosfwd>
 
 #include "tool/CliOptions.h"
-#include "tool/FreeSpace.h"
+#include "toolbase/FreeSpace.h"
 
 struct CliConsole {
     std::ostream& out; // statistics

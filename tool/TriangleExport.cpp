@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "simplified/SimplifiedTriangles.h"
+#include "simplified/StreamMeshSource.h"
 #include "solids/ModelUnits.h"
 #include "solids/PictureTriangles.h"
 #include "solids/ShapeMesh.h"
-#include "tool/StreamMeshSource.h"
 #include "tool/TerminalProgress.h"
 #include "tool/TriangleStatistics.h"
 #include "tool/preview/TrianglePreview.h"

@@ -7,10 +7,10 @@
 
 #include "pictures/WideGray.h"
 #include "plugin/run/MeshSettings.h"
-#include "tool/CliFailure.h"
 #include "tool/CliOptions.h"
-#include "tool/FreeSpace.h"
 #include "tool/WrittenStatistics.h"
+#include "toolbase/CliFailure.h"
+#include "toolbase/FreeSpace.h"
 
 // The axis that is up in a file of format: Y for an open OBJ surface, as modelling programs
 // and renderers read OBJ; Z for solids, whatever their format, and for STL, PLY and 3MF.

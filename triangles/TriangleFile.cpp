@@ -6,8 +6,7 @@
 
 #include "plugin/export/ExportServices.h"
 #include "plugin/export/StdioOutputFile.h"
-#include "tool/CliOptions.h"
-#include "tool/ExportFile.h"
+#include "toolbase/OutputBuffer.h"
 #include "triangles/TriangleWriters.h"
 
 namespace {

@@ -7,8 +7,14 @@
 
 #include "common/OutputFile.h"
 #include "solids/TriangleSource.h"
-#include "tool/CliFailure.h"
-#include "tool/FreeSpace.h"
+#include "toolbase/CliFailure.h"
+#include "toolbase/FreeSpace.h"
+
+// The formats beyond the plug-in's six, as DiskFormat-like numbers the tool alone uses.
+enum TriangleFormatId : std::int32_t { kStl = 7, kObj, kPly, kThreeMf };
+inline bool IsTriangleFormat(std::int32_t id) {
+    return id >= kStl && id <= kThreeMf;
+}
 
 // format: kStl, kObj, kPly or kThreeMf (TriangleFormatId); ascii: ASCII STL instead of binary
 // (other formats ignore it). The file appears whole or not at all: a failed write leaves

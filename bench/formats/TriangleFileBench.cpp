@@ -8,8 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "tool/CliOptions.h"
-#include "tool/ExportFile.h"
+#include "toolbase/OutputBuffer.h"
 #include "triangles/TriangleFile.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "bench/simplify/BenchTerrain.h"
 #include "simplified/SimplifyPicture.h"
+#include "simplified/StreamMeshSource.h"
 #include "solids/ShapeMesh.h"
-#include "tool/StreamMeshSource.h"
 
 namespace {
 

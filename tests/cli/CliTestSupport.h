@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/support/ReaderTestSupport.h"
-#include "tool/FreeSpace.h"
+#include "toolbase/FreeSpace.h"
 
 namespace clitest {
 

@@ -8,7 +8,7 @@
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
-#include "tool/FreeSpace.h"
+#include "toolbase/FreeSpace.h"
 
 using namespace clitest;
 

@@ -12,6 +12,7 @@
 
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
+#include "simplified/StreamMeshSource.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/GoldenCases.h"
 #include "tests/support/MemoryOutputFile.h"
@@ -19,7 +20,6 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMesh.h"
 #include "tool/ExportFile.h"
-#include "tool/StreamMeshSource.h"
 
 using namespace clitest;
 

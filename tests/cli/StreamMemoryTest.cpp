@@ -11,11 +11,11 @@
 
 #include "common/EmbeddedResources.h"
 #include "plugin/export/ExportMesh.h"
+#include "simplified/StreamMeshSource.h"
 #include "tests/support/CountingOutputFile.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/TestMesh.h"
-#include "tool/ExportFile.h"
-#include "tool/StreamMeshSource.h"
+#include "toolbase/OutputBuffer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "plugin/export/StdioOutputFile.h"
-#include "tool/TextCase.h"
+#include "toolbase/TextCase.h"
 
 namespace {
 

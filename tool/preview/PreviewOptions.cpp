@@ -8,9 +8,9 @@
 #include "plugin/preview/SoftwareSurface.h"
 #include "plugin/preview/ViewPresets.h"
 #include "plugin/run/Parameters.h"
-#include "tool/TextCase.h"
 #include "tool/preview/PictureFile.h"
 #include "tool/preview/PreviewCommand.h"
+#include "toolbase/TextCase.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <random>
 
+#include "simplified/StreamMeshSource.h"
 #include "solids/ModelUnits.h"
 #include "tests/support/TestMesh.h"
-#include "tool/StreamMeshSource.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <limits>
 #include <random>
 
+#include "simplified/StreamMeshSource.h"
 #include "solids/SurfaceWeld.h"
 #include "tests/cli/solid/SolidTestSupport.h"
 #include "tests/support/TestMesh.h"
-#include "tool/StreamMeshSource.h"
 
 using namespace solidtest;
 

@@ -6,9 +6,9 @@
 
 #include <random>
 
+#include "simplified/StreamMeshSource.h"
 #include "tests/cli/solid/SolidTestSupport.h"
 #include "tests/support/TestMesh.h"
-#include "tool/StreamMeshSource.h"
 
 using namespace solidtest;
 

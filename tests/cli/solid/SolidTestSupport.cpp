@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "simplified/SimplifiedTriangles.h"
-#include "tool/StreamMeshSource.h"
+#include "simplified/StreamMeshSource.h"
 
 namespace solidtest {
 

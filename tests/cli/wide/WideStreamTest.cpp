@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "simplified/StreamMeshSource.h"
 #include "tests/support/TestMesh.h"
-#include "tool/StreamMeshSource.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
-#include "tool/FreeSpace.h"
+#include "toolbase/FreeSpace.h"
 
 #include <sys/statvfs.h>
 
 #include <cstdio>
 #include <filesystem>
-
-#include "tool/CliOptions.h"
 
 namespace {
 

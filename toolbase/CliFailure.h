@@ -9,6 +9,16 @@
 
 #include "common/MessageReporter.h"
 
+// Exit codes of the tool.
+enum CliExit : int {
+    kExitOk = 0,
+    kExitUsage = 1,
+    kExitInput = 2,  // the input (picture, settings or INI file) cannot be read or is refused
+    kExitFormat = 3, // the mesh does not fit the format
+    kExitOutput = 4, // an output cannot be written
+    kExitSolid = 5,  // the solid cannot be closed with these sizes (its wall, its opening)
+};
+
 struct CliFailure {
     int exitCode;
     std::string message;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "tool/CliFailure.h"
+#include "toolbase/CliFailure.h"
 
 // The bytes free for a new file at path, as the file system gives them to a user without
 // privileges; nothing when that cannot be learnt or does not apply (a device or a pipe,

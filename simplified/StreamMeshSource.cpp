@@ -1,4 +1,4 @@
-#include "tool/StreamMeshSource.h"
+#include "simplified/StreamMeshSource.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "tool/CliFailure.h"
+#include "toolbase/CliFailure.h"
 
 namespace {
 std::string OneLine(std::string_view text) {
