@@ -19,29 +19,36 @@ std::string WithReason(const std::string& text, int error) {
 }
 
 // The writers report the second half of an export, after the plug-in's polygon list: the
-// streamed export has no such list, so that half fills the whole bar.
+// streamed export has no such list, so that half fills the whole bar. Some writers stop short
+// of their total; a file written whole is reported as done.
 class WritingProgress final : public ProgressSink {
   public:
     explicit WritingProgress(ProgressSink& bar) : bar_(bar) {}
     void Report(std::int32_t done, std::int32_t total) override {
+        total_ = total;
         bar_.Report(std::max(0, 2 * done - total), total);
+    }
+    void Written() {
+        if (total_ > 0)
+            bar_.Report(total_, total_);
     }
 
   private:
     ProgressSink& bar_;
+    std::int32_t total_ = 0;
 };
 
 } // namespace
 
 StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
-                      std::ostream& progressStream, bool showProgress, int threads,
-                      const FreeSpaceQuery& freeSpace) {
+                      std::ostream& progressStream, bool showProgress, ProgressSink* progress,
+                      int threads, const FreeSpaceQuery& freeSpace) {
     if (auto refusal = CheckFreeSpace(path, MeshFileSizeBound(settings), freeSpace))
         return refusal;
     FixedPathChooser chooser(path);
     StdioOutputFile file;
-    TerminalProgress progress(progressStream, showProgress);
-    WritingProgress writing(progress);
+    TerminalProgress bar(progressStream, showProgress && progress == nullptr);
+    WritingProgress writing(progress ? *progress : bar);
     CliMessages messages;
     EmbeddedResources resources;
     ExportServices services{chooser, file, writing, messages, resources};
@@ -49,7 +56,9 @@ StepResult ExportFile(const std::string& path, const MeshSettings& settings, Mes
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCliOutputBufferSize);
     const SinkSetup setup{{buffer.get(), kCliOutputBufferSize}, std::min(threads, 2)};
     const ExportOutcome outcome = ExportMesh(settings, source, services, setup);
-    progress.Finish();
+    if (outcome == ExportOutcome::Written)
+        writing.Written();
+    bar.Finish();
     switch (outcome) {
     case ExportOutcome::Written:
         return std::nullopt;

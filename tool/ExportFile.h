@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "common/ProgressSink.h"
 #include "plugin/export/MeshSource.h"
 #include "plugin/run/MeshSettings.h"
 #include "toolbase/CliFailure.h"
@@ -15,7 +16,9 @@
 // more than freeSpace says its file system has; the message ends with the operating
 // system's reason in parentheses when there is one.
 // settings: with meshRows and meshCols of the source's mesh. With 2 threads or more the
-// text of a 3D Face DXF is put together by two threads; the file is the same.
+// text of a 3D Face DXF is put together by two threads; the file is the same. The writing's
+// progress goes to progress when it is not null, else to a bar on progressStream when
+// showProgress.
 StepResult ExportFile(const std::string& path, const MeshSettings& settings, MeshSource& source,
-                      std::ostream& progressStream, bool showProgress, int threads,
-                      const FreeSpaceQuery& freeSpace = FileSystemFreeBytes);
+                      std::ostream& progressStream, bool showProgress, ProgressSink* progress,
+                      int threads, const FreeSpaceQuery& freeSpace = FileSystemFreeBytes);

@@ -158,21 +158,22 @@ StepResult CheckFormat(const CliOptions& options, const MeshSettings& s, MeshSou
 // Writes the file from source, keeping its statistics unless the run is quiet.
 StepResult WriteMeshFile(const CliOptions& options, const MeshSettings& s, MeshSource& source,
                          StatisticsLines& statistics, std::ostream& progressStream,
-                         bool showProgress, const FreeSpaceQuery& freeSpace) {
+                         bool showProgress, ProgressSink* progress,
+                         const FreeSpaceQuery& freeSpace) {
     const int threads = WriterThreads(options);
     if (options.quiet)
-        return ExportFile(options.output, s, source, progressStream, showProgress, threads,
-                          freeSpace);
+        return ExportFile(options.output, s, source, progressStream, showProgress, progress,
+                          threads, freeSpace);
     WrittenStatistics watched(source, s);
-    if (auto failure = ExportFile(options.output, s, watched, progressStream, showProgress, threads,
-                                  freeSpace))
+    if (auto failure = ExportFile(options.output, s, watched, progressStream, showProgress,
+                                  progress, threads, freeSpace))
         return failure;
     statistics = watched.Lines(options.output);
     return std::nullopt;
 }
 
 StepResult StreamMeshFile(const CliOptions& options, MeshSettings& s, StatisticsLines& statistics,
-                          std::ostream& progressStream, bool showProgress,
+                          std::ostream& progressStream, bool showProgress, ProgressSink* progress,
                           const FreeSpaceQuery& freeSpace) {
     StreamMeshSource source(s);
     const auto fitsAt = [&](std::int32_t res) {
@@ -183,7 +184,8 @@ StepResult StreamMeshFile(const CliOptions& options, MeshSettings& s, Statistics
     };
     if (auto refusal = CheckFormat(options, s, source, fitsAt))
         return refusal;
-    return WriteMeshFile(options, s, source, statistics, progressStream, showProgress, freeSpace);
+    return WriteMeshFile(options, s, source, statistics, progressStream, showProgress, progress,
+                         freeSpace);
 }
 
 // Points a polygon of the streamed mesh can number (32-bit signed indices).
@@ -296,18 +298,18 @@ StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const s
 
 StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, const WideGray* wide,
                    StatisticsLines& statistics, std::ostream& progressStream, bool showProgress,
-                   const FreeSpaceQuery& freeSpace) {
+                   ProgressSink* progress, const FreeSpaceQuery& freeSpace) {
     if (TriangleFormatOf(options))
         // Made from the picture row by row, the preview too.
         return WriteTriangleMesh(options, mesh.Settings(), wide, statistics, progressStream,
-                                 showProgress, freeSpace);
+                                 showProgress, progress, freeSpace);
     if (NoHolesInFile(options, mesh.Settings()))
         progressStream << "quorvmesh: warning: an NxM DXF grid cannot leave holes, so "
                           "--black-holes has no effect on "
                        << options.output << "; the preview shows it as written\n";
     if (StreamsTheMesh(options))
         return StreamMeshFile(options, mesh.Settings(), statistics, progressStream, showProgress,
-                              freeSpace);
+                              progress, freeSpace);
     if (auto failure = WritePreview(options, mesh))
         return failure;
     if (options.output.empty()) {
@@ -326,5 +328,6 @@ StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, const WideGray*
     };
     if (auto refusal = CheckFormat(options, MeshSettings(s), source, fitsAt))
         return refusal;
-    return WriteMeshFile(options, s, source, statistics, progressStream, showProgress, freeSpace);
+    return WriteMeshFile(options, s, source, statistics, progressStream, showProgress, progress,
+                         freeSpace);
 }

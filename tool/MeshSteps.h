@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ProgressSink.h"
 #include "host/image/HostImage.h"
 #include "pictures/WideGray.h"
 #include "plugin/mesh/PictureMesh.h"
@@ -61,6 +62,8 @@ StepResult MakeMesh(const CliOptions& options, const HostImage& picture, const s
 // fits; exit code 4 as the export reports it.
 // A triangle format (STL, OBJ, PLY, 3MF) is written by WriteTriangleMesh, from wide when the
 // picture has more than 8 bits (else null). Every file is weighed against freeSpace first.
+// The mesh file's writing reports to progress when it is not null, else to a bar on
+// progressStream when showProgress.
 StepResult UseMesh(const CliOptions& options, PictureMesh& mesh, const WideGray* wide,
                    StatisticsLines& statistics, std::ostream& progressStream, bool showProgress,
-                   const FreeSpaceQuery& freeSpace);
+                   ProgressSink* progress, const FreeSpaceQuery& freeSpace);

@@ -98,7 +98,8 @@ int RunQuorvmesh(const CliOptions& options, CliConsole& console) {
         [&] { return MakeMesh(options, *picture, pictureName, mesh); },
         [&] {
             return UseMesh(options, mesh, loaded.wide ? &*loaded.wide : nullptr, statistics,
-                           console.err, console.errIsTerminal && !options.quiet, console.freeSpace);
+                           console.err, console.errIsTerminal && !options.quiet, console.progress,
+                           console.freeSpace);
         },
     };
     for (const auto& step : steps) {

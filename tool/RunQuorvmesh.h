@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 
+#include "common/ProgressSink.h"
 #include "tool/CliOptions.h"
 #include "toolbase/FreeSpace.h"
 
@@ -14,6 +15,9 @@ struct CliConsole {
     bool errIsTerminal;
     // What the outputs' file systems have free; tests give their own figures.
     FreeSpaceQuery freeSpace = FileSystemFreeBytes;
+    // When set, the steps that write the mesh file report how far they are here (the done
+    // and total the bar would show), and no bar is drawn on err.
+    ProgressSink* progress = nullptr;
 };
 
 // Returns the exit code; a failure has printed its one line to console.err.

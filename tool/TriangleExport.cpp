@@ -117,7 +117,7 @@ UpAxis FileUpAxis(std::int32_t format, bool solid) {
 StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& settings,
                              const WideGray* wide, StatisticsLines& statistics,
                              std::ostream& progressStream, bool showProgress,
-                             const FreeSpaceQuery& freeSpace) {
+                             ProgressSink* progress, const FreeSpaceQuery& freeSpace) {
     const std::int32_t format = *TriangleFormatOf(options);
     const std::string& path = options.output.empty() ? options.preview.path : options.output;
     ShapeOptions shapeOptions;
@@ -145,16 +145,18 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
     if (auto refusal = ShapeMesh(surface, s, shapeOptions, shape))
         return Fail(kExitSolid, path, refusal->text + "; " + Remedy(*refusal, options));
 
-    TerminalProgress progress(progressStream, showProgress && !options.output.empty());
+    const bool writes = !options.output.empty();
+    TerminalProgress bar(progressStream, showProgress && writes && progress == nullptr);
+    ProgressSink& reports = progress && writes ? *progress : bar;
     std::optional<SimplifiedSurface> simplified;
     std::unique_ptr<TriangleSource> made;
     if (options.Simplifies()) {
         if (auto failure = Simplify(options, s, wide, shape, path, simplified))
             return failure;
         made = std::make_unique<SimplifiedTriangles>(*simplified, s.Meshtype, shapeOptions,
-                                                     std::move(shape), progress);
+                                                     std::move(shape), reports);
     } else {
-        made = std::make_unique<PictureTriangles>(surface, s, std::move(shape), progress);
+        made = std::make_unique<PictureTriangles>(surface, s, std::move(shape), reports);
     }
     TriangleSource& triangles = *made;
     if (triangles.Count().triangles == 0)
@@ -169,7 +171,7 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
         if (auto failure =
                 WriteTriangleFile(options.output, format, options.asciiStl, source, freeSpace))
             return failure;
-        progress.Finish();
+        bar.Finish();
     } else {
         watched.ForEachVertexBlock([](std::span<const Vertex>) {});
     }

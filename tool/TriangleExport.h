@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 
+#include "common/ProgressSink.h"
 #include "pictures/WideGray.h"
 #include "plugin/run/MeshSettings.h"
 #include "tool/CliOptions.h"
@@ -26,7 +27,10 @@ UpAxis FileUpAxis(std::int32_t format, bool solid);
 // closed (its wall would reach the axis or middle, be cut by the facets or be too thin for
 // single precision; its opening is as wide as its inside); 3 when the counts do not fit the format;
 // 4 when an output cannot be written or cannot fit the free space freeSpace gives.
+// The file's writing reports to progress when it is not null, else to a bar on progressStream
+// when showProgress; a preview alone reports nothing.
 StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& settings,
                              const WideGray* wide, StatisticsLines& statistics,
                              std::ostream& progressStream, bool showProgress,
+                             ProgressSink* progress = nullptr,
                              const FreeSpaceQuery& freeSpace = FileSystemFreeBytes);

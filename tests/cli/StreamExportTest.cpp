@@ -208,7 +208,7 @@ TEST(StreamExport, TheProgressBarRunsFromNothingToTheEnd) {
         s.imageCols = 90;
         StreamMeshSource source(s);
         std::ostringstream bar;
-        ASSERT_EQ(ExportFile(dir.File("bar.mesh"), s, source, bar, true, 1), std::nullopt);
+        ASSERT_EQ(ExportFile(dir.File("bar.mesh"), s, source, bar, true, nullptr, 1), std::nullopt);
         const std::string shown = bar.str();
         EXPECT_NE(shown.find(" 0%"), std::string::npos) << format;
         EXPECT_LT(shown.find(" 0%"), shown.find(" 50%")) << format;
