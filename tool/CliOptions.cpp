@@ -11,6 +11,7 @@
 
 #include "toolbase/TextCase.h"
 
+#include "common/NumberText.h"
 #include "plugin/run/MeshSettings.h"
 #include "plugin/run/SettingsRules.h"
 
@@ -92,7 +93,7 @@ CLI::Validator Within(const LengthLimits& limits) {
             if (first != last && *first == '+')
                 ++first;
             double value = 0;
-            const auto [end, error] = std::from_chars(first, last, value);
+            const auto [end, error] = ReadNumber(first, last, value);
             const bool huge = error == std::errc::result_out_of_range;
             if (first == last || end != last || (error != std::errc() && !huge) ||
                 (!huge && !std::isfinite(value)))
@@ -101,8 +102,8 @@ CLI::Validator Within(const LengthLimits& limits) {
             const auto stored = static_cast<float>(value);
             if (huge || stored < limits.low || stored > limits.high) {
                 char low[16], high[16];
-                *std::to_chars(low, low + sizeof low - 1, limits.low).ptr = '\0';
-                *std::to_chars(high, high + sizeof high - 1, limits.high).ptr = '\0';
+                *ShortestText(low, low + sizeof low - 1, limits.low) = '\0';
+                *ShortestText(high, high + sizeof high - 1, limits.high) = '\0';
                 return text + " is not within " + low + " to " + high;
             }
             return std::string();

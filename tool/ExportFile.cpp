@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/EmbeddedResources.h"
+#include "common/LibraryGaps.h"
 #include "plugin/export/ExportMesh.h"
 #include "plugin/export/StdioOutputFile.h"
 #include "tool/CliOptions.h"
@@ -53,7 +54,7 @@ StepResult ExportFile(const std::string& path, const MeshSettings& settings, Mes
     EmbeddedResources resources;
     ExportServices services{chooser, file, writing, messages, resources};
     // Not cleared: a small file touches only the pages it fills.
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCliOutputBufferSize);
+    const auto buffer = UninitializedArray<std::uint8_t>(kCliOutputBufferSize);
     const SinkSetup setup{{buffer.get(), kCliOutputBufferSize}, std::min(threads, 2)};
     const ExportOutcome outcome = ExportMesh(settings, source, services, setup);
     if (outcome == ExportOutcome::Written)

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/LibraryGaps.h"
 #include "triangles/TriangleWriters.h"
 #include "triangles/ZipPackage.h"
 
@@ -57,7 +58,7 @@ constexpr std::size_t kVertexLineGuess = 60, kTriangleLineGuess = 58;
 class TextBuilder {
   public:
     explicit TextBuilder(std::size_t expected)
-        : text_(std::make_unique_for_overwrite<char[]>(expected)), room_(expected) {}
+        : text_(UninitializedArray<char>(expected)), room_(expected) {}
     template <class Write> void Line(std::size_t longest, Write write) {
         if (size_ + longest > room_)
             Grow(size_ + longest);
@@ -72,7 +73,7 @@ class TextBuilder {
   private:
     void Grow(std::size_t needed) {
         const std::size_t room = std::max(needed, room_ + room_ / 2);
-        auto text = std::make_unique_for_overwrite<char[]>(room);
+        auto text = UninitializedArray<char>(room);
         std::copy(text_.get(), text_.get() + size_, text.get());
         text_ = std::move(text);
         room_ = room;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 
+#include "common/LibraryGaps.h"
 #include "plugin/export/ExportServices.h"
 #include "plugin/export/StdioOutputFile.h"
 #include "toolbase/OutputBuffer.h"
@@ -57,7 +58,7 @@ StepResult WriteTriangleFileTo(OutputFile& file, const std::string& path, std::i
     if (!file.Create(path))
         return Fail(kExitOutput, path, kCannotCreateText);
     // Not cleared: a small file touches only the pages it fills.
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCliOutputBufferSize);
+    const auto buffer = UninitializedArray<std::uint8_t>(kCliOutputBufferSize);
     ByteSink sink(buffer.get(), kCliOutputBufferSize, file);
     std::optional<std::string> libraryProblem;
     switch (format) {

@@ -2,6 +2,7 @@
 // Explicit byte orders for the binary formats: 3DS and COB are little-endian, LWO big-endian.
 // Each stores a value at p, which has room for it.
 
+#include "common/LibraryGaps.h"
 #include <bit>
 #include <cstdint>
 
@@ -31,9 +32,9 @@ inline void StoreU32BE(std::uint8_t* p, std::uint32_t v) {
 
 // Floats travel as their IEEE single-precision bit patterns.
 inline void StoreF32LE(std::uint8_t* p, float v) {
-    StoreU32LE(p, std::bit_cast<std::uint32_t>(v));
+    StoreU32LE(p, BitCast<std::uint32_t>(v));
 }
 
 inline void StoreF32BE(std::uint8_t* p, float v) {
-    StoreU32BE(p, std::bit_cast<std::uint32_t>(v));
+    StoreU32BE(p, BitCast<std::uint32_t>(v));
 }

@@ -1,4 +1,5 @@
 #include "plugin/export/DecimalText.h"
+#include "common/NumberText.h"
 
 #include <array>
 #include <charconv>
@@ -87,9 +88,8 @@ std::size_t FormatFixed4(float value, char* out) {
     const double magnitude = std::fabs(double{value});
     if (!(magnitude < kFastLimit)) {
         // Huge, infinite or not a number: the library's exact conversion.
-        const auto result =
-            std::to_chars(out, out + kDecimalTextMax, double{value}, std::chars_format::fixed, 4);
-        return static_cast<std::size_t>(result.ptr - out);
+        return static_cast<std::size_t>(FixedText(out, out + kDecimalTextMax, double{value}, 4) -
+                                        out);
     }
     out[0] = '-';
     char* p = out + std::signbit(value);

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "common/LibraryGaps.h"
 #include "plugin/export/ByteOrder.h"
 
 namespace {
@@ -102,7 +103,7 @@ void TdsWriter::WriteBody() {
 
     WriteChunkHeader(TdsChunk::kLocalAxes, kLocalAxesLength);
     for (std::uint32_t bits : kLocalAxes)
-        out.PutF32LE(std::bit_cast<float>(bits));
+        out.PutF32LE(BitCast<float>(bits));
 
     WriteFaceList();
     out.PutBytes(footer_.data(), footer_.size());

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "common/LibraryGaps.h"
 #include "plugin/run/SettingsRules.h"
 
 namespace {
@@ -40,7 +41,7 @@ struct FieldReader {
     const std::uint8_t* at;
     std::size_t intWidth;
     void Float(float& f) {
-        f = std::bit_cast<float>(GetLE(at, 4));
+        f = BitCast<float>(GetLE(at, 4));
         at += 4;
     }
     void Int(std::int32_t& i) {
@@ -53,7 +54,7 @@ struct FieldReader {
 struct FieldWriter {
     std::uint8_t* at;
     void Float(float f) {
-        PutLE(at, std::bit_cast<std::uint32_t>(f), 4);
+        PutLE(at, BitCast<std::uint32_t>(f), 4);
         at += 4;
     }
     void Int(std::int32_t i) {
