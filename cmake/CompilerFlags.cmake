@@ -6,6 +6,13 @@ if(QM_WARNINGS_AS_ERRORS)
   add_compile_options(-Werror)
 endif()
 
+if(EMSCRIPTEN)
+  # The command line's parser reports a bad option by an exception, which the page's build
+  # must catch as the tool does.
+  add_compile_options(-fexceptions)
+  add_link_options(-fexceptions)
+endif()
+
 if(WIN32)
   # SSE arithmetic instead of the x87 unit's extended precision, so that the modules' float
   # results (and the files made from them) equal the native build's.

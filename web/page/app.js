@@ -1,0 +1,139 @@
+// The page: its controls become the tool's command line, which a worker runs on the picture.
+import { commandLine, outputName, triangleFormats, viewCommandLine } from './commandLine.js';
+import { MeshView } from './view.js';
+
+const $ = (id) => document.getElementById(id);
+const view = new MeshView($('view'));
+let picture = null; // { name, bytes }
+let worker = null;
+let busy = false;
+let downloadUrl = null;
+let pendingName = null; // the file the running make will offer
+
+function readControls() {
+  const value = (id) => $(id).value.trim();
+  const checked = (id) => $(id).checked;
+  return {
+    shape: value('shape'), resolution: value('resolution'), format: value('format'),
+    blackHoles: checked('black-holes'), invert: checked('invert'), ascii: checked('ascii'),
+    solid: checked('solid'), lithophane: checked('lithophane'), mirror: checked('mirror'),
+    width: value('width'), relief: value('relief'), height: value('height'), base: value('base'),
+    wall: value('wall'), maxError: value('max-error'), triangles: value('triangles'),
+  };
+}
+
+// The print options mean nothing to the six classic formats.
+function showFormatOptions() {
+  const triangles = triangleFormats.has($('format').value);
+  for (const part of document.querySelectorAll('.triangles-only')) {
+    if (part.tagName === 'FIELDSET') part.disabled = !triangles;
+    else {
+      part.classList.toggle('disabled', !triangles);
+      part.querySelector('input').disabled = !triangles;
+    }
+  }
+}
+
+function setBusy(on) {
+  busy = on;
+  $('make').disabled = on;
+  $('cancel').disabled = !on;
+  $('progress').hidden = !on;
+  if (on) $('progress').removeAttribute('value');
+}
+
+function showError(lines) {
+  $('error').textContent = lines.join('\n');
+  $('error').hidden = lines.length === 0;
+}
+
+function startWorker() {
+  worker = new Worker('worker.js');
+  worker.onmessage = ({ data }) => {
+    if (data.type === 'progress') {
+      $('progress').max = data.total;
+      $('progress').value = data.done;
+    } else if (data.type === 'stage') {
+      $('progress').removeAttribute('value');
+    } else if (data.type === 'done') {
+      finish(data);
+    }
+  };
+  worker.onerror = (event) => {
+    setBusy(false);
+    showError([`The mesh could not be made: ${event.message || 'the page ran out of memory'}`]);
+    worker.terminate();
+    startWorker();
+  };
+}
+
+function finish(result) {
+  setBusy(false);
+  if (result.code !== 0) {
+    showError(result.err.length ? result.err : [`quorvmesh stopped with exit code ${result.code}`]);
+    $('stats').textContent = result.out.join('\n');
+    return;
+  }
+  showError([]);
+  // Warnings stay visible beside the statistics; they did not stop the run.
+  $('stats').textContent = [...result.out, ...result.err].join('\n') +
+    `\n(made in ${(result.milliseconds / 1000).toFixed(2)} s)`;
+  if (downloadUrl) URL.revokeObjectURL(downloadUrl);
+  downloadUrl = URL.createObjectURL(new Blob([result.file]));
+  const link = $('download');
+  link.href = downloadUrl;
+  link.download = pendingName;
+  link.textContent = `Download ${pendingName} (${result.file.length.toLocaleString()} bytes)`;
+  link.hidden = false;
+  if (result.view) view.show(result.view);
+  else view.clear();
+}
+
+function make(event) {
+  event.preventDefault();
+  if (busy) return;
+  const values = readControls();
+  const name = outputName(picture?.name, values.format);
+  const input = picture ? `/in/${picture.name}` : null;
+  const output = `/out/${name}`;
+  const args = commandLine(values, input, output);
+  const viewOutput = '/out/view-of-mesh.stl';
+  $('command').textContent = args.map((word) => word.replace(/^\/(in|out)\//, '')).join(' ');
+  $('download').hidden = true;
+  showError([]);
+  $('stats').textContent = '';
+  setBusy(true);
+  worker.postMessage({
+    args, output, viewArgs: viewCommandLine(args, viewOutput), viewOutput,
+    picture: picture && { path: input, bytes: picture.bytes.slice(0) },
+  });
+  pendingName = name;
+}
+
+async function takePicture(file) {
+  if (!file) return;
+  // A file name is one word of the command line: no folders, no line breaks.
+  const name = file.name.replace(/[\/\\\r\n]/g, '_') || 'picture';
+  picture = { name, bytes: await file.arrayBuffer() };
+  $('picture-name').textContent = `${name} (${file.size.toLocaleString()} bytes)`;
+}
+
+startWorker();
+$('options').addEventListener('submit', make);
+$('format').addEventListener('change', showFormatOptions);
+$('picture').addEventListener('change', () => takePicture($('picture').files[0]));
+$('cancel').addEventListener('click', () => {
+  worker.terminate();
+  startWorker();
+  setBusy(false);
+  $('stats').textContent = 'Cancelled: no file was made.';
+});
+const drop = $('drop');
+drop.addEventListener('dragover', (event) => { event.preventDefault(); drop.classList.add('over'); });
+drop.addEventListener('dragleave', () => drop.classList.remove('over'));
+drop.addEventListener('drop', (event) => {
+  event.preventDefault();
+  drop.classList.remove('over');
+  takePicture(event.dataTransfer.files[0]);
+});
+showFormatOptions();
