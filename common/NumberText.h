@@ -55,9 +55,12 @@ template <class T> char* Shortest(char* first, char* last, T value) {
         const int count = static_cast<int>(digits.size());
         if (exponent < 0)
             plain += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-        else if (exponent + 1 >= count)
-            plain += digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
-        else
+        else if (exponent + 1 >= count) {
+            // A whole number is written plain with all its digits, not its shortest ones.
+            char whole[48];
+            std::snprintf(whole, sizeof whole, "%.0f", double{value});
+            plain = whole;
+        } else
             plain += digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
                      digits.substr(static_cast<std::size_t>(exponent + 1));
         const std::string& best = plain.size() <= scientific.size() ? plain : scientific;

@@ -8,7 +8,8 @@ let picture = null; // { name, bytes }
 let worker = null;
 let busy = false;
 let downloadUrl = null;
-let pendingName = null; // the file the running make will offer
+let pending = null; // the running make's file name and command line
+const viewOutput = '.view-of-mesh.stl';
 
 function readControls() {
   const value = (id) => $(id).value.trim();
@@ -53,10 +54,11 @@ function startWorker() {
     if (data.type === 'progress') {
       $('progress').max = data.total;
       $('progress').value = data.done;
-    } else if (data.type === 'stage') {
-      $('progress').removeAttribute('value');
     } else if (data.type === 'done') {
       finish(data);
+    } else if (data.type === 'view') {
+      setBusy(false);
+      if (data.bytes) view.show(data.bytes);
     }
   };
   worker.onerror = (event) => {
@@ -67,9 +69,11 @@ function startWorker() {
   };
 }
 
+// The file is offered at once; the view follows, from the file itself or from a run of its own.
 function finish(result) {
-  setBusy(false);
   if (result.code !== 0) {
+    setBusy(false);
+    view.clear();
     showError(result.err.length ? result.err : [`quorvmesh stopped with exit code ${result.code}`]);
     $('stats').textContent = result.out.join('\n');
     return;
@@ -82,11 +86,18 @@ function finish(result) {
   downloadUrl = URL.createObjectURL(new Blob([result.file]));
   const link = $('download');
   link.href = downloadUrl;
-  link.download = pendingName;
-  link.textContent = `Download ${pendingName} (${result.file.length.toLocaleString()} bytes)`;
+  link.download = pending.name;
+  link.textContent = `Download ${pending.name} (${result.file.length.toLocaleString()} bytes)`;
   link.hidden = false;
-  if (result.view) view.show(result.view);
-  else view.clear();
+  const triangles = Number(/^Triangles:\s*(\d+)/m.exec(result.out.join('\n'))?.[1] ?? 0);
+  const viewArgs = viewCommandLine(pending.args, viewOutput, triangles);
+  if (!viewArgs) {
+    setBusy(false);
+    view.show(result.file);
+    return;
+  }
+  $('progress').removeAttribute('value');
+  worker.postMessage({ job: 'view', args: viewArgs, output: viewOutput });
 }
 
 function make(event) {
@@ -94,20 +105,18 @@ function make(event) {
   if (busy) return;
   const values = readControls();
   const name = outputName(picture?.name, values.format);
-  const input = picture ? `/in/${picture.name}` : null;
-  const output = `/out/${name}`;
+  const input = picture ? picture.name : null;
+  const output = name;
   const args = commandLine(values, input, output);
-  const viewOutput = '/out/view-of-mesh.stl';
-  $('command').textContent = args.map((word) => word.replace(/^\/(in|out)\//, '')).join(' ');
+  $('command').textContent = args.join(' ');
   $('download').hidden = true;
   showError([]);
   $('stats').textContent = '';
   setBusy(true);
   worker.postMessage({
-    args, output, viewArgs: viewCommandLine(args, viewOutput), viewOutput,
-    picture: picture && { path: input, bytes: picture.bytes.slice(0) },
+    job: 'make', args, output, picture: picture && { path: input, bytes: picture.bytes.slice(0) },
   });
-  pendingName = name;
+  pending = { name, args };
 }
 
 async function takePicture(file) {
@@ -126,7 +135,7 @@ $('cancel').addEventListener('click', () => {
   worker.terminate();
   startWorker();
   setBusy(false);
-  $('stats').textContent = 'Cancelled: no file was made.';
+  if ($('download').hidden) $('stats').textContent = 'Cancelled: no file was made.';
 });
 const drop = $('drop');
 drop.addEventListener('dragover', (event) => { event.preventDefault(); drop.classList.add('over'); });

@@ -33,18 +33,30 @@ export function commandLine(values, input, output) {
   return args;
 }
 
-// What the view is drawn from: the same mesh as binary STL, unless the file is one already.
-export function viewCommandLine(args, output) {
-  if (args.includes('stl') && !args.includes('--ascii')) return null;
+// The view draws at most about this many triangles; a larger mesh is shown at a coarser
+// resolution, which keeps its shape.
+const viewTriangles = 1500000;
+const resolutions = [100, 75, 66, 50, 33, 25, 20, 10];
+
+// What the view is drawn from: the mesh as binary STL. Null when the file is that already
+// and small enough to draw; else the command line that makes it (triangles: the file's count).
+export function viewCommandLine(args, output, triangles) {
+  const value = (option) => args[args.indexOf(option) + 1];
+  const resolution = Number(value('--resolution'));
+  let coarser = resolution;
+  for (const r of resolutions)
+    if (r <= resolution && triangles * (r / resolution) ** 2 <= viewTriangles) {
+      coarser = r;
+      break;
+    }
+  if (value('--format') === 'stl' && !args.includes('--ascii') && coarser === resolution)
+    return null;
+  const replaced = { '-o': output, '--format': 'stl', '--resolution': String(coarser) };
   const view = [];
   for (let i = 0; i < args.length; ++i) {
     if (args[i] === '--ascii') continue;
-    if (args[i] === '-o' || args[i] === '--format') {
-      view.push(args[i], args[i] === '-o' ? output : 'stl');
-      ++i;
-      continue;
-    }
     view.push(args[i]);
+    if (args[i] in replaced) view.push(replaced[args[i++]]);
   }
   view.push('--quiet');
   return view;

@@ -13,36 +13,37 @@ const ready = QuorvMeshModule({
 function run(module, args) {
   out = [];
   err = [];
+  const started = performance.now();
   const code = module.ccall('RunTool', 'number', ['string'], [args.join('\n')]);
-  return { code, out, err };
+  return { code, out, err, milliseconds: performance.now() - started };
 }
 
 function take(module, path) {
-  try {
-    const bytes = module.FS.readFile(path);
-    module.FS.unlink(path);
-    return bytes;
-  } catch {
-    return null;
-  }
+  if (!module.FS.analyzePath(path).exists) return null;
+  const bytes = module.FS.readFile(path);
+  module.FS.unlink(path);
+  return bytes;
 }
 
+// make: the picture (kept for the view's run) and the command line; view: a command line
+// that writes the view's STL. Both run in a folder of their own, so that the tool's messages
+// name the files as the user does.
 onmessage = async ({ data }) => {
   const module = await ready;
-  for (const folder of ['/in', '/out'])
-    if (!module.FS.analyzePath(folder).exists) module.FS.mkdir(folder);
-  if (data.picture) module.FS.writeFile(data.picture.path, new Uint8Array(data.picture.bytes));
-  const started = performance.now();
-  const result = run(module, data.args);
-  result.milliseconds = performance.now() - started;
-  const file = result.code === 0 ? take(module, data.output) : null;
-  let view = null;
-  if (file && data.viewArgs) {
-    postMessage({ type: 'stage', text: 'Preparing the 3D view…' });
-    if (run(module, data.viewArgs).code === 0) view = take(module, data.viewOutput);
+  if (!module.FS.analyzePath('/work').exists) {
+    module.FS.mkdir('/work');
+    module.FS.chdir('/work');
   }
-  if (data.picture) module.FS.unlink(data.picture.path);
-  const transfer = [file, view].filter(Boolean).map((bytes) => bytes.buffer);
-  postMessage({ type: 'done', ...result, file, view: view || (data.viewArgs ? null : file) },
-    transfer);
+  if (data.job === 'make') {
+    for (const name of module.FS.readdir('.'))
+      if (name !== '.' && name !== '..') module.FS.unlink(name);
+    if (data.picture) module.FS.writeFile(data.picture.path, new Uint8Array(data.picture.bytes));
+    const result = run(module, data.args);
+    const file = result.code === 0 ? take(module, data.output) : null;
+    postMessage({ type: 'done', ...result, file }, file ? [file.buffer] : []);
+  } else {
+    const result = run(module, data.args);
+    const bytes = result.code === 0 ? take(module, data.output) : null;
+    postMessage({ type: 'view', bytes }, bytes ? [bytes.buffer] : []);
+  }
 };

@@ -11,7 +11,7 @@ import { launchBrowser, serve } from './site.mjs';
 
 const top = resolve(import.meta.dirname, '../..');
 const site = process.env.QM_WEB_SITE || join(top, 'out/web');
-const tool = process.env.QM_QUORVMESH || join(top, 'build/native/cli/quorvmesh');
+const tool = resolve(process.env.QM_QUORVMESH || join(top, 'build/native/cli/quorvmesh'));
 const formats = ['stl', 'obj', 'ply', '3mf', 'nxm-dxf', '3dface-dxf', 'polyline-dxf', '3ds', 'cob', 'lwo'];
 const shapes = ['rectangular', 'cylindrical', 'spherical'];
 
@@ -95,7 +95,8 @@ describe('the page writes what quorvmesh writes', () => {
 
   test('printable solids, black holes, fewer triangles', async () => {
     const cases = [
-      { format: 'stl', solid: true, base: '2', width: '60', relief: '3', 'black-holes': true },
+      { format: 'stl', solid: true, base: '2', width: '60', relief: '3' },
+      { format: 'obj', shape: 'cylindrical', 'black-holes': true, height: '40' },
       { format: '3mf', shape: 'cylindrical', lithophane: true, width: '80' },
       { format: 'ply', shape: 'spherical', solid: true, wall: '2', width: '50' },
       { format: 'obj', 'max-error': '0.05', invert: true, resolution: '50' },
@@ -103,6 +104,21 @@ describe('the page writes what quorvmesh writes', () => {
     ];
     for (const controls of cases) assertSameAsTool(await make(controls));
   });
+});
+
+// PNG, JPEG and the TIFFs the host's reader refuses go through the same libraries, built
+// for the page.
+test('every kind of picture the tool reads', async () => {
+  const kinds = [
+    ['rings.png', []], ['rings16.png', ['-depth', '16']], ['rings.jpg', ['-quality', '85']],
+    ['rings-lzw.tif', ['-compress', 'lzw']], ['rings-rgb.png', ['-type', 'TrueColor']],
+  ];
+  for (const [name, options] of kinds) {
+    execFileSync('convert', [join(folder, 'rings.bmp'), ...options, join(folder, name)]);
+    await page.setInputFiles('#picture', join(folder, name));
+    assertSameAsTool(await make({ format: 'stl', shape: 'spherical' }));
+    assertSameAsTool(await make({ format: 'ply', relief: '2.5' }));
+  }
 });
 
 describe('what goes wrong is shown as the tool says it', () => {
