@@ -57,8 +57,8 @@ function startWorker() {
     } else if (data.type === 'done') {
       finish(data);
     } else if (data.type === 'view') {
-      setBusy(false);
-      if (data.bytes) view.show(data.bytes);
+      if (data.file) showView(data.file);
+      else setBusy(false);
     }
   };
   worker.onerror = (event) => {
@@ -67,6 +67,11 @@ function startWorker() {
     worker.terminate();
     startWorker();
   };
+}
+
+async function showView(stl) {
+  view.show(new Uint8Array(await stl.arrayBuffer()));
+  setBusy(false);
 }
 
 // The file is offered at once; the view follows, from the file itself or from a run of its own.
@@ -83,17 +88,16 @@ function finish(result) {
   $('stats').textContent = [...result.out, ...result.err].join('\n') +
     `\n(made in ${(result.milliseconds / 1000).toFixed(2)} s)`;
   if (downloadUrl) URL.revokeObjectURL(downloadUrl);
-  downloadUrl = URL.createObjectURL(new Blob([result.file]));
+  downloadUrl = URL.createObjectURL(result.file);
   const link = $('download');
   link.href = downloadUrl;
   link.download = pending.name;
-  link.textContent = `Download ${pending.name} (${result.file.length.toLocaleString()} bytes)`;
+  link.textContent = `Download ${pending.name} (${result.file.size.toLocaleString()} bytes)`;
   link.hidden = false;
   const triangles = Number(/^Triangles:\s*(\d+)/m.exec(result.out.join('\n'))?.[1] ?? 0);
   const viewArgs = viewCommandLine(pending.args, viewOutput, triangles);
   if (!viewArgs) {
-    setBusy(false);
-    view.show(result.file);
+    showView(result.file);
     return;
   }
   $('progress').removeAttribute('value');

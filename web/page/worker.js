@@ -18,11 +18,25 @@ function run(module, args) {
   return { code, out, err, milliseconds: performance.now() - started };
 }
 
+// A file of the module's as a Blob, copied once, and gone from the module.
 function take(module, path) {
   if (!module.FS.analyzePath(path).exists) return null;
-  const bytes = module.FS.readFile(path);
+  const { node } = module.FS.lookupPath(path);
+  const file = new Blob([node.contents.subarray(0, node.usedBytes)]);
   module.FS.unlink(path);
-  return bytes;
+  return file;
+}
+
+// The module's files grow by an eighth at a time past 1 MiB, copying all they hold each
+// time: a mesh file of 400 MB would be copied some 40 times over. Doubling copies it twice.
+function growFilesByDoubling(module) {
+  module.FS.filesystems.MEMFS.expandFileStorage = (node, wanted) => {
+    const had = node.contents ? node.contents.length : 0;
+    if (had >= wanted) return;
+    const grown = new Uint8Array(Math.max(wanted, had * 2, 256));
+    if (node.usedBytes > 0) grown.set(node.contents.subarray(0, node.usedBytes));
+    node.contents = grown;
+  };
 }
 
 // make: the picture (kept for the view's run) and the command line; view: a command line
@@ -31,6 +45,7 @@ function take(module, path) {
 onmessage = async ({ data }) => {
   const module = await ready;
   if (!module.FS.analyzePath('/work').exists) {
+    growFilesByDoubling(module);
     module.FS.mkdir('/work');
     module.FS.chdir('/work');
   }
@@ -40,10 +55,9 @@ onmessage = async ({ data }) => {
     if (data.picture) module.FS.writeFile(data.picture.path, new Uint8Array(data.picture.bytes));
     const result = run(module, data.args);
     const file = result.code === 0 ? take(module, data.output) : null;
-    postMessage({ type: 'done', ...result, file }, file ? [file.buffer] : []);
+    postMessage({ type: 'done', ...result, file });
   } else {
     const result = run(module, data.args);
-    const bytes = result.code === 0 ? take(module, data.output) : null;
-    postMessage({ type: 'view', bytes }, bytes ? [bytes.buffer] : []);
+    postMessage({ type: 'view', file: result.code === 0 ? take(module, data.output) : null });
   }
 };
