@@ -124,7 +124,11 @@ function make(event) {
 }
 
 async function takePicture(file) {
-  if (!file) return;
+  if (!file) {
+    picture = null;
+    $('picture-name').textContent = 'No picture: the start-up picture is used.';
+    return;
+  }
   // A file name is one word of the command line: no folders, no line breaks.
   const name = file.name.replace(/[\/\\\r\n]/g, '_') || 'picture';
   picture = { name, bytes: await file.arrayBuffer() };

@@ -6,7 +6,7 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { grayBmp, testPattern } from './pictures.mjs';
+import { grayBmp, hills, testPattern } from './pictures.mjs';
 import { launchBrowser, serve } from './site.mjs';
 
 const top = resolve(import.meta.dirname, '../..');
@@ -121,6 +121,11 @@ test('every kind of picture the tool reads', async () => {
   }
 });
 
+test('without a picture the start-up picture is used', async () => {
+  await page.setInputFiles('#picture', []);
+  assertSameAsTool(await make({ format: 'cob', shape: 'spherical' }));
+});
+
 describe('what goes wrong is shown as the tool says it', () => {
   test('a damaged picture shows #error with the tool\'s message', async () => {
     // The tool's preview picture is a real PNG; its first half is a damaged one.
@@ -155,8 +160,10 @@ describe('what goes wrong is shown as the tool says it', () => {
 });
 
 test('a tube in the 3D view', async () => {
-  await page.setInputFiles('#picture', join(folder, 'rings.bmp'));
-  await make({ format: 'stl', shape: 'cylindrical' });
+  writeFileSync(join(folder, 'hills.bmp'), grayBmp(180, 90, hills));
+  await page.setInputFiles('#picture', join(folder, 'hills.bmp'));
+  assertSameAsTool(await make({ format: '3mf', shape: 'cylindrical', solid: true, width: '80' }));
+  await page.evaluate(() => window.scrollTo(0, 0));
   // The view is drawn: its canvas is not one flat colour.
   const spread = await page.$eval('#view canvas', (canvas) => {
     const pixels = new Set();

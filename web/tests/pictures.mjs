@@ -23,3 +23,8 @@ export function testPattern(x, y) {
   if (x < 3 && y < 3) return 0;
   return 40 + ((x * 7 + y * 3) % 150) + (((x - 12) ** 2 + (y - 9) ** 2) % 60);
 }
+
+// Smooth hills and ridges, as a terrain or a lamp shade would have.
+export function hills(x, y) {
+  return 128 + 70 * Math.sin(x / 9) * Math.cos(y / 7) + 40 * Math.sin((x + 2 * y) / 23);
+}
