@@ -48,7 +48,7 @@ template <class T> char* Shortest(char* first, char* last, T value) {
         std::string scientific = sign + digits.substr(0, 1);
         if (digits.size() > 1)
             scientific += "." + digits.substr(1);
-        char power[8];
+        char power[16];
         std::snprintf(power, sizeof power, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         scientific += power;
         std::string plain = sign;

@@ -25,13 +25,15 @@ std::string PrintfShortest(float value) {
 TEST(NumberText, ShortestFloatIsTheLibrarysForEveryKindOfFloat) {
     std::mt19937 random(7);
     for (float value : {0.0f, -0.0f, 1.0f, 0.1f, 100.0f, 1e7f, 1.5e-5f, 16777216.0f, 3.4e38f,
-                        1e-45f, 0.8f, 2.2f, 25.0f, 500.0f})
+                        1e-45f, 0.8f, 2.2f, 25.0f, 500.0f}) {
         ASSERT_EQ(PrintfShortest(value), LibraryShortest(value));
+    }
     // Bit patterns: every exponent, whole numbers, subnormals, both signs.
     for (int i = 0; i < 400000; ++i) {
         const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
-        if (std::isfinite(value))
+        if (std::isfinite(value)) {
             ASSERT_EQ(PrintfShortest(value), LibraryShortest(value)) << std::hexfloat << value;
+        }
     }
 }
 
@@ -60,8 +62,9 @@ TEST(NumberText, ReadingAcceptsAndRefusesAsTheLibraryDoes) {
         const auto b = std::from_chars(s.data(), s.data() + s.size(), library);
         EXPECT_EQ(a.ec, b.ec) << '"' << text << '"';
         EXPECT_EQ(a.ptr - s.data(), b.ptr - s.data()) << '"' << text << '"';
-        if (b.ec == std::errc() && !std::isnan(library))
+        if (b.ec == std::errc() && !std::isnan(library)) {
             EXPECT_EQ(ours, library) << '"' << text << '"';
+        }
     }
 }
 
