@@ -135,6 +135,9 @@ async function takePicture(file) {
   $('picture-name').textContent = `${name} (${file.size.toLocaleString()} bytes)`;
 }
 
+// The page's scripts run: the message for a page that cannot start goes.
+showError([]);
+navigator.serviceWorker?.register('offline.js');
 startWorker();
 $('options').addEventListener('submit', make);
 $('format').addEventListener('change', showFormatOptions);

@@ -28,7 +28,7 @@ before(async () => {
 
 after(async () => {
   await browser?.close();
-  server?.close();
+  if (server?.listening) server.close();
   rmSync(folder, { recursive: true, force: true });
 });
 
@@ -127,6 +127,13 @@ test('without a picture the start-up picture is used', async () => {
 });
 
 describe('what goes wrong is shown as the tool says it', () => {
+  test('a page opened as a file says how to open it', async () => {
+    const file = await browser.newPage();
+    await file.goto(`file://${join(site, 'index.html')}`);
+    assert.match(await file.$eval('#error', (e) => (e.hidden ? '' : e.textContent)), /web server/);
+    await file.close();
+  });
+
   test('a damaged picture shows #error with the tool\'s message', async () => {
     // The tool's preview picture is a real PNG; its first half is a damaged one.
     execFileSync(tool, ['-q', '-o', join(folder, 'x.stl'), '--preview', join(folder, 'p.png')]);
@@ -178,4 +185,16 @@ test('a tube in the 3D view', async () => {
   });
   assert.ok(spread > 20, `the view holds ${spread} colours`);
   if (process.env.QM_WEB_SCREENSHOT) await page.screenshot({ path: process.env.QM_WEB_SCREENSHOT });
+});
+
+// Last: it takes the server away.
+test('once loaded, the page works with no server at all', async () => {
+  await page.reload();
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null,
+    { timeout: 30000 });
+  server.closeAllConnections();
+  await new Promise((resolve) => server.close(resolve));
+  await page.reload();
+  await page.setInputFiles('#picture', join(folder, 'rings.bmp'));
+  assertSameAsTool(await make({ format: 'lwo', shape: 'cylindrical' }));
 });
