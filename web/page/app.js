@@ -74,6 +74,8 @@ async function showView(stl) {
   setBusy(false);
 }
 
+const seconds = (milliseconds) => (milliseconds / 1000).toFixed(2);
+
 // The file is offered at once; the view follows, from the file itself or from a run of its own.
 function finish(result) {
   if (result.code !== 0) {
@@ -86,7 +88,7 @@ function finish(result) {
   showError([]);
   // Warnings stay visible beside the statistics; they did not stop the run.
   $('stats').textContent = [...result.out, ...result.err].join('\n') +
-    `\n(made in ${(result.milliseconds / 1000).toFixed(2)} s)`;
+    `\n(made in ${seconds(result.milliseconds)} s; ${seconds(performance.now() - pending.started)} s in all)`;
   if (downloadUrl) URL.revokeObjectURL(downloadUrl);
   downloadUrl = URL.createObjectURL(result.file);
   const link = $('download');
@@ -120,7 +122,7 @@ function make(event) {
   worker.postMessage({
     job: 'make', args, output, picture: picture && { path: input, bytes: picture.bytes.slice(0) },
   });
-  pending = { name, args };
+  pending = { name, args, started: performance.now() };
 }
 
 async function takePicture(file) {
