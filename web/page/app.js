@@ -131,8 +131,9 @@ async function takePicture(file) {
     $('picture-name').textContent = 'No picture: the start-up picture is used.';
     return;
   }
-  // A file name is one word of the command line: no folders, no line breaks.
-  const name = file.name.replace(/[\/\\\r\n]/g, '_') || 'picture';
+  // A file name is one word of the command line: no folders, no line breaks, and no leading
+  // dash that would make it an option.
+  const name = file.name.replace(/[\/\\\r\n]/g, '_').replace(/^-/, '_') || 'picture';
   picture = { name, bytes: await file.arrayBuffer() };
   $('picture-name').textContent = `${name} (${file.size.toLocaleString()} bytes)`;
 }
