@@ -24,7 +24,7 @@ std::string LimitProblem(std::int32_t format, bool ascii, const TriangleCounts& 
         return "Too many vertices or triangles for 32-bit indices (" +
                std::to_string(counts.vertices) + " vertices, " + std::to_string(counts.triangles) +
                " triangles).";
-    // lib3mf writes no mesh object without a triangle (a picture of one row or column).
+    // A 3MF mesh object needs at least one triangle (a picture of one row or column has none).
     if (format == kThreeMf && counts.triangles == 0)
         return "A 3MF file holds at least one triangle; this mesh has none.";
     return {};

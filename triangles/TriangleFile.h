@@ -22,8 +22,8 @@ inline bool IsTriangleFormat(std::int32_t id) {
 // not fit the format (binary STL: 2^32-1 triangles; PLY and 3MF: 32-bit indices; 3MF: at
 // least one triangle), 4 when the most the file can take (TriangleFileSizeBound) is more than
 // freeSpace says its file system has. Exit code 4 when the file cannot be created or written
-// (with the operating system's reason in parentheses when there is one) or lib3mf fails (with
-// its own text).
+// (with the operating system's reason in parentheses when there is one) or packing the 3MF
+// file fails (with the zip library's text).
 StepResult WriteTriangleFile(const std::string& path, std::int32_t format, bool ascii,
                              TriangleSource& source,
                              const FreeSpaceQuery& freeSpace = FileSystemFreeBytes);

@@ -26,6 +26,6 @@ void WriteBinaryStl(ByteSink& sink, TriangleSource& source, std::uint32_t triang
 void WriteAsciiStl(ByteSink& sink, TriangleSource& source);
 void WriteObj(ByteSink& sink, TriangleSource& source);
 void WritePly(ByteSink& sink, TriangleSource& source, const TriangleCounts& counts);
-// lib3mf's error text when it fails.
+// The zip library's error text when packing fails.
 std::optional<std::string> WriteThreeMf(ByteSink& sink, TriangleSource& source,
                                         const TriangleCounts& counts);
