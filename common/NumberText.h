@@ -25,8 +25,12 @@ template <class T> char* Shortest(char* first, char* last, T value) {
         length = std::snprintf(text, sizeof text, "%s%s", std::signbit(value) ? "-" : "",
                                std::isnan(value) ? "nan" : "inf");
     } else {
-        const auto reads = [](const char* digits) {
-            return static_cast<T>(std::strtod(digits, nullptr));
+        // Read straight as T: through a double first, a text could round twice.
+        const auto reads = [](const char* digits) -> T {
+            if constexpr (sizeof(T) == sizeof(float))
+                return std::strtof(digits, nullptr);
+            else
+                return std::strtod(digits, nullptr);
         };
         constexpr int kMostDigits = sizeof(T) == 4 ? 9 : 17;
         char exponential[40];
