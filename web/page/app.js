@@ -111,17 +111,14 @@ function make(event) {
   if (busy) return;
   const values = readControls();
   const name = outputName(picture?.name, values.format);
-  const input = picture ? picture.name : null;
-  const output = name;
-  const args = commandLine(values, input, output);
+  const args = commandLine(values, picture?.name, name);
   $('command').textContent = args.join(' ');
   $('download').hidden = true;
   showError([]);
   $('stats').textContent = '';
   setBusy(true);
-  worker.postMessage({
-    job: 'make', args, output, picture: picture && { path: input, bytes: picture.bytes.slice(0) },
-  });
+  // The message's copy of the picture is the worker's; the page keeps its own for the next make.
+  worker.postMessage({ job: 'make', args, output: name, picture });
   pending = { name, args, started: performance.now() };
 }
 

@@ -52,7 +52,7 @@ onmessage = async ({ data }) => {
   if (data.job === 'make') {
     for (const name of module.FS.readdir('.'))
       if (name !== '.' && name !== '..') module.FS.unlink(name);
-    if (data.picture) module.FS.writeFile(data.picture.path, new Uint8Array(data.picture.bytes));
+    if (data.picture) module.FS.writeFile(data.picture.name, new Uint8Array(data.picture.bytes));
     const result = run(module, data.args);
     const file = result.code === 0 ? take(module, data.output) : null;
     postMessage({ type: 'done', ...result, file });
