@@ -19,8 +19,6 @@ constexpr int kBudgetSearchSteps = 10;
 constexpr double kBudgetSearchClose = 0.02;
 // Refinement starts from every this many rows and columns.
 constexpr std::uint32_t kSeedSpacing = 16;
-// How many rows either side of a seam its collapses may change.
-constexpr std::uint32_t kSeamReach = 32;
 // The share of its sides' samples above which a band is collapsed from its full grid.
 constexpr double kDenseSides = 0.4;
 // Bands are about this many rows of cells, so that each one's mesh stays in the caches, and
@@ -205,16 +203,14 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
     if (strips.size() == 1)
         return;
     mesh.JoinRims();
-    // Along each seam, in a window of rows about it: a collapse there seldom reaches further.
-    for (std::size_t k = 1; k < strips.size(); ++k) {
-        const std::uint32_t seam = strips[k].row0;
-        std::vector<std::uint32_t> samples;
+    // The seams' vertices first, then whatever their collapses free, in one pass over the
+    // whole grid: a collapser per seam would find its vertices by going over the whole mesh.
+    std::vector<std::uint32_t> samples;
+    for (std::size_t k = 1; k < strips.size(); ++k)
         for (std::uint32_t col = 0; col < grid.cols; ++col)
-            samples.push_back(grid.Sample(seam, col));
-        const GridRect window{0, seam - std::min(seam, kSeamReach), grid.cols - 1,
-                              std::min(grid.rows - 1, seam + kSeamReach)};
-        CollapseEdges(grid, window, limit, samples, false, nullptr, mesh, check);
-    }
+            samples.push_back(grid.Sample(strips[k].row0, col));
+    const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+    CollapseEdges(grid, all, limit, samples, false, nullptr, mesh, check);
 }
 
 // The living triangles of mesh, in order, and their vertices.

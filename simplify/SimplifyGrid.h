@@ -12,15 +12,15 @@
 // starts from its full grid instead. Then every vertex that can go without breaking the
 // limit is collapsed onto a neighbour (a half-edge collapse, the removed vertex tested first,
 // then every sample under the changed triangles), row by row. Last, the bands are joined and
-// the vertices along each seam get the same chance, in a window of rows about it. A grid
-// with holes is collapsed from its full triangulation, on one thread. A triangle budget is
+// the vertices along each seam get the same chance, and then those their collapses free. A
+// grid with holes is collapsed from its full triangulation, on one thread. A triangle budget is
 // spent by refining the whole grid until it is, then searching for the lowest limit whose
 // result fits.
 //
 // Memory, beyond the heights the caller holds (4 bytes a sample): 24 bytes a triangle of the
 // working meshes (a kept vertex has about two) and 5 bytes a sample of the band being
-// collapsed; a dense band holds its full grid (48 bytes a sample) while it is collapsed, and
-// so does a grid with holes.
+// collapsed (of the whole grid while the seams are); a dense band holds its full grid (48 bytes a
+// sample) while it is collapsed, and so does a grid with holes.
 
 #include <array>
 #include <cstdint>
