@@ -1,9 +1,9 @@
 #include "simplified/SimplifyPicture.h"
 
+#include "plugin/mesh/PointRows.h"
 #include "plugin/mesh/SampleGrayGrid.h"
 #include "simplified/GridLevels.h"
 #include "simplified/RoundPicture.h"
-#include "simplified/StreamMeshSource.h"
 #include "simplify/SimplifyGrid.h"
 
 namespace {
@@ -13,20 +13,20 @@ namespace {
 // and the kept points; a tube's or a globe's turned levels and every point beside.
 constexpr std::uint64_t kBytesPerSample = 2 * (24 + 12 + 12 + 20) + 4 + 1 + 5 + 12 + 4 + 12;
 
-// The points of the kept samples (ascending), made row by row as the full mesh makes them.
-std::vector<Vertex> KeptPoints(MeshSettings s, const WideGray* wide,
+// The points of the kept samples, made as the full mesh makes them from their levels.
+std::vector<Vertex> KeptPoints(const MeshSettings& s, bool wide, const HeightGrid& field,
                                const std::vector<std::uint32_t>& samples) {
+    const PointRowMaker maker(s, true);
     std::vector<Vertex> points;
     points.reserve(samples.size());
-    StreamMeshSource source(s, wide);
-    const std::uint32_t cols = s.meshCols;
-    std::size_t next = 0;
-    source.ForEachPointRow([&](std::uint32_t r, const PointRow& row) {
-        for (; next < samples.size() && samples[next] / cols == r; ++next) {
-            const std::uint32_t c = samples[next] % cols;
-            points.push_back({row.x[c], row.y[c], row.z[c]});
-        }
-    });
+    for (const std::uint32_t sample : samples) {
+        const std::uint32_t r = field.Row(sample), c = field.Col(sample);
+        // The heights are the levels themselves, which floats hold exactly.
+        const FlatPoint p = wide
+                                ? maker.MakeFlat(r, c, static_cast<std::uint16_t>(field.At(sample)))
+                                : maker.MakeFlat(r, c, static_cast<std::uint8_t>(field.At(sample)));
+        points.push_back({p.x, p.y, p.z});
+    }
     return points;
 }
 
@@ -87,10 +87,9 @@ SimplifiedSurface SimplifyPicture(const MeshSettings& settings, const WideGray* 
     goal.maxTriangles = request.maxTriangles.value_or(0);
     goal.threads = request.threads;
     const SimplifiedMesh mesh = SimplifyGrid(field, goal);
-    heights = {};
-
     SimplifiedSurface surface;
-    surface.vertices = KeptPoints(s, wide, mesh.vertices);
+    surface.vertices = KeptPoints(s, wide != nullptr, field, mesh.vertices);
+    heights = {};
     for (const Vertex& v : surface.vertices)
         surface.extent.Add(v);
     // The grid's triangles turn as the plug-in's cells do.

@@ -92,18 +92,32 @@ void PointRowMaker::MakeAny(std::uint32_t r, const Level* gray, const PointRowSp
 
 // Black is highest as made; turned over for export.
 template <typename Level>
+FlatPoint PointRowMaker::Flat(std::uint32_t r, std::uint32_t c, Level g) const {
+    const int ci = static_cast<int>(cols_ >> 1), ri = static_cast<int>(rows_ >> 1);
+    const float z = static_cast<float>((255 - GrayOf(g)) * heightStep_);
+    return {static_cast<float>((static_cast<int>(c) - ci) * step_),
+            static_cast<float>((ri - static_cast<int>(r)) * step_),
+            turnOver_ ? TurnedOver(top_, z) : z};
+}
+
+template <typename Level>
 void PointRowMaker::MakeRectangular(std::uint32_t r, const Level* gray,
                                     const PointRowSpan& out) const {
-    const int ci = static_cast<int>(cols_ >> 1), ri = static_cast<int>(rows_ >> 1);
-    const float y = static_cast<float>((ri - static_cast<int>(r)) * step_);
     for (std::uint32_t c = 0; c < cols_; ++c) {
-        const Level g = gray[c];
-        const float z = static_cast<float>((255 - GrayOf(g)) * heightStep_);
-        out.x[c] = static_cast<float>((static_cast<int>(c) - ci) * step_);
-        out.y[c] = y;
-        out.z[c] = turnOver_ ? TurnedOver(top_, z) : z;
-        out.solid[c] = g != 0;
+        const FlatPoint p = Flat(r, c, gray[c]);
+        out.x[c] = p.x;
+        out.y[c] = p.y;
+        out.z[c] = p.z;
+        out.solid[c] = gray[c] != 0;
     }
+}
+
+FlatPoint PointRowMaker::MakeFlat(std::uint32_t r, std::uint32_t c, std::uint8_t gray) const {
+    return Flat(r, c, gray);
+}
+
+FlatPoint PointRowMaker::MakeFlat(std::uint32_t r, std::uint32_t c, std::uint16_t level) const {
+    return Flat(r, c, level);
 }
 
 // Bright pixels push outward; the last point of the row repeats column 0.

@@ -28,6 +28,11 @@ inline float TurnedOver(double top, float z) {
 // lies further from 0 than this: it bounds the width of every number a text format writes.
 double PointReach(const MeshSettings& s);
 
+// One point of a flat relief.
+struct FlatPoint {
+    float x, y, z;
+};
+
 class PointRowMaker {
   public:
     // asExported: Rectangular heights turned over as the export writes them, instead of as
@@ -40,10 +45,14 @@ class PointRowMaker {
     // The same from 16-bit levels: level v is the gray v / 257 (65535 is white, 255), so a
     // picture widened as v * 257 gives the heights of its 8-bit gray; solid where v != 0.
     void Make(std::uint32_t r, const std::uint16_t* levels, const PointRowSpan& out) const;
+    // Column c of row r alone, as Make makes it, for a flat relief (a Rectangular mesh).
+    FlatPoint MakeFlat(std::uint32_t r, std::uint32_t c, std::uint8_t gray) const;
+    FlatPoint MakeFlat(std::uint32_t r, std::uint32_t c, std::uint16_t level) const;
 
   private:
     template <typename Level>
     void MakeAny(std::uint32_t r, const Level* gray, const PointRowSpan& out) const;
+    template <typename Level> FlatPoint Flat(std::uint32_t r, std::uint32_t c, Level g) const;
     template <typename Level>
     void MakeRectangular(std::uint32_t r, const Level* gray, const PointRowSpan& out) const;
     template <typename Level>
