@@ -33,7 +33,12 @@ std::unique_ptr<RoundSurface> MakeSurface(MeshSettings s, const WideGray* wide,
     const std::uint32_t perRow = d.PerRow();
     std::vector<float> levels;
     levels.reserve(std::size_t{d.Rows()} * perRow);
+    // The black holes of the domain's rows and the poles' rows.
+    std::vector<std::uint8_t> holes;
+    const std::uint32_t lastHoleRow = d.lastRow + (d.southPole ? 1 : 0);
     ForEachGridRow(s, wide, [&](std::uint32_t r, const auto* row) {
+        for (std::uint32_t c = 0; s.BlackHoles && r <= lastHoleRow && c < perRow; ++c)
+            holes.push_back(row[c == d.columns ? 0 : c] == 0);
         if (r < d.firstRow || r > d.lastRow)
             return;
         for (std::uint32_t c = 0; c < perRow; ++c)
@@ -55,7 +60,8 @@ std::unique_ptr<RoundSurface> MakeSurface(MeshSettings s, const WideGray* wide,
             points.push_back({row.x[from], row.y[from], row.z[from]});
         }
     });
-    return std::make_unique<RoundSurface>(d, levels, std::move(points), north, south, levelHeight);
+    return std::make_unique<RoundSurface>(d, levels, std::move(points), north, south, levelHeight,
+                                          holes);
 }
 
 // The surface simplified within limit (in the file's units), and the triangles it makes with
@@ -68,20 +74,11 @@ struct Attempt {
 Attempt Simplify(const RoundSurface& surface, double limit, double levelHeight, int threads) {
     const RoundDomain& d = surface.Domain();
     Attempt attempt;
-    if (d.Rows() < 2) {
-        // One row between the poles: every sample of it stays, fanned to both.
-        for (std::uint32_t c = 0; c < d.PerRow(); ++c)
-            attempt.mesh.vertices.push_back(c);
-    } else {
+    // One row between the poles has no grid: its samples stay, fanned to both.
+    if (d.Rows() >= 2)
         attempt.mesh = SimplifyGrid(surface.Grid(), {limit / levelHeight, 0, threads, &surface});
-    }
-    std::uint64_t first = 0, last = 0;
-    for (const std::uint32_t v : attempt.mesh.vertices) {
-        first += surface.Row(v) == d.firstRow;
-        last += surface.Row(v) == d.lastRow;
-    }
-    attempt.triangles = attempt.mesh.triangles.size() + (d.northPole ? first - 1 : 0) +
-                        (d.southPole ? last - 1 : 0);
+    surface.AddFanCorners(attempt.mesh);
+    attempt.triangles = attempt.mesh.triangles.size() + surface.Fans(attempt.mesh.vertices).size();
     return attempt;
 }
 
@@ -124,11 +121,15 @@ Attempt WithinBudget(const RoundSurface& surface, const SimplifyRequest& request
     return best;
 }
 
-// The kept samples as the file's vertices: a pole first and last, the rest row by row, the
-// seam's last column as its first where they are welded; the triangles wound as the plug-in's
-// cells are, and the poles' fans; the first and last rows as rims.
+// The kept samples as the file's vertices: a pole first and last (where a fan holds it), the
+// rest row by row, the seam's last column as its first where they are welded; the triangles
+// wound as the plug-in's cells are, and the poles' fans; the first and last rows as rims.
 SimplifiedSurface Assemble(const RoundSurface& surface, const SimplifiedMesh& mesh) {
     const RoundDomain& d = surface.Domain();
+    const std::vector<RoundSurface::FanSide> fans = surface.Fans(mesh.vertices);
+    const bool north = std::any_of(fans.begin(), fans.end(), [](const auto& f) { return f.north; });
+    const bool south =
+        std::any_of(fans.begin(), fans.end(), [](const auto& f) { return !f.north; });
     SimplifiedSurface out;
     std::vector<std::uint32_t> order(mesh.vertices.size());
     for (std::uint32_t i = 0; i < order.size(); ++i)
@@ -140,7 +141,7 @@ SimplifiedSurface Assemble(const RoundSurface& surface, const SimplifiedMesh& me
     };
     std::sort(order.begin(), order.end(),
               [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
-    if (d.northPole)
+    if (north)
         out.vertices.push_back(surface.North());
     std::vector<std::uint32_t> index(mesh.vertices.size());
     std::vector<std::uint32_t> rowStart; // the index of each row's column 0
@@ -155,8 +156,8 @@ SimplifiedSurface Assemble(const RoundSurface& surface, const SimplifiedMesh& me
         index[i] = static_cast<std::uint32_t>(out.vertices.size());
         out.vertices.push_back(surface.Point(s));
     }
-    const std::uint32_t south = static_cast<std::uint32_t>(out.vertices.size());
-    if (d.southPole)
+    const auto southPole = static_cast<std::uint32_t>(out.vertices.size());
+    if (south)
         out.vertices.push_back(surface.South());
     for (const Vertex& v : out.vertices)
         out.extent.Add(v);
@@ -172,10 +173,16 @@ SimplifiedSurface Assemble(const RoundSurface& surface, const SimplifiedMesh& me
         if (row == d.lastRow)
             last.push_back(i);
     }
-    for (std::size_t k = 0; d.northPole && k + 1 < first.size(); ++k)
-        out.triangles.push_back({{0, index[first[k + 1]], index[first[k]]}});
-    for (std::size_t k = 0; d.southPole && k + 1 < last.size(); ++k)
-        out.triangles.push_back({{index[last[k]], index[last[k + 1]], south}});
+    const auto vertexOf = [&](std::uint32_t sample) {
+        return index[static_cast<std::size_t>(
+            std::lower_bound(mesh.vertices.begin(), mesh.vertices.end(), sample) -
+            mesh.vertices.begin())];
+    };
+    for (const RoundSurface::FanSide& f : fans) {
+        const std::uint32_t left = vertexOf(f.left), right = vertexOf(f.right);
+        out.triangles.push_back(f.north ? Triangle{{0, right, left}}
+                                        : Triangle{{left, right, southPole}});
+    }
     const auto ring = [&](const std::vector<std::uint32_t>& row) {
         Ring rim;
         for (std::size_t k = 0; k + 1 < row.size(); ++k)
@@ -204,6 +211,6 @@ SimplifiedSurface SimplifyRoundPicture(const MeshSettings& s, const WideGray* wi
     }
     SimplifiedSurface out = Assemble(*surface, attempt.mesh);
     out.maxError =
-        attempt.mesh.triangles.empty() ? 0 : surface->MeasureError(attempt.mesh, request.threads);
+        attempt.triangles == 0 ? 0 : surface->MeasureError(attempt.mesh, request.threads);
     return out;
 }

@@ -18,6 +18,9 @@ constexpr double kEdgeSlack = 1e-9;
 // An error that no limit allows: the triangle may not stay.
 constexpr double kNotAllowed = std::numeric_limits<double>::max();
 constexpr std::uint32_t kPole = 0xFFFFFFFF;
+// A sample's marks with holes: a corner of a triangle of the full mesh's grid, of a pole's
+// fan, and next to a hole (itself, or one of the eight samples around it).
+constexpr std::uint8_t kOnGrid = 1, kOnFan = 2, kNearHole = 4;
 
 struct V3 {
     double x, y, z;
@@ -85,17 +88,79 @@ struct RoundSurface::Facet {
 
 RoundSurface::RoundSurface(const RoundDomain& domain, const std::vector<float>& levels,
                            std::vector<Vertex> points, Vertex north, Vertex south,
-                           double levelHeight)
+                           double levelHeight, const std::vector<std::uint8_t>& holes)
     : domain_(domain), rows_(domain.Rows()), perRow_(domain.PerRow()),
       widest_(std::max(1u, domain.columns / 4)), turned_(levels.size()), points_(std::move(points)),
       north_(north), south_(south), levelHeight_(levelHeight) {
     for (std::uint32_t j = 0; j < rows_; ++j)
         for (std::uint32_t c = 0; c < perRow_; ++c)
             turned_[std::size_t{c} * rows_ + j] = levels[std::size_t{j} * perRow_ + c];
+    MarkHoles(holes);
+}
+
+void RoundSurface::MarkHoles(const std::vector<std::uint8_t>& holes) {
+    if (std::none_of(holes.begin(), holes.end(), [](std::uint8_t h) { return h != 0; }))
+        return;
+    const auto pictureRows = static_cast<std::uint32_t>(holes.size() / perRow_);
+    const auto hole = [&](std::uint32_t r, std::uint32_t c) {
+        return holes[std::size_t{r} * perRow_ + c] != 0;
+    };
+    const auto sample = [&](std::uint32_t r, std::uint32_t c) {
+        return std::size_t{c} * rows_ + (r - domain_.firstRow);
+    };
+    turnedHoles_.resize(turned_.size());
+    marks_.assign(turned_.size(), 0);
+    for (std::uint32_t r = domain_.firstRow; r <= domain_.lastRow; ++r)
+        for (std::uint32_t c = 0; c < perRow_; ++c) {
+            turnedHoles_[sample(r, c)] = hole(r, c);
+            // The seam's two columns are one column of the picture: both are Fixed anyway.
+            for (std::uint32_t n = std::max(r, 1u) - 1; n <= std::min(r + 1, pictureRows - 1); ++n)
+                for (std::uint32_t m = std::max(c, 1u) - 1; m <= std::min(c + 1, domain_.columns);
+                     ++m)
+                    if (hole(n, m))
+                        marks_[sample(r, c)] |= kNearHole;
+        }
+    // The grid's cells as the full mesh reduces them: one black corner leaves the triangle of
+    // the other three, more leave nothing.
+    for (std::uint32_t r = domain_.firstRow; r < domain_.lastRow; ++r)
+        for (std::uint32_t c = 0; c < domain_.columns; ++c) {
+            const std::uint32_t rs[4] = {r, r, r + 1, r + 1}, cs[4] = {c, c + 1, c + 1, c};
+            int black = 0;
+            for (int k = 0; k < 4; ++k)
+                black += hole(rs[k], cs[k]);
+            for (int k = 0; black <= 1 && k < 4; ++k)
+                if (!hole(rs[k], cs[k]))
+                    marks_[sample(rs[k], cs[k])] |= kOnGrid;
+        }
+    // A pole's cell keeps its fan triangle (the pole and the row's two samples) while the
+    // row's two are not black and one of the pole's two is not: the welded pole stands for
+    // the other.
+    for (const bool north : {true, false}) {
+        if (!(north ? domain_.northPole : domain_.southPole))
+            continue;
+        const std::uint32_t row = north ? domain_.firstRow : domain_.lastRow;
+        const std::uint32_t pole = north ? row - 1 : row + 1;
+        std::vector<std::uint32_t>& dropped = dropped_[north ? 0 : 1];
+        dropped.assign(perRow_, 0);
+        for (std::uint32_t c = 0; c < domain_.columns; ++c) {
+            const bool kept =
+                !hole(row, c) && !hole(row, c + 1) && !(hole(pole, c) && hole(pole, c + 1));
+            dropped[c + 1] = dropped[c] + (kept ? 0 : 1);
+            if (kept) {
+                marks_[sample(row, c)] |= kOnFan;
+                marks_[sample(row, c + 1)] |= kOnFan;
+            }
+        }
+    }
 }
 
 HeightGrid RoundSurface::Grid() const {
-    return {turned_.data(), perRow_, rows_, nullptr};
+    return {turned_.data(), perRow_, rows_, turnedHoles_.empty() ? nullptr : turnedHoles_.data()};
+}
+
+bool RoundSurface::FanKept(bool north, std::uint32_t left, std::uint32_t right) const {
+    const std::vector<std::uint32_t>& dropped = dropped_[north ? 0 : 1];
+    return dropped.empty() || dropped[Column(right)] == dropped[Column(left)];
 }
 
 const Vertex& RoundSurface::Point(std::uint32_t sample) const {
@@ -104,7 +169,7 @@ const Vertex& RoundSurface::Point(std::uint32_t sample) const {
 
 bool RoundSurface::Fixed(std::uint32_t sample) const {
     const std::uint32_t c = Column(sample);
-    return c == 0 || c == domain_.columns;
+    return c == 0 || c == domain_.columns || (!marks_.empty() && marks_[sample] & kNearHole);
 }
 
 double RoundSurface::ErrorAt(std::uint32_t s, double t) const {
@@ -247,7 +312,8 @@ ScanResult RoundSurface::Crossed(const Facet& f, double stop) const {
         }
         for (std::uint32_t c = f.col0; c <= f.col1; ++c) {
             const std::uint32_t s = c * rows_ + (r - domain_.firstRow);
-            if (s == f.corner[0] || s == f.corner[1] || s == f.corner[2])
+            if (s == f.corner[0] || s == f.corner[1] || s == f.corner[2] ||
+                (!marks_.empty() && !(marks_[s] & (kOnGrid | kOnFan))))
                 continue;
             const V3 p = Of(Point(s));
             double t = 0;
@@ -286,9 +352,9 @@ std::vector<RoundSurface::Facet> RoundSurface::FansOf(std::uint32_t a, std::uint
             continue;
         if (Column(p) > Column(q))
             std::swap(p, q);
-        if (domain_.northPole && Row(p) == domain_.firstRow)
+        if (domain_.northPole && Row(p) == domain_.firstRow && FanKept(true, p, q))
             fans.push_back(Fan(true, p, q));
-        if (domain_.southPole && Row(p) == domain_.lastRow)
+        if (domain_.southPole && Row(p) == domain_.lastRow && FanKept(false, p, q))
             fans.push_back(Fan(false, p, q));
     }
     return fans;
@@ -361,9 +427,14 @@ bool RoundSurface::Within(std::uint32_t a, std::uint32_t b, std::uint32_t c, dou
 }
 
 bool RoundSurface::SideWithin(std::uint32_t from, std::uint32_t to, double limit) const {
-    // Along a row the triangles' own test decides: only a meridian is shared or kept.
-    if (Column(from) != Column(to))
+    // Along a row the triangles' own test decides: only a meridian is shared or kept. A
+    // sample next to a hole (on the first or last row: next to a pole's) stays a vertex.
+    if (Column(from) != Column(to)) {
+        for (std::uint32_t s = from + rows_; !marks_.empty() && s < to; s += rows_)
+            if (Fixed(s))
+                return false;
         return true;
+    }
     // The seam's last column is judged as its first, so that both keep the same rows.
     if (Column(from) == domain_.columns) {
         from -= domain_.columns * rows_;
@@ -385,20 +456,60 @@ bool RoundSurface::SideWithin(std::uint32_t from, std::uint32_t to, double limit
     return true;
 }
 
-double RoundSurface::MeasureError(const SimplifiedMesh& mesh, int threads) const {
+std::vector<RoundSurface::FanSide>
+RoundSurface::Fans(const std::vector<std::uint32_t>& vertices) const {
     // The vertices are in the order of columns, and so are those of each row.
-    std::vector<Facet> fans;
-    std::vector<std::uint32_t> first, last;
-    for (const std::uint32_t v : mesh.vertices) {
-        if (Row(v) == domain_.firstRow)
-            first.push_back(v);
-        if (Row(v) == domain_.lastRow)
-            last.push_back(v);
+    std::vector<FanSide> fans;
+    for (const bool north : {true, false}) {
+        if (!(north ? domain_.northPole : domain_.southPole))
+            continue;
+        const std::uint32_t row = north ? domain_.firstRow : domain_.lastRow;
+        std::uint32_t left = kPole;
+        for (const std::uint32_t v : vertices) {
+            if (Row(v) != row)
+                continue;
+            if (left != kPole && FanKept(north, left, v))
+                fans.push_back({north, left, v});
+            left = v;
+        }
     }
-    for (std::size_t i = 0; domain_.northPole && i + 1 < first.size(); ++i)
-        fans.push_back(Fan(true, first[i], first[i + 1]));
-    for (std::size_t i = 0; domain_.southPole && i + 1 < last.size(); ++i)
-        fans.push_back(Fan(false, last[i], last[i + 1]));
+    return fans;
+}
+
+void RoundSurface::AddFanCorners(SimplifiedMesh& mesh) const {
+    std::vector<std::uint32_t> added; // ascending
+    for (std::uint32_t c = 0; c < perRow_; ++c)
+        for (std::uint32_t j = 0; j < rows_; j += std::max(1u, rows_ - 1)) {
+            const std::uint32_t s = c * rows_ + j;
+            const bool fanned =
+                (domain_.northPole && j == 0) || (domain_.southPole && j == rows_ - 1);
+            if (fanned &&
+                (marks_.empty() ? rows_ == 1 : (marks_[s] & (kOnGrid | kOnFan)) == kOnFan))
+                added.push_back(s);
+        }
+    if (added.empty())
+        return;
+    // Merged in order; the triangles follow their vertices.
+    std::vector<std::uint32_t> merged, moved(mesh.vertices.size());
+    merged.reserve(mesh.vertices.size() + added.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < mesh.vertices.size(); ++i) {
+        for (; next < added.size() && added[next] < mesh.vertices[i]; ++next)
+            merged.push_back(added[next]);
+        moved[i] = static_cast<std::uint32_t>(merged.size());
+        merged.push_back(mesh.vertices[i]);
+    }
+    merged.insert(merged.end(), added.begin() + static_cast<std::ptrdiff_t>(next), added.end());
+    for (auto& triangle : mesh.triangles)
+        for (std::uint32_t& v : triangle)
+            v = moved[v];
+    mesh.vertices = std::move(merged);
+}
+
+double RoundSurface::MeasureError(const SimplifiedMesh& mesh, int threads) const {
+    std::vector<Facet> fans;
+    for (const FanSide& f : Fans(mesh.vertices))
+        fans.push_back(Fan(f.north, f.left, f.right));
     const std::size_t count = mesh.triangles.size() + fans.size();
     const auto parts = static_cast<std::uint32_t>(std::max(1, threads));
     std::vector<double> worst(parts, 0);

@@ -14,6 +14,13 @@
 // allowed to span a quarter turn at most and must face away from the axis or middle at every
 // corner, so that every ray crosses the surface once. Differences below a millionth of the
 // radius, which single-precision points cannot tell, count as none.
+//
+// Black holes are cut as the full mesh cuts them: Grid() carries them (a cell with one black
+// corner keeps the triangle of the other three), and a pole's fan triangle goes where its row
+// has a black sample or both of its pole's samples are black. The samples next to a hole are
+// Fixed, so that the holes' outlines keep every vertex and every ray of the full mesh's
+// points still meets the surface; samples no triangle or fan of the full mesh holds are not
+// measured.
 
 #include <cstdint>
 #include <vector>
@@ -41,9 +48,12 @@ class RoundSurface final : public TriangleCheck {
     // levels, points: the domain's samples, picture row after picture row, PerRow() each
     // (the seam's level is column 0's; its point its own, or column 0's when welded). north,
     // south: the poles' points where the domain has poles. levelHeight: the file's units a
-    // level stands for (radially).
+    // level stands for (radially). holes: empty, or a byte for each sample of the picture's
+    // rows from 0 to the south pole's or lastRow, PerRow() each (the seam's as column 0's),
+    // not 0 at a black hole.
     RoundSurface(const RoundDomain& domain, const std::vector<float>& levels,
-                 std::vector<Vertex> points, Vertex north, Vertex south, double levelHeight);
+                 std::vector<Vertex> points, Vertex north, Vertex south, double levelHeight,
+                 const std::vector<std::uint8_t>& holes);
 
     const RoundDomain& Domain() const { return domain_; }
     // The turned grid of levels; it lives as long as this surface.
@@ -60,8 +70,21 @@ class RoundSurface final : public TriangleCheck {
     bool SideWithin(std::uint32_t from, std::uint32_t to, double limit) const override;
     bool Fixed(std::uint32_t sample) const override;
 
+    // A pole's fan triangle from the pole to samples left and right (columns ascending) of
+    // the first or last row.
+    struct FanSide {
+        bool north;
+        std::uint32_t left, right;
+    };
+    // The fans between neighbouring vertices (samples, ascending) of the first and last rows
+    // where the full mesh has fans: the north's, then the south's, in the order of columns.
+    std::vector<FanSide> Fans(const std::vector<std::uint32_t>& vertices) const;
+    // Adds to mesh (over Grid()) the samples that only the poles' fans hold: those of a single
+    // row between the poles, and those next to holes that no triangle of the grid holds.
+    void AddFanCorners(SimplifiedMesh& mesh) const;
+
     // The largest radial error, in the file's units, of any sample: under mesh's triangles
-    // (over Grid()) and the poles' fans to the vertices of the first and last rows.
+    // (over Grid()) and its Fans.
     double MeasureError(const SimplifiedMesh& mesh, int threads) const;
 
   private:
@@ -81,7 +104,7 @@ class RoundSurface final : public TriangleCheck {
     // corners, and where; stops above stop.
     ScanResult Crossed(const Facet& facet, double stop) const;
     // The fans of the poles on the edges of Grid()'s triangle that run along the first or
-    // last row.
+    // last row, where the full mesh has them.
     std::vector<Facet> FansOf(std::uint32_t a, std::uint32_t b, std::uint32_t c) const;
     // The sample of Grid()'s triangle a, b, c nearest the picture's (col, row) that it may be
     // split at, with error: neither a corner nor Fixed, and on an edge along a meridian only
@@ -91,10 +114,18 @@ class RoundSurface final : public TriangleCheck {
     // The error (in levels) of sample s along its ray, crossing the facet's plane at t from
     // the ray's origin.
     double ErrorAt(std::uint32_t s, double t) const;
+    // Whether the full mesh has every fan of a pole between columns left and right.
+    bool FanKept(bool north, std::uint32_t left, std::uint32_t right) const;
+    // Fills marks_ and dropped_ from the holes (MakeSurface's).
+    void MarkHoles(const std::vector<std::uint8_t>& holes);
 
     RoundDomain domain_;
     std::uint32_t rows_, perRow_, widest_;
     std::vector<float> turned_; // the levels of Grid()
+    // With holes: Grid()'s hole mask, each sample's marks (kOnGrid, kOnFan, kNearHole), and
+    // for each pole the count of its fans dropped before each column.
+    std::vector<std::uint8_t> turnedHoles_, marks_;
+    std::vector<std::uint32_t> dropped_[2];
     std::vector<Vertex> points_;
     Vertex north_, south_;
     double levelHeight_;

@@ -73,10 +73,6 @@ std::string Remedy(const ShapeRefusal& refusal, const CliOptions& o) {
 
 // What fewer triangles cannot be asked for.
 StepResult CheckSimplifying(const CliOptions& o, const MeshSettings& s, const std::string& path) {
-    if (s.BlackHoles && s.Meshtype != kRectangular)
-        return Fail(kExitUsage, path,
-                    "--max-error and --triangles cannot keep the black holes of a " +
-                        std::string(kMeshNames[s.Meshtype]) + " mesh; add --no-black-holes");
     if (o.maxTriangles && s.BlackHoles)
         return Fail(kExitUsage, path,
                     "--triangles cannot keep black holes; use --max-error, or --no-black-holes");

@@ -93,8 +93,6 @@ TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {
         {{in, "-o", out, "--triangles", "1"}, "at least 2 triangles"},
         {{in, "-o", out, "--triangles", "many"}, "not a whole number"},
         {{in, "-o", out, "--max-error", "-1"}, "--max-error"},
-        {{in, "-o", out, "--max-error", "0.1", "--mesh", "cylindrical", "--black-holes"},
-         "cannot keep the black holes of a cylindrical mesh"},
         {{in, "-o", out, "--triangles", "20", "--mesh", "cylindrical", "--solid"},
          "fewer than this cylindrical surface can be made of"},
         {{in, "-o", out, "--triangles", "50", "--black-holes"}, "cannot keep black holes"},
