@@ -2,6 +2,7 @@
 // statistics print, the budget kept, and the refusals, each with its reason.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -80,6 +81,28 @@ TEST(CliSimplify, TubesAndGlobesPrintTheirRadialErrorInEveryTriangleFormat) {
             EXPECT_GT(printed, 0.1) << mesh << " " << format;
             EXPECT_TRUE(std::filesystem::exists(out));
         }
+}
+
+TEST(CliSimplify, TubesAndGlobesCutBlackHolesAndWriteTheSameFileWithoutBlack) {
+    TempFolder dir;
+    std::vector<std::uint8_t> gray = GrayPattern(48, 30);
+    WriteGrayBmp(dir.File("holes.bmp"), 48, 30, gray);
+    for (std::uint8_t& g : gray)
+        g = std::max<std::uint8_t>(g, 1);
+    WriteGrayBmp(dir.File("none.bmp"), 48, 30, gray);
+    for (const char* mesh : {"cylindrical", "spherical"}) {
+        const auto made = [&](const char* picture, const char* holes) {
+            const std::string out = dir.File(std::string(picture) + holes + ".stl");
+            const RunResult run = RunTool(
+                {dir.File(picture), "-o", out, "--mesh", mesh, holes, "--max-error", "0.3"});
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+            std::ifstream in(out, std::ios::binary);
+            return std::vector<char>{std::istreambuf_iterator<char>(in), {}};
+        };
+        EXPECT_EQ(made("none.bmp", "--black-holes"), made("none.bmp", "--no-black-holes"));
+        EXPECT_LT(made("holes.bmp", "--black-holes").size(),
+                  made("holes.bmp", "--no-black-holes").size());
+    }
 }
 
 TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {

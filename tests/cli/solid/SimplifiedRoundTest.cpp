@@ -1,12 +1,17 @@
 // Simplified tubes and globes: every written sample of the full mesh lies within the error
 // asked, measured along its own ray by a search of the tests' own over every triangle of the
-// surface; the printed error is the one found; budgets are kept; solids stay closed.
+// surface; the printed error is the one found; budgets are kept; solids stay closed; black
+// holes leave the outline the full mesh leaves.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <numeric>
 #include <random>
+#include <set>
+#include <tuple>
 
 #include "simplified/StreamMeshSource.h"
 #include "solids/SurfaceWeld.h"
@@ -47,7 +52,8 @@ double Crossing(const Ray& ray, const Vertex& a, const Vertex& b, const Vertex& 
 // its wide levels; its welded points as the vertices they become), less what
 // single-precision points cannot tell: from the axis (a tube, at the sample's height) or the
 // middle (a globe) through the sample, the distance from the sample to every crossing of the
-// simplified surface; infinity where none is.
+// simplified surface; infinity where none is. With black holes (8-bit only), the samples that
+// no triangle of the full mesh holds are not on its surface.
 double RadialError(const Simplified& made, const WideGray* wide) {
     MeshSettings s = made.settings;
     StreamMeshSource source(s, wide);
@@ -59,11 +65,18 @@ double RadialError(const Simplified& made, const WideGray* wide) {
             rows.back().push_back({row.x[c], row.y[c], row.z[c]});
     });
     const SurfaceWeld weld(made.shape.weld, made.shape.rows, perRow);
+    std::vector<char> held(weld.VertexCount(), s.BlackHoles == 0);
+    const Outcome full = s.BlackHoles ? MakeShape(s, {}) : Outcome{};
+    for (std::size_t t = 0; full.made && t < full.made->mesh.triangles.size(); ++t)
+        for (const std::uint32_t corner : full.made->mesh.triangles[t].v)
+            held[corner] = 1;
     const bool tube = s.Meshtype == kCylindrical;
     const std::vector<Vertex>& v = made.surface.vertices;
     double worst = 0;
     for (std::uint32_t r = 0; r < made.shape.rows; ++r)
         for (std::uint32_t c = 0; c < perRow; ++c) {
+            if (!held[weld.Index(r, c)])
+                continue;
             const Vertex& p = rows[r][weld.Representative(r, c)];
             Ray ray{{0, tube ? double{p.y} : 0, 0}, {p.x, tube ? 0 : double{p.y}, p.z}};
             const double radius = std::hypot(ray.way[0], ray.way[1], ray.way[2]);
@@ -166,6 +179,100 @@ TEST(SimplifiedRound, KeepsTheBudgetOrSaysHowFewItCanMake) {
             }
         }
     }
+}
+
+// Smooth hills, black across the seam, at both poles (the first and last rows), inside and
+// in specks; or on the poles' rows alone.
+Picture HolePicture(std::mt19937& rng, bool polesOnly) {
+    Picture p{
+        static_cast<std::uint16_t>(3 + rng() % 30), static_cast<std::uint16_t>(8 + rng() % 40), {}};
+    for (std::uint32_t r = 0; r < p.rows; ++r)
+        for (std::uint32_t c = 0; c < p.cols; ++c)
+            p.gray.push_back(static_cast<std::uint8_t>(
+                128 + 100 * std::sin(0.3 * c) * std::cos(0.2 * r) + rng() % 9));
+    const auto any = [&](std::uint32_t n) { return static_cast<std::uint32_t>(rng() % n); };
+    const auto black = [&](std::uint32_t r0, std::uint32_t c0, std::uint32_t h, std::uint32_t w) {
+        for (std::uint32_t r = r0; r < std::min<std::uint32_t>(r0 + h, p.rows); ++r)
+            for (std::uint32_t c = c0; c < std::min<std::uint32_t>(c0 + w, p.cols); ++c)
+                p.gray[r * p.cols + c] = 0;
+    };
+    black(0, any(p.cols), polesOnly ? 1 : 1 + any(2), 2 + any(6));
+    black(p.rows - (polesOnly ? 1 : 3), any(p.cols), 3, 2 + any(6));
+    for (int k = 0; !polesOnly && k < 4; ++k) {
+        black(any(p.rows), 0, 1 + any(4), 1 + any(3));
+        black(any(p.rows), p.cols - 1 - any(2), 1 + any(4), 3);
+        black(any(p.rows), any(p.cols), 1 + any(k + 1), 1 + any(k + 2));
+    }
+    return p;
+}
+
+using Spot = std::pair<std::int64_t, std::int64_t>; // a sample's row and column
+
+// The outline of a file's surface over the samples its vertices are (at): its directed edges
+// that no triangle runs back along, cut into steps from sample to neighbouring sample (a
+// globe's pole, its row's column 0, is not cut). Every directed edge must be used once: a
+// manifold, consistently wound.
+std::set<std::pair<Spot, Spot>> Outline(const CollectedMesh& mesh, const std::vector<Spot>& at,
+                                        std::int64_t lastRow, bool poles) {
+    std::map<std::pair<std::uint32_t, std::uint32_t>, int> edges;
+    std::set<std::pair<Spot, Spot>> steps, outline;
+    const auto pole = [&](Spot s) { return poles && (s.first == 0 || s.first == lastRow); };
+    for (const Triangle& t : mesh.triangles)
+        for (int k = 0; k < 3; ++k) {
+            const std::pair<std::uint32_t, std::uint32_t> edge{t.v[k], t.v[(k + 1) % 3]};
+            EXPECT_EQ(++edges[edge], 1) << "an edge used twice one way";
+            const Spot a = at[edge.first], b = at[edge.second];
+            const std::int64_t dr = b.first - a.first, dc = b.second - a.second;
+            const std::int64_t n = pole(a) || pole(b) ? 1 : std::gcd(dr, dc);
+            for (std::int64_t i = 0; i < n; ++i)
+                steps.insert({{a.first + dr * i / n, a.second + dc * i / n},
+                              {a.first + dr * (i + 1) / n, a.second + dc * (i + 1) / n}});
+        }
+    for (const auto& [from, to] : steps)
+        if (!steps.contains({to, from}))
+            outline.insert({from, to});
+    return outline;
+}
+
+TEST(SimplifiedRound, CutsBlackHolesAsTheFullMeshDoesWithinTheError) {
+    std::mt19937 rng(21);
+    std::size_t fewer = 0, all = 0;
+    for (int round = 0; round < 32; ++round) {
+        const bool globe = round % 2 == 1;
+        const Picture p = HolePicture(rng, round % 8 == 7);
+        MeshSettings s = WithPicture(DefaultSettings(globe ? kSpherical : kCylindrical), p);
+        s.BlackHoles = 1;
+        s.MapAlt = 5.0f + static_cast<float>(rng() % 300) / 10;
+        const double asked = (rng() % 150) / 100.0;
+        const Simplified made =
+            MakeSimplified(s, nullptr, {}, {asked, std::nullopt, 1 + round % 2});
+        ASSERT_FALSE(made.refusal);
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        const double measured = RadialError(made, nullptr);
+        EXPECT_LE(measured, asked + 1e-9);
+        EXPECT_NEAR(made.surface.maxError, measured, 1e-4);
+        // Both files' vertices as samples: the full one's by its welding, the simplified
+        // one's by the full one's vertex at its place.
+        const Made full = *MakeShape(made.settings, {}).made;
+        const SurfaceWeld weld(made.shape.weld, made.shape.rows, p.cols + 1);
+        std::vector<Spot> fullAt(weld.VertexCount()), madeAt;
+        std::map<std::tuple<float, float, float>, Spot> place;
+        for (std::uint32_t r = 0; r < made.shape.rows; ++r)
+            for (std::uint32_t c = 0; c <= p.cols; ++c)
+                fullAt[weld.Index(r, c)] = {r, weld.Representative(r, c)};
+        for (std::size_t i = 0; i < fullAt.size(); ++i) {
+            const Vertex& v = full.mesh.vertices[i];
+            EXPECT_TRUE(place.emplace(std::make_tuple(v.x, v.y, v.z), fullAt[i]).second);
+        }
+        for (const Vertex& v : made.mesh.vertices)
+            madeAt.push_back(place.at(std::make_tuple(v.x, v.y, v.z)));
+        const std::int64_t last = made.shape.rows - 1;
+        EXPECT_EQ(Outline(made.mesh, madeAt, last, globe), Outline(full.mesh, fullAt, last, globe));
+        fewer += made.mesh.triangles.size();
+        all += full.mesh.triangles.size();
+    }
+    // Small pictures, many holes: still far fewer triangles.
+    EXPECT_LT(fewer, all * 2 / 3);
 }
 
 TEST(SimplifiedRound, AUniformPictureGivesFewTriangles) {
