@@ -243,7 +243,7 @@ TEST(SimplifiedRound, CutsBlackHolesAsTheFullMeshDoesWithinTheError) {
         MeshSettings s = WithPicture(DefaultSettings(globe ? kSpherical : kCylindrical), p);
         s.BlackHoles = 1;
         s.MapAlt = 5.0f + static_cast<float>(rng() % 300) / 10;
-        const double asked = (rng() % 150) / 100.0;
+        const double asked = (1 + rng() % 150) / 100.0;
         const Simplified made =
             MakeSimplified(s, nullptr, {}, {asked, std::nullopt, 1 + round % 2});
         ASSERT_FALSE(made.refusal);
