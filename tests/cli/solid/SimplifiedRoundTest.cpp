@@ -182,7 +182,7 @@ TEST(SimplifiedRound, KeepsTheBudgetOrSaysHowFewItCanMake) {
 }
 
 // Smooth hills, black across the seam, at both poles (the first and last rows), inside and
-// in specks; or on the poles' rows alone.
+// in dots; or on the poles' rows alone.
 Picture HolePicture(std::mt19937& rng, bool polesOnly) {
     Picture p{
         static_cast<std::uint16_t>(3 + rng() % 30), static_cast<std::uint16_t>(8 + rng() % 40), {}};
