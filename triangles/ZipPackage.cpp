@@ -7,8 +7,17 @@
 
 namespace {
 
-// 2000-01-01 12:00 UTC: a date every zip header can hold in any time zone.
-constexpr std::time_t kEntryTime = 946728000;
+// 2000-01-01 12:00, as the zip headers write it. libzip turns a time into their date
+// through the local time zone, so the time is the one the local zone calls that noon: the
+// same parts then give the same bytes on every machine.
+std::time_t EntryTime() {
+    std::tm noon{};
+    noon.tm_year = 100;
+    noon.tm_mday = 1;
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    return std::mktime(&noon);
+}
 // Deflated fast: the parts are text of numbers, which packs well at any level.
 constexpr zip_uint32_t kDeflateLevel = 1;
 constexpr std::size_t kPieceSize = 256 * 1024;
@@ -39,6 +48,7 @@ std::optional<std::string> PackZip(const std::vector<ZipPart>& parts,
         zip_error_fini(&error);
         return reason;
     }
+    const std::time_t entryTime = EntryTime();
     for (const ZipPart& part : parts) {
         // A source of known size: libzip then writes the sizes into the entry's headers
         // instead of reserving zip64 fields for them.
@@ -53,7 +63,7 @@ std::optional<std::string> PackZip(const std::vector<ZipPart>& parts,
         }
         const auto entry = static_cast<zip_uint64_t>(index);
         if (zip_set_file_compression(archive, entry, ZIP_CM_DEFLATE, kDeflateLevel) != 0 ||
-            zip_file_set_mtime(archive, entry, kEntryTime, 0) != 0) {
+            zip_file_set_mtime(archive, entry, entryTime, 0) != 0) {
             const std::string reason = Reason("entry", zip_get_error(archive));
             zip_discard(archive);
             return reason;
