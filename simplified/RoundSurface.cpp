@@ -427,26 +427,27 @@ bool RoundSurface::Within(std::uint32_t a, std::uint32_t b, std::uint32_t c, dou
 }
 
 bool RoundSurface::SideWithin(std::uint32_t from, std::uint32_t to, double limit) const {
-    // Along a row the triangles' own test decides: only a meridian is shared or kept. A
-    // sample next to a hole (on the first or last row: next to a pole's) stays a vertex.
-    if (Column(from) != Column(to)) {
-        for (std::uint32_t s = from + rows_; !marks_.empty() && s < to; s += rows_)
-            if (Fixed(s))
-                return false;
+    // A side along a row is an end of the surface, which no strip shares; a sample next to a
+    // hole (on the first or last row: next to a pole's) stays a vertex there.
+    const bool alongRow = Column(from) != Column(to);
+    for (std::uint32_t s = from + rows_; alongRow && !marks_.empty() && s < to; s += rows_)
+        if (Fixed(s))
+            return false;
+    // A globe's row, by the poles, is left to the triangles' own test and the fans'.
+    const bool tube = domain_.meshType == kCylindrical;
+    if (alongRow && !tube)
         return true;
-    }
     // The seam's last column is judged as its first, so that both keep the same rows.
-    if (Column(from) == domain_.columns) {
+    if (!alongRow && Column(from) == domain_.columns) {
         from -= domain_.columns * rows_;
         to -= domain_.columns * rows_;
     }
-    const bool tube = domain_.meshType == kCylindrical;
     const V3 p = Of(Point(from)), d = Of(Point(to)) - p;
-    for (std::uint32_t s = from + 1; s < to; ++s) {
+    for (std::uint32_t s = from + (alongRow ? rows_ : 1); s < to; s += alongRow ? rows_ : 1) {
         const V3 q = Of(Point(s)), origin = Origin(tube, q);
         const V3 u = Scaled(q - origin, 1 / Length(q - origin));
-        // Where the ray comes closest to the side's line: it meets it, both lying in the
-        // meridian's plane.
+        // Where the ray comes closest to the side's line: it meets it, both lying in one
+        // plane (a meridian's, or a tube's end's).
         const V3 w = origin - p;
         const double b = Dot(u, d), c = Dot(d, d), e = Dot(u, w), f = Dot(d, w);
         const double t = (b * f - c * e) / (c - b * b);

@@ -71,13 +71,25 @@ void KeepAlongSide(const HeightGrid& grid, std::uint32_t from, std::uint32_t ste
     const double within = limit * kSideMargin;
     std::vector<std::size_t> kept = SimplifyLine(heights, within);
     const auto at = [&](std::size_t i) { return from + static_cast<std::uint32_t>(i) * step; };
-    for (std::size_t k = 0; check != nullptr && k + 1 < kept.size();) {
+    const auto fits = [&](std::size_t a, std::size_t b) {
+        return b - a < 2 ||
+               (StretchWithin(heights, a, b, within) && check->SideWithin(at(a), at(b), within));
+    };
+    for (std::size_t k = 0; check != nullptr && k + 1 < kept.size(); ++k) {
         const std::size_t a = kept[k], b = kept[k + 1];
-        if (b - a > 1 &&
-            (!StretchWithin(heights, a, b, within) || !check->SideWithin(at(a), at(b), within)))
-            kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(k) + 1, (a + b) / 2);
-        else
-            ++k;
+        if (fits(a, b))
+            continue;
+        // The furthest sample the stretch from a may reach, found by doubling, then halving,
+        // the step: a stretch cut in halves would keep up to twice the samples it needs.
+        std::size_t good = a + 1, bad = b;
+        for (std::size_t step = 2; a + step < b && fits(a, a + step); step *= 2)
+            good = a + step;
+        bad = std::min(b, a + 2 * (good - a));
+        while (bad - good > 1) {
+            const std::size_t middle = good + (bad - good) / 2;
+            (fits(a, middle) ? good : bad) = middle;
+        }
+        kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(k) + 1, good);
     }
     for (std::size_t k = 1; k + 1 < kept.size(); ++k)
         rim.push_back(at(kept[k]));

@@ -285,6 +285,10 @@ TEST(SimplifiedRound, AUniformPictureGivesFewTriangles) {
     const Simplified tube =
         MakeSimplified(WithPicture(DefaultSettings(kCylindrical), p), nullptr, solid, {0.5});
     EXPECT_LE(tube.surface.triangles.size(), 4u * 48);
+    // Open, its ends are cut where the sag allows rather than halved: the 48 exactly.
+    const Simplified open =
+        MakeSimplified(WithPicture(DefaultSettings(kCylindrical), p), nullptr, {}, {0.5});
+    EXPECT_EQ(open.surface.triangles.size(), 48u);
     EXPECT_GT(ExpectClosedAndOriented(tube.mesh), 0);
     const Simplified ball =
         MakeSimplified(WithPicture(DefaultSettings(kSpherical), p), nullptr, solid, {0.5});
