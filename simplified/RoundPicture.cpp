@@ -7,13 +7,9 @@
 #include "simplified/GridLevels.h"
 #include "simplified/RoundSurface.h"
 #include "simplified/StreamMeshSource.h"
+#include "simplify/BudgetSearch.h"
 
 namespace {
-
-// The search for the least error a triangle budget allows: at most this many tries, and done
-// when the error is known this closely.
-constexpr int kBudgetSearchSteps = 12;
-constexpr double kBudgetSearchClose = 0.02;
 
 RoundDomain DomainOf(const MeshSettings& s, const MeshShape& shape) {
     RoundDomain d;
@@ -94,29 +90,19 @@ double LargestRadius(const RoundSurface& surface) {
 }
 
 // The simplest surface within the budget: the least error that fits, searched for between the
-// largest error allowed and the one asked for.
+// one asked for and the largest allowed, first where refining the heights alone would spend
+// the budget (the largest when they are flat). When nothing fits, the result at the largest.
 Attempt WithinBudget(const RoundSurface& surface, const SimplifyRequest& request,
                      double levelHeight) {
-    double fits = std::min(request.largestError, LargestRadius(surface));
-    Attempt best = Simplify(surface, fits, levelHeight, request.threads);
-    if (best.triangles > *request.maxTriangles)
-        return best;
-    double tooLow = request.maxError.value_or(0);
-    if (tooLow > 0 && tooLow < fits) {
-        Attempt attempt = Simplify(surface, tooLow, levelHeight, request.threads);
-        if (attempt.triangles <= *request.maxTriangles)
-            return attempt;
-    }
-    for (int step = 0; step < kBudgetSearchSteps && fits - tooLow > fits * kBudgetSearchClose;
-         ++step) {
-        const double limit = tooLow > 0 ? std::sqrt(tooLow * fits) : fits / 4;
-        Attempt attempt = Simplify(surface, limit, levelHeight, request.threads);
-        if (attempt.triangles <= *request.maxTriangles) {
+    const std::uint64_t budget = *request.maxTriangles;
+    const double ceiling = std::min(request.largestError, LargestRadius(surface));
+    const double aim = FirstBudgetAim(surface.Grid(), budget) * levelHeight;
+    BudgetSearch search(budget, request.maxError.value_or(0), ceiling, aim > 0 ? aim : ceiling);
+    Attempt best;
+    while (const std::optional<double> limit = search.Next()) {
+        Attempt attempt = Simplify(surface, *limit, levelHeight, request.threads);
+        if (search.Record(*limit, attempt.triangles) || search.Hopeless())
             best = std::move(attempt);
-            fits = limit;
-        } else {
-            tooLow = limit;
-        }
     }
     return best;
 }

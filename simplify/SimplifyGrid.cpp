@@ -5,6 +5,7 @@
 #include <cmath>
 #include <thread>
 
+#include "simplify/BudgetSearch.h"
 #include "simplify/EdgeCollapse.h"
 #include "simplify/GreedyRefine.h"
 #include "simplify/GridMesh.h"
@@ -13,10 +14,9 @@
 
 namespace {
 
-// The search for the lowest error a triangle budget allows: at most this many tries, and
-// done when the error is known this closely.
-constexpr int kBudgetSearchSteps = 10;
-constexpr double kBudgetSearchClose = 0.02;
+// The collapses leave room under the error at which refinement spends a budget: the search
+// for the lowest error that fits aims first at this share of it.
+constexpr double kFirstAim = 0.7;
 // Refinement starts from every this many rows and columns.
 constexpr std::uint32_t kSeedSpacing = 16;
 // The share of its sides' samples above which a band is collapsed from its full grid.
@@ -255,30 +255,43 @@ SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
     return out;
 }
 
+// The whole grid refined within floor until the budget is spent; returns the error left.
+double RefineWithin(const HeightGrid& grid, std::uint64_t budget, double floor, GridMesh& mesh) {
+    const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+    return std::max(floor, RefineRectangle(grid, all, {}, 0, floor, budget, mesh).errorLeft);
+}
+
 // Spends a triangle budget: refinement until the budget is spent gives an error that surely
-// fits; collapsing at that error leaves room, which a search for a lower error then fills.
+// fits once collapsed; a search below it finds the lowest error whose strips fit.
 void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& mesh) {
     const std::uint64_t budget = std::max<std::uint64_t>(goal.maxTriangles, 2);
-    const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-    const RefineResult refined = RefineRectangle(grid, all, {}, 0, goal.maxError, budget, mesh);
-    double fits = std::max(goal.maxError, refined.errorLeft), tooLow = goal.maxError;
-    CollapseEdges(grid, all, fits, {}, true, nullptr, mesh);
-    for (int step = 0; step < kBudgetSearchSteps && fits > goal.maxError; ++step) {
-        const double limit = tooLow > 0 ? std::sqrt(tooLow * fits) : fits / 4;
+    GridMesh refined;
+    const double fits = RefineWithin(grid, budget, goal.maxError, refined);
+    BudgetSearch search(budget, goal.maxError, fits, fits * kFirstAim);
+    bool found = false;
+    while (const std::optional<double> limit = search.Next()) {
         GridMesh tried;
-        SimplifyStrips(grid, limit, goal.threads, nullptr, tried);
-        if (tried.Living() <= budget) {
+        SimplifyStrips(grid, *limit, goal.threads, nullptr, tried);
+        if (search.Record(*limit, tried.Living())) {
             mesh = std::move(tried);
-            fits = limit;
-        } else {
-            tooLow = limit;
+            found = true;
         }
-        if (fits - tooLow <= fits * kBudgetSearchClose)
-            break;
+    }
+    if (!found) {
+        const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+        CollapseEdges(grid, all, fits, {}, true, nullptr, refined);
+        mesh = std::move(refined);
     }
 }
 
 } // namespace
+
+double FirstBudgetAim(const HeightGrid& grid, std::uint64_t maxTriangles) {
+    if (grid.rows < 2 || grid.cols < 2)
+        return 0;
+    GridMesh refined;
+    return RefineWithin(grid, std::max<std::uint64_t>(maxTriangles, 2), 0, refined) * kFirstAim;
+}
 
 SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
     if (grid.rows < 2 || grid.cols < 2)

@@ -14,8 +14,8 @@
 // then every sample under the changed triangles), row by row. Last, the bands are joined and
 // the vertices along each seam get the same chance, and then those their collapses free. A
 // grid with holes is collapsed from its full triangulation, on one thread. A triangle budget is
-// spent by refining the whole grid until it is, then searching for the lowest limit whose
-// result fits.
+// spent by refining the whole grid until it is, then searching below the error that leaves for
+// the lowest limit whose result fits (BudgetSearch.h).
 //
 // Memory, beyond the heights the caller holds (4 bytes a sample): 24 bytes a triangle of the
 // working meshes (a kept vertex has about two) and 5 bytes a sample of the band being
@@ -52,6 +52,11 @@ struct SimplifiedMesh {
 // grid: at least 2 x 2 samples (else nothing) and at most 2^29 (half-edges are numbered in 32
 // bits). A grid with holes is simplified with the error limit alone, on one thread.
 SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal);
+
+// A first aim for the lowest error maxTriangles allow: a share of the error at which refining
+// the whole grid, holes and checks aside, spends them (0 when it need not), as the collapses
+// leave room under it.
+double FirstBudgetAim(const HeightGrid& grid, std::uint64_t maxTriangles);
 
 // The largest distance of any sample from the triangles of mesh (samples of grid).
 double MeasureError(const HeightGrid& grid, const SimplifiedMesh& mesh, int threads);

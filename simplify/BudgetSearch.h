@@ -1,0 +1,44 @@
+#pragma once
+// The search for the lowest error limit whose result has at most a budget of triangles. A
+// result's count falls with its limit about as a power of it, so each limit is aimed, in
+// logarithms of both, from the tries around the budget (between the nearest on either side
+// once there are both, beyond the nearest two while there are not), a little under the budget.
+// It stops once a result fills the budget nearly whole, or the limits on either side of it are
+// close, or after a few tries; then, if nothing fitted, it tries the ceiling last.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class BudgetSearch {
+  public:
+    // floor..ceiling: the limits it may try (a floor above the ceiling is lowered to it);
+    // first: the one to try first (held within them).
+    BudgetSearch(std::uint64_t budget, double floor, double ceiling, double first);
+
+    // The next limit to try, or nothing when the search is done.
+    std::optional<double> Next() const;
+    // A try's result; returns whether it is the best so far (it fits, at the lowest limit).
+    bool Record(double limit, std::uint64_t triangles);
+
+    // Whether a try at the ceiling did not fit: nothing the search may try can.
+    bool Hopeless() const { return !fits_ && tooMany_ && tooMany_->limit >= ceiling_; }
+    // The triangles of the try at the ceiling when it is hopeless.
+    std::uint64_t Fewest() const { return Hopeless() ? tooMany_->triangles : 0; }
+
+  private:
+    struct Try {
+        double limit;
+        std::uint64_t triangles;
+    };
+    // The limit that aims at the target from `from` with the slope of from and other (or a
+    // typical one), at most `reach` times as far in either direction.
+    double Aim(const Try& from, const std::optional<Try>& other) const;
+
+    std::uint64_t budget_;
+    double floor_, ceiling_, first_;
+    // The lowest limit that fitted and the one that fitted before it; the highest that did not
+    // and the one before it.
+    std::optional<Try> fits_, fitsBefore_, tooMany_, tooManyBefore_;
+    std::uint64_t tries_ = 0;
+};
