@@ -5,8 +5,8 @@
 
 namespace {
 
-// Done when a result fills all but this share of the budget, or the limits about it are this
-// close (a share of the one that fits).
+// Done when the limit that fits could be at most this share lower, as far as the counts about
+// it tell, or the limits on either side of it are this close.
 constexpr double kClose = 0.01;
 // At most this many tries.
 constexpr std::uint64_t kMostTries = 8;
@@ -16,8 +16,11 @@ constexpr double kTypicalSlope = 1.3;
 constexpr double kSlopes[2] = {0.1, 4.0};
 // A limit aimed beyond the tries moves at most this many times from the nearest.
 constexpr double kReach = 16;
-// A limit aimed between two tries stays this share of the way (in logarithms) from each.
+// A limit aimed between two tries stays this share of the way (in logarithms) from each; from
+// a limit of 0, between this share of the one that fits and the latter.
 constexpr double kInside = 0.1;
+// Two limits that fit with the same count are first taken this far apart, then to the floor.
+constexpr double kPlateau = 4;
 
 } // namespace
 
@@ -25,15 +28,21 @@ BudgetSearch::BudgetSearch(std::uint64_t budget, double floor, double ceiling, d
     : budget_(budget), floor_(std::min(floor, ceiling)), ceiling_(ceiling),
       first_(std::clamp(first, floor_, ceiling)) {}
 
+double BudgetSearch::Slope(const Try& from, const std::optional<Try>& other) {
+    if (!other || other->limit <= 0 || from.limit <= 0 || other->limit == from.limit)
+        return kTypicalSlope;
+    const double measured = std::log(double(other->triangles) / double(from.triangles)) /
+                            std::log(from.limit / other->limit);
+    return measured > 0 ? std::clamp(measured, kSlopes[0], kSlopes[1]) : kTypicalSlope;
+}
+
 double BudgetSearch::Aim(const Try& from, const std::optional<Try>& other) const {
-    double slope = kTypicalSlope;
-    if (other && other->limit > 0 && from.limit > 0 && other->limit != from.limit) {
-        const double measured = std::log(double(other->triangles) / double(from.triangles)) /
-                                std::log(from.limit / other->limit);
-        if (measured > 0)
-            slope = std::clamp(measured, kSlopes[0], kSlopes[1]);
-    }
-    const double target = double(budget_) * (1 - kClose / 2);
+    // A count whose limit is half the closeness above the lowest that fits, and more than one
+    // that fits already has.
+    const double slope = Slope(from, other);
+    double target = double(budget_) * std::exp(-slope * kClose / 2);
+    if (from.triangles <= budget_)
+        target = std::max(target, double(from.triangles) + 0.5);
     const double aimed = from.limit * std::pow(double(from.triangles) / target, 1 / slope);
     return std::clamp(aimed, from.limit / kReach, from.limit * kReach);
 }
@@ -45,28 +54,37 @@ std::optional<double> BudgetSearch::Next() const {
         return std::nullopt;
     if (tries_ >= kMostTries)
         return ceiling_;
+    // A limit of 0 has a count but no logarithm: the slope is then measured where it fits.
+    const bool fromZero = tooMany_ && tooMany_->limit <= 0;
     if (fits_) {
-        const bool full = double(fits_->triangles) >= double(budget_) * (1 - kClose);
+        // How much lower, as a share, the limit that fits could go, as far as the counts about
+        // it tell (a typical slope tells nothing).
+        const std::optional<Try>& other = tooMany_ && !fromZero ? tooMany_ : fitsBefore_;
+        const double gain =
+            other ? std::log(double(budget_ + 1) / double(fits_->triangles)) / Slope(*fits_, other)
+                  : 1;
         const bool closed = tooMany_ && tooMany_->limit >= fits_->limit * (1 - kClose);
-        if (full || closed || fits_->limit <= floor_)
+        if (gain <= kClose || closed || fits_->limit <= floor_)
             return std::nullopt;
     }
+    // The same count at two limits that fit: a plateau, which may reach down to the floor.
+    const bool stalled = fits_ && fitsBefore_ && fitsBefore_->triangles == fits_->triangles;
     if (fits_ && tooMany_) {
-        // Between the two, clear of both.
-        const double aimed = Aim(*fits_, tooMany_);
-        if (tooMany_->limit <= 0)
-            return std::min(aimed, fits_->limit * (1 - kInside));
-        const double low = std::log(tooMany_->limit), high = std::log(fits_->limit);
-        const double at = std::clamp((std::log(aimed) - low) / (high - low), kInside, 1 - kInside);
+        // Between the two, clear of both; across a plateau, halfway.
+        const double high = std::log(fits_->limit);
+        const double low = fromZero ? high + std::log(kInside) : std::log(tooMany_->limit);
+        const double aimed = std::log(Aim(*fits_, fromZero ? fitsBefore_ : tooMany_));
+        const double at =
+            stalled ? 0.5 : std::clamp((aimed - low) / (high - low), kInside, 1 - kInside);
         return std::exp(low + at * (high - low));
     }
-    if (fits_) {
-        // The same count at two limits: a plateau that may reach down to the floor.
-        if (fitsBefore_ && fitsBefore_->triangles == fits_->triangles)
-            return floor_;
+    if (stalled)
+        return fitsBefore_->limit >= fits_->limit * kPlateau
+                   ? floor_
+                   : std::max(floor_, fits_->limit / kPlateau);
+    if (fits_)
         return std::max(floor_, Aim(*fits_, fitsBefore_));
-    }
-    if (tooMany_->limit <= 0)
+    if (fromZero)
         return ceiling_;
     return std::min(ceiling_, Aim(*tooMany_, tooManyBefore_));
 }

@@ -3,12 +3,12 @@
 // result's count falls with its limit about as a power of it, so each limit is aimed, in
 // logarithms of both, from the tries around the budget (between the nearest on either side
 // once there are both, beyond the nearest two while there are not), a little under the budget.
-// It stops once a result fills the budget nearly whole, or the limits on either side of it are
-// close, or after a few tries; then, if nothing fitted, it tries the ceiling last.
+// It stops once those counts tell that the limit that fits could be only a little lower, or the
+// limits on either side of it are close, or after a few tries; then, if nothing fitted, it tries
+// the ceiling last.
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 class BudgetSearch {
   public:
@@ -23,16 +23,16 @@ class BudgetSearch {
 
     // Whether a try at the ceiling did not fit: nothing the search may try can.
     bool Hopeless() const { return !fits_ && tooMany_ && tooMany_->limit >= ceiling_; }
-    // The triangles of the try at the ceiling when it is hopeless.
-    std::uint64_t Fewest() const { return Hopeless() ? tooMany_->triangles : 0; }
 
   private:
     struct Try {
         double limit;
         std::uint64_t triangles;
     };
-    // The limit that aims at the target from `from` with the slope of from and other (or a
-    // typical one), at most `reach` times as far in either direction.
+    // The power of the limit the count falls as, measured between two tries (or typical).
+    static double Slope(const Try& from, const std::optional<Try>& other);
+    // The limit that aims, from `from` with the slope of from and other, at a count a little
+    // under the budget, at most kReach times as far in either direction.
     double Aim(const Try& from, const std::optional<Try>& other) const;
 
     std::uint64_t budget_;
