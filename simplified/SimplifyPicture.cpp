@@ -89,6 +89,10 @@ SimplifiedSurface SimplifyPicture(const MeshSettings& settings, const WideGray* 
     goal.threads = request.threads;
     const SimplifiedMesh mesh = SimplifyGrid(field, goal);
     SimplifiedSurface surface;
+    if (goal.maxTriangles != 0 && mesh.triangles.size() > goal.maxTriangles) {
+        surface.fewestTriangles = mesh.triangles.size();
+        return surface;
+    }
     surface.vertices = KeptPoints(s, wide != nullptr, field, mesh.vertices);
     heights = {};
     for (const Vertex& v : surface.vertices)

@@ -37,8 +37,8 @@ struct SimplifiedSurface {
 // levels, or null for its 8-bit gray; shape: how the full mesh welds and which rows it keeps
 // (ShapeMesh). request: maxError or maxTriangles or both (maxError then the least error the
 // budget is spent down to). A flat surface's error is in height, a tube's or a globe's
-// radial (RoundSurface.h). Black holes as s.BlackHoles says (an open surface's), not with
-// maxTriangles.
+// radial (RoundSurface.h). Black holes as s.BlackHoles says (an open surface's), with
+// maxTriangles on a flat surface only.
 SimplifiedSurface SimplifyPicture(const MeshSettings& s, const WideGray* wide,
                                   const MeshShape& shape, const SimplifyRequest& request);
 

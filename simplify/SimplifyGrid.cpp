@@ -284,6 +284,43 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     }
 }
 
+// The lowest error whose collapsed full grid fits the budget; when none does, the fewest
+// triangles the holes' outline leaves. A try above one that did not fit goes on from that
+// one's collapses rather than from the full grid again.
+void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& mesh) {
+    const std::uint64_t budget = std::max<std::uint64_t>(goal.maxTriangles, 2);
+    const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+    float low = INFINITY, high = -INFINITY;
+    for (std::uint32_t s = 0; s < grid.Samples(); ++s)
+        if (!grid.IsHole(s)) {
+            low = std::min(low, grid.At(s));
+            high = std::max(high, grid.At(s));
+        }
+    // No plane through samples strays from them further than their range.
+    const double ceiling = std::max(goal.maxError, double{high} - double{low});
+    BudgetSearch search(budget, goal.maxError, ceiling, FirstBudgetAim(grid, budget));
+    GridMesh below; // collapsed at the highest limit that did not fit, if any
+    double belowLimit = -1;
+    while (const std::optional<double> limit = search.Next()) {
+        GridMesh tried;
+        if (*limit > belowLimit && belowLimit >= 0)
+            tried = below;
+        else
+            FullGrid(grid, all, tried);
+        CollapseEdges(grid, all, *limit, {}, true, nullptr, tried);
+        tried.Compact();
+        const std::uint64_t triangles = tried.Living();
+        if (search.Record(*limit, triangles)) {
+            mesh = std::move(tried);
+        } else if (triangles > budget && *limit > belowLimit) {
+            below = std::move(tried);
+            belowLimit = *limit;
+        }
+    }
+    if (search.Hopeless())
+        mesh = std::move(below);
+}
+
 } // namespace
 
 double FirstBudgetAim(const HeightGrid& grid, std::uint64_t maxTriangles) {
@@ -302,7 +339,9 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
         holes = grid.holes[s] != 0;
     GridMesh mesh;
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-    if (holes) {
+    if (holes && goal.maxTriangles != 0 && goal.check == nullptr) {
+        CollapseWithin(grid, goal, mesh);
+    } else if (holes) {
         FullGrid(grid, all, mesh);
         CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, mesh, goal.check);
     } else if (goal.maxTriangles != 0 && goal.check == nullptr) {

@@ -15,7 +15,8 @@
 // the vertices along each seam get the same chance, and then those their collapses free. A
 // grid with holes is collapsed from its full triangulation, on one thread. A triangle budget is
 // spent by refining the whole grid until it is, then searching below the error that leaves for
-// the lowest limit whose result fits (BudgetSearch.h).
+// the lowest limit whose result fits (BudgetSearch.h); with holes, the search collapses the
+// full triangulation.
 //
 // Memory, beyond the heights the caller holds (4 bytes a sample): 24 bytes a triangle of the
 // working meshes (a kept vertex has about two) and 5 bytes a sample of the band being
@@ -34,8 +35,8 @@ struct SimplifyGoal {
     // triangles that lie flat on their samples are merged). With maxTriangles, the error at
     // which refinement may stop before the budget is spent.
     double maxError = 0;
-    // At most this many triangles (at least 2; 0: no budget), as close as they get. Not with
-    // holes or a check.
+    // At most this many triangles (at least 2; 0: no budget), as close as they get; with holes,
+    // when their outline needs more, the fewest it is collapsed to. Not with a check.
     std::uint64_t maxTriangles = 0;
     int threads = 1; // 1 or more
     // null, or a test every triangle must also pass within maxError (TriangleCheck.h): the

@@ -73,9 +73,11 @@ std::string Remedy(const ShapeRefusal& refusal, const CliOptions& o) {
 
 // What fewer triangles cannot be asked for.
 StepResult CheckSimplifying(const CliOptions& o, const MeshSettings& s, const std::string& path) {
-    if (o.maxTriangles && s.BlackHoles)
+    if (o.maxTriangles && s.BlackHoles && s.Meshtype != kRectangular)
         return Fail(kExitUsage, path,
-                    "--triangles cannot keep black holes; use --max-error, or --no-black-holes");
+                    "--triangles cannot keep the black holes of a " +
+                        std::string(kMeshNames[s.Meshtype]) +
+                        " mesh; use --max-error, or --no-black-holes");
     return std::nullopt;
 }
 
@@ -96,7 +98,9 @@ StepResult Simplify(const CliOptions& o, const MeshSettings& s, const WideGray* 
                     "--triangles " + std::to_string(*o.maxTriangles) + " is fewer than this " +
                         kMeshNames[s.Meshtype] + " surface can be made of, " +
                         std::to_string(simplified->fewestTriangles) +
-                        (std::isfinite(largest) ? " with its wall kept whole" : ""));
+                        (std::isfinite(largest) ? " with its wall kept whole"
+                         : s.BlackHoles         ? " around its black holes"
+                                                : ""));
     return std::nullopt;
 }
 

@@ -65,6 +65,16 @@ TEST(CliSimplify, PrintsAnErrorWithinTheOneAskedAndKeepsTheBudget) {
         EXPECT_LE(StlTriangles(dir.File("t.stl")), std::stoul(budget));
         EXPECT_GT(PrintedError(run.out), 0) << budget;
     }
+    // Black holes keep their outline within a budget too.
+    std::vector<std::uint8_t> holed = GrayPattern(61, 47);
+    for (std::size_t k = 0; k < holed.size(); k += 37)
+        holed[k] = 0;
+    WriteGrayBmp(dir.File("h.bmp"), 61, 47, holed);
+    const RunResult run = RunTool(
+        {dir.File("h.bmp"), "-o", dir.File("h.stl"), "--black-holes", "--triangles", "2000"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_LE(StlTriangles(dir.File("h.stl")), 2000u);
+    EXPECT_GT(PrintedError(run.out), 0);
 }
 
 TEST(CliSimplify, TubesAndGlobesPrintTheirRadialErrorInEveryTriangleFormat) {
@@ -108,6 +118,12 @@ TEST(CliSimplify, TubesAndGlobesCutBlackHolesAndWriteTheSameFileWithoutBlack) {
 TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {
     TempFolder dir;
     WriteGrayBmp(dir.File("p.bmp"), 20, 20, GrayPattern(20, 20));
+    // A black dot every fourth row and column: the holes' outline needs far more than 50.
+    std::vector<std::uint8_t> dots(20 * 20, 120);
+    for (std::size_t k = 0; k < dots.size(); ++k)
+        if (k / 20 % 4 == 1 && k % 20 % 4 == 1)
+            dots[k] = 0;
+    WriteGrayBmp(dir.File("d.bmp"), 20, 20, dots);
     const std::string in = dir.File("p.bmp"), out = dir.File("r.stl");
     const struct {
         std::vector<std::string> args;
@@ -118,7 +134,10 @@ TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {
         {{in, "-o", out, "--max-error", "-1"}, "--max-error"},
         {{in, "-o", out, "--triangles", "20", "--mesh", "cylindrical", "--solid"},
          "fewer than this cylindrical surface can be made of"},
-        {{in, "-o", out, "--triangles", "50", "--black-holes"}, "cannot keep black holes"},
+        {{dir.File("d.bmp"), "-o", out, "--triangles", "50", "--black-holes"},
+         "fewer than this rectangular surface can be made of, 1"},
+        {{in, "-o", out, "--triangles", "50", "--mesh", "spherical", "--black-holes"},
+         "cannot keep the black holes of a spherical mesh"},
     };
     for (const auto& c : cases) {
         const RunResult run = RunTool(c.args);
