@@ -73,9 +73,22 @@ std::optional<double> BudgetSearch::Next() const {
         // Between the two, clear of both; across a plateau, halfway.
         const double high = std::log(fits_->limit);
         const double low = fromZero ? high + std::log(kInside) : std::log(tooMany_->limit);
-        const double aimed = std::log(Aim(*fits_, fromZero ? fitsBefore_ : tooMany_));
-        const double at =
-            stalled ? 0.5 : std::clamp((aimed - low) / (high - low), kInside, 1 - kInside);
+        double at = 0.5;
+        if (fromZero) {
+            at = (std::log(Aim(*fits_, fitsBefore_)) - low) / (high - low);
+        } else {
+            // A secant in logarithms; an end that stayed while the other moved twice counts half
+            // as much for each move beyond the first, so that the other does not creep.
+            const double target = std::log(double(budget_)) - Slope(*fits_, tooMany_) * kClose / 2;
+            double over = std::log(double(tooMany_->triangles)) - target;
+            double under = std::log(double(fits_->triangles)) - target;
+            if (streak_ < -1)
+                under *= std::pow(0.5, -streak_ - 1);
+            if (streak_ > 1)
+                over *= std::pow(0.5, streak_ - 1);
+            at = under < 0 ? over / (over - under) : 1;
+        }
+        at = stalled ? 0.5 : std::clamp(at, kInside, 1 - kInside);
         return std::exp(low + at * (high - low));
     }
     if (stalled)
@@ -95,6 +108,7 @@ bool BudgetSearch::Record(double limit, std::uint64_t triangles) {
     // The nearest two on each side are kept: lower limits are nearer among those that fit,
     // higher among those that do not.
     const bool fits = triangles <= budget_;
+    streak_ = fits ? std::max(streak_, 0) + 1 : std::min(streak_, 0) - 1;
     const auto nearer = [&](const std::optional<Try>& than) {
         return !than || (fits ? limit < than->limit : limit > than->limit);
     };

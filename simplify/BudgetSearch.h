@@ -41,4 +41,5 @@ class BudgetSearch {
     // and the one before it.
     std::optional<Try> fits_, fitsBefore_, tooMany_, tooManyBefore_;
     std::uint64_t tries_ = 0;
+    int streak_ = 0; // how many tries in a row fitted (above 0) or did not (below)
 };

@@ -31,7 +31,7 @@ Searched Search(BudgetSearch search, const std::function<std::uint64_t(double)>&
 }
 
 TEST(BudgetSearch, FindsThePowersRootInAFewTries) {
-    for (const double power : {0.3, 1.0, 1.7, 3.0})
+    for (const double power : {0.3, 1.0, 1.7, 3.0, 9.0})
         for (const std::uint64_t budget : {50, 10000, 3000000}) {
             const double scale = 1e5 * budget;
             const auto count = [&](double limit) {
