@@ -285,11 +285,21 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
 }
 
 // The lowest error whose collapsed full grid fits the budget; when none does, the fewest
-// triangles the holes' outline leaves. A try above one that did not fit goes on from that
-// one's collapses rather than from the full grid again.
+// triangles the holes' outline leaves. The full grid is collapsed once, within the lowest
+// error allowed, and every try goes on from that or from the collapses of the highest try
+// below it that did not fit.
 void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& mesh) {
     const std::uint64_t budget = std::max<std::uint64_t>(goal.maxTriangles, 2);
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+    GridMesh below; // collapsed within belowLimit, and more than the budget
+    FullGrid(grid, all, below);
+    CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, below);
+    below.Compact();
+    if (below.Living() <= budget) {
+        mesh = std::move(below);
+        return;
+    }
+    double belowLimit = goal.maxError;
     float low = INFINITY, high = -INFINITY;
     for (std::uint32_t s = 0; s < grid.Samples(); ++s)
         if (!grid.IsHole(s)) {
@@ -299,14 +309,8 @@ void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     // No plane through samples strays from them further than their range.
     const double ceiling = std::max(goal.maxError, double{high} - double{low});
     BudgetSearch search(budget, goal.maxError, ceiling, FirstBudgetAim(grid, budget));
-    GridMesh below; // collapsed at the highest limit that did not fit, if any
-    double belowLimit = -1;
     while (const std::optional<double> limit = search.Next()) {
-        GridMesh tried;
-        if (*limit > belowLimit && belowLimit >= 0)
-            tried = below;
-        else
-            FullGrid(grid, all, tried);
+        GridMesh tried = below;
         CollapseEdges(grid, all, *limit, {}, true, nullptr, tried);
         tried.Compact();
         const std::uint64_t triangles = tried.Living();
