@@ -274,6 +274,7 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
         SimplifyStrips(grid, *limit, goal.threads, nullptr, tried);
         if (search.Record(*limit, tried.Living())) {
             mesh = std::move(tried);
+            refined = GridMesh(); // no longer needed to fall back on
             found = true;
         }
     }
