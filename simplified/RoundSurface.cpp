@@ -451,7 +451,8 @@ bool RoundSurface::SideWithin(std::uint32_t from, std::uint32_t to, double limit
         const V3 w = origin - p;
         const double b = Dot(u, d), c = Dot(d, d), e = Dot(u, w), f = Dot(d, w);
         const double t = (b * f - c * e) / (c - b * b);
-        if (ErrorAt(s, t) > limit)
+        // A side whose ends meet (a welded tube's whole end) has no line: nothing is within.
+        if (!(c > 0) || ErrorAt(s, t) > limit)
             return false;
     }
     return true;
