@@ -407,13 +407,18 @@ ScanResult RoundSurface::Worst(std::uint32_t a, std::uint32_t b, std::uint32_t c
     if (worst.error == 0)
         return worst;
     // The worst sample itself, when it lies in the triangle on the grid; else (near a pole
-    // a facet's rays stray far from its place on the grid) the nearest sample that does.
+    // a facet's rays stray far from its place on the grid) the nearest sample that does, or,
+    // when none does, the worst sample where it lies: made a vertex there, it takes its ray
+    // off this facet. A Fixed one lies on a meridian, whose rays only cross the sides along
+    // it, which the sides' own test keeps.
     const Footprint footprint = FootprintOf(a, b, c);
     const std::uint32_t col = Column(worst.worst), row = Row(worst.worst);
     if (!Fixed(worst.worst) && footprint.Holds(col, row))
         return worst;
     const ScanResult near = Nearest(a, b, c, col, row, worst.error);
-    return near.error > 0 ? near : ScanResult{0, a};
+    if (near.error > 0)
+        return near;
+    return Fixed(worst.worst) ? ScanResult{0, a} : worst;
 }
 
 bool RoundSurface::Within(std::uint32_t a, std::uint32_t b, std::uint32_t c, double limit) const {

@@ -60,8 +60,9 @@ class Refiner {
     void Touch(std::uint32_t t);
     void ScanTouched();
     // The check's verdict on triangle t when its heights are within the limit; a sample on a
-    // side that a neighbouring strip shares is never split at.
+    // side that a neighbouring strip shares, or already a vertex, is never split at.
     ScanResult Checked(std::uint32_t t, const ScanResult& heights) const;
+    bool IsCorner(std::uint32_t sample, std::uint32_t t) const;
     // How many triangles making sample a vertex of t adds.
     std::uint32_t Growth(std::uint32_t sample, std::uint32_t t) const;
     // Which edge of t the sample lies on, or kNoEdge when it is inside.
@@ -223,6 +224,11 @@ void Refiner::ScanTouched() {
     touchedList_.clear();
 }
 
+bool Refiner::IsCorner(std::uint32_t sample, std::uint32_t t) const {
+    return mesh_.From(3 * t) == sample || mesh_.From(3 * t + 1) == sample ||
+           mesh_.From(3 * t + 2) == sample;
+}
+
 ScanResult Refiner::Checked(std::uint32_t t, const ScanResult& heights) const {
     const ScanResult spatial =
         check_->Worst(mesh_.From(3 * t), mesh_.From(3 * t + 1), mesh_.From(3 * t + 2));
@@ -232,7 +238,8 @@ ScanResult Refiner::Checked(std::uint32_t t, const ScanResult& heights) const {
     const bool shared =
         (row == rect_.row0 && row != 0) || (row == rect_.row1 && row + 1 != grid_.rows) ||
         (col == rect_.col0 && col != 0) || (col == rect_.col1 && col + 1 != grid_.cols);
-    return shared ? heights : spatial;
+    // The check may name a sample outside t, made a vertex where it lies.
+    return shared || IsCorner(spatial.worst, Locate(spatial.worst, t)) ? heights : spatial;
 }
 
 RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
@@ -276,8 +283,17 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
             continue;
         }
         const std::uint32_t sample = candidate_[top.triangle];
+        const std::uint32_t holder = Locate(sample, top.triangle);
+        if (IsCorner(sample, holder)) {
+            // Another triangle the check found straying made it a vertex: look again.
+            std::pop_heap(queue_.begin(), queue_.end());
+            queue_.pop_back();
+            Touch(top.triangle);
+            ScanTouched();
+            continue;
+        }
         if (maxTriangles_ != 0) {
-            const std::uint32_t growth = Growth(sample, top.triangle);
+            const std::uint32_t growth = Growth(sample, holder);
             if (triangles + growth > maxTriangles_) {
                 result.errorLeft = top.error;
                 break;
@@ -286,7 +302,7 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
         }
         std::pop_heap(queue_.begin(), queue_.end());
         queue_.pop_back();
-        Insert(sample, top.triangle);
+        Insert(sample, holder);
         ScanTouched();
     }
     return result;

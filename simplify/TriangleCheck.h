@@ -17,9 +17,10 @@ class TriangleCheck {
     virtual ~TriangleCheck() = default;
 
     // How far the triangle a, b, c (samples, Turn > 0) strays, at worst, and a sample to split
-    // it at: one it covers that is neither a corner nor Fixed. An error beyond every limit
-    // marks a triangle that may not stay whatever its samples (too wide, or facing away); an
-    // error of 0 one that cannot be split.
+    // it at: one it covers that is neither a corner nor Fixed, or, when it covers none, the
+    // straying sample where it lies outside it (a vertex there changes what strays). An error
+    // beyond every limit marks a triangle that may not stay whatever its samples (too wide,
+    // or facing away); an error of 0 one that cannot be split.
     virtual ScanResult Worst(std::uint32_t a, std::uint32_t b, std::uint32_t c) const = 0;
     // Whether the triangle strays nowhere beyond limit (it may stop at the first sample that
     // does).
