@@ -297,4 +297,83 @@ TEST(SimplifiedRound, AUniformPictureGivesFewTriangles) {
     EXPECT_GT(ExpectClosedAndOriented(ball.mesh), 0);
 }
 
+// Waves of amp levels, fx and fy their frequencies across and down, with noise of up to
+// `noise` levels either way, from seed.
+struct Waves {
+    unsigned seed;
+    std::uint16_t cols, rows;
+    double fx, fy;
+    int amp, noise;
+    Picture Make() const {
+        std::mt19937 rng(seed);
+        Picture p{rows, cols, {}};
+        for (std::uint32_t r = 0; r < rows; ++r)
+            for (std::uint32_t c = 0; c < cols; ++c) {
+                const double wave = 127.5 + amp * std::sin(fx * c) * std::cos(fy * r);
+                const int level =
+                    static_cast<int>(wave) + static_cast<int>(rng() % (2 * noise + 1)) - noise;
+                p.gray.push_back(static_cast<std::uint8_t>(std::clamp(level, 1, 255)));
+            }
+        return p;
+    }
+};
+
+struct WavesCase {
+    Waves waves;
+    bool globe, solid;
+    float altitude;
+    double asked;
+    int threads;
+};
+
+// Checks the case's surface against the error asked, by the rays' measure here, and the
+// tool's own measure against it.
+void ExpectWithin(const WavesCase& c) {
+    const Picture p = c.waves.Make();
+    MeshSettings s = WithPicture(DefaultSettings(c.globe ? kSpherical : kCylindrical), p);
+    s.MapAlt = c.altitude;
+    ShapeOptions options;
+    options.solid = c.solid;
+    const Simplified made = MakeSimplified(s, nullptr, options, {c.asked, std::nullopt, c.threads});
+    ASSERT_FALSE(made.refusal);
+    const double measured = RadialError(made, nullptr);
+    EXPECT_LE(measured, c.asked + 1e-9);
+    EXPECT_NEAR(made.surface.maxError, measured, 1e-4);
+}
+
+// Globes of few columns and many rows: next to a pole a sample's ray crosses a facet far
+// from its place on the grid, whose triangle there holds no sample to split it at.
+TEST(SimplifiedRound, ANarrowGlobeStaysWithinTheErrorNextToItsPoles) {
+    const WavesCase cases[] = {
+        {{1813733695u, 9, 37, 1.00, 0.16, 96, 4}, true, false, 23.2f, 1.52, 1},
+        {{2106166990u, 9, 39, 0.20, 0.84, 53, 30}, true, false, 9.2f, 1.08, 2},
+        {{2639886458u, 14, 38, 0.79, 0.27, 31, 1}, true, true, 33.6f, 0.91, 1},
+    };
+    for (const WavesCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "seed " << c.waves.seed);
+        ExpectWithin(c);
+    }
+}
+
+TEST(SimplifiedRound, NarrowTallTubesAndGlobesStayWithinTheError) {
+    std::mt19937 rng(41);
+    for (int round = 0; round < 300; ++round) {
+        WavesCase c;
+        c.waves = {static_cast<unsigned>(rng()),
+                   static_cast<std::uint16_t>(5 + rng() % 16),
+                   static_cast<std::uint16_t>(20 + rng() % 60),
+                   0.05 + (rng() % 100) / 100.0,
+                   0.05 + (rng() % 100) / 100.0,
+                   static_cast<int>(20 + rng() % 110),
+                   static_cast<int>(1 + rng() % 60)};
+        c.globe = round % 2 == 1;
+        c.solid = rng() % 2 == 1;
+        c.altitude = 5.0f + static_cast<float>(rng() % 300) / 10;
+        c.asked = (5 + rng() % 150) / 100.0;
+        c.threads = 1 + round / 2 % 2;
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        ExpectWithin(c);
+    }
+}
+
 } // namespace
