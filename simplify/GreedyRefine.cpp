@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "simplify/TriangleScan.h"
 
@@ -63,6 +64,10 @@ class Refiner {
     // side that a neighbouring strip shares, or already a vertex, is never split at.
     ScanResult Checked(std::uint32_t t, const ScanResult& heights) const;
     bool IsCorner(std::uint32_t sample, std::uint32_t t) const;
+    bool OnSharedSide(std::uint32_t sample) const;
+    // The sample nearest `near` strictly inside t's circumcircle that may be made a vertex, which
+    // takes t away; kNoEdge when there is none.
+    std::uint32_t Displacing(std::uint32_t t, std::uint32_t near) const;
     // How many triangles making sample a vertex of t adds.
     std::uint32_t Growth(std::uint32_t sample, std::uint32_t t) const;
     // Which edge of t the sample lies on, or kNoEdge when it is inside.
@@ -229,17 +234,56 @@ bool Refiner::IsCorner(std::uint32_t sample, std::uint32_t t) const {
            mesh_.From(3 * t + 2) == sample;
 }
 
+bool Refiner::OnSharedSide(std::uint32_t sample) const {
+    const std::uint32_t row = grid_.Row(sample), col = grid_.Col(sample);
+    return (row == rect_.row0 && row != 0) || (row == rect_.row1 && row + 1 != grid_.rows) ||
+           (col == rect_.col0 && col != 0) || (col == rect_.col1 && col + 1 != grid_.cols);
+}
+
+std::uint32_t Refiner::Displacing(std::uint32_t t, std::uint32_t near) const {
+    const GridPoint a = At(mesh_.From(3 * t)), b = At(mesh_.From(3 * t + 1));
+    const GridPoint c = At(mesh_.From(3 * t + 2)), n = At(near);
+    // The circumcircle's bounds, from its centre relative to a.
+    const auto bx = static_cast<double>(b.x - a.x), by = static_cast<double>(b.y - a.y);
+    const auto cx = static_cast<double>(c.x - a.x), cy = static_cast<double>(c.y - a.y);
+    const double d = 2 * (bx * cy - by * cx);
+    const double ux = (cy * (bx * bx + by * by) - by * (cx * cx + cy * cy)) / d;
+    const double uy = (bx * (cx * cx + cy * cy) - cx * (bx * bx + by * by)) / d;
+    const double radius = std::hypot(ux, uy) + 1;
+    const auto bound = [](double v, std::uint32_t low, std::uint32_t high) {
+        return static_cast<std::uint32_t>(
+            std::clamp(v, static_cast<double>(low), static_cast<double>(high)));
+    };
+    const double mx = static_cast<double>(a.x) + ux, my = static_cast<double>(a.y) + uy;
+    std::uint32_t best = kNoEdge;
+    std::int64_t nearest = std::numeric_limits<std::int64_t>::max();
+    for (std::uint32_t row = bound(my - radius, rect_.row0, rect_.row1);
+         row <= bound(my + radius, rect_.row0, rect_.row1); ++row)
+        for (std::uint32_t col = bound(mx - radius, rect_.col0, rect_.col1);
+             col <= bound(mx + radius, rect_.col0, rect_.col1); ++col) {
+            const std::uint32_t sample = grid_.Sample(row, col);
+            const GridPoint p = At(sample);
+            const std::int64_t distance = (p.x - n.x) * (p.x - n.x) + (p.y - n.y) * (p.y - n.y);
+            if (distance < nearest && InCircle(a, b, c, p) && !check_->Fixed(sample) &&
+                !OnSharedSide(sample) && !IsCorner(sample, Locate(sample, t))) {
+                nearest = distance;
+                best = sample;
+            }
+        }
+    return best;
+}
+
 ScanResult Refiner::Checked(std::uint32_t t, const ScanResult& heights) const {
     const ScanResult spatial =
         check_->Worst(mesh_.From(3 * t), mesh_.From(3 * t + 1), mesh_.From(3 * t + 2));
     if (!(spatial.error > limit_))
         return heights;
-    const std::uint32_t row = grid_.Row(spatial.worst), col = grid_.Col(spatial.worst);
-    const bool shared =
-        (row == rect_.row0 && row != 0) || (row == rect_.row1 && row + 1 != grid_.rows) ||
-        (col == rect_.col0 && col != 0) || (col == rect_.col1 && col + 1 != grid_.cols);
-    // The check may name a sample outside t, made a vertex where it lies.
-    return shared || IsCorner(spatial.worst, Locate(spatial.worst, t)) ? heights : spatial;
+    // The check may name a sample outside t, made a vertex where it lies, unless it is one
+    // already (the surface folds over it); else the triangles must change around t.
+    if (!OnSharedSide(spatial.worst) && !IsCorner(spatial.worst, Locate(spatial.worst, t)))
+        return spatial;
+    const std::uint32_t other = Displacing(t, spatial.worst);
+    return other == kNoEdge ? heights : ScanResult{spatial.error, other};
 }
 
 RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,

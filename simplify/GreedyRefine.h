@@ -27,8 +27,9 @@ struct RefineResult {
 // from the surface are made vertices, the furthest first, for as long as the triangles stay
 // within maxTriangles (0: no budget). Samples on the sides may be made vertices too, unless
 // the rim already keeps them within limit. check: null, or a test a triangle within limit
-// must pass too, else it is split at the sample the check names (never on a side of rect
-// that is not the grid's own: a strip beside it shares that side).
+// must pass too, else it is split at the sample the check names, wherever in rect it lies; when
+// that is a vertex or lies on a side of rect that is not the grid's own (a strip beside it
+// shares that side), a sample whose being a vertex takes the triangle away is made one.
 RefineResult RefineRectangle(const HeightGrid& grid, GridRect rect,
                              const std::vector<std::uint32_t>& rim, std::uint32_t seedSpacing,
                              double limit, std::uint64_t maxTriangles, GridMesh& mesh,

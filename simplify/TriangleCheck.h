@@ -18,9 +18,10 @@ class TriangleCheck {
 
     // How far the triangle a, b, c (samples, Turn > 0) strays, at worst, and a sample to split
     // it at: one it covers that is neither a corner nor Fixed, or, when it covers none, the
-    // straying sample where it lies outside it (a vertex there changes what strays). An error
-    // beyond every limit marks a triangle that may not stay whatever its samples (too wide,
-    // or facing away); an error of 0 one that cannot be split.
+    // straying sample where it lies outside it (made a vertex, it changes what strays; when it
+    // is one already, the triangles around this one must change). An error beyond every limit
+    // marks a triangle that may not stay whatever its samples (too wide, or facing away); an
+    // error of 0 one that cannot be split.
     virtual ScanResult Worst(std::uint32_t a, std::uint32_t b, std::uint32_t c) const = 0;
     // Whether the triangle strays nowhere beyond limit (it may stop at the first sample that
     // does).
