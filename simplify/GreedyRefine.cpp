@@ -347,6 +347,8 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
         std::pop_heap(queue_.begin(), queue_.end());
         queue_.pop_back();
         Insert(sample, holder);
+        // A triangle the sample lay outside of may stray over it still.
+        Touch(top.triangle);
         ScanTouched();
     }
     return result;

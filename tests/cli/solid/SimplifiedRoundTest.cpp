@@ -351,6 +351,8 @@ TEST(SimplifiedRound, ANarrowGlobeStaysWithinTheErrorWhereItsFacetsBow) {
         {{2639886458u, 14, 38, 0.79, 0.27, 31, 1}, true, true, 33.6f, 0.91, 1},
         // A facet's edge bows over a vertex, whose ray crosses both.
         {{1391111814u, 9, 65, 0.23, 0.22, 23, 21}, true, true, 14.2f, 1.21, 2},
+        // And again after the sample is made a vertex, which leaves the facet as it was.
+        {{4090612180u, 9, 108, 0.72, 0.27, 92, 14}, true, false, 9.2f, 1.06, 1},
     };
     for (const WavesCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "seed " << c.waves.seed);
