@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "simplify/PortableMath.h"
+
 namespace {
 
 // Done when the limit that fits could be at most this share lower, as far as the counts about
@@ -31,8 +33,8 @@ BudgetSearch::BudgetSearch(std::uint64_t budget, double floor, double ceiling, d
 double BudgetSearch::Slope(const Try& from, const std::optional<Try>& other) {
     if (!other || other->limit <= 0 || from.limit <= 0 || other->limit == from.limit)
         return kTypicalSlope;
-    const double measured = std::log(double(other->triangles) / double(from.triangles)) /
-                            std::log(from.limit / other->limit);
+    const double measured = PortableLog(double(other->triangles) / double(from.triangles)) /
+                            PortableLog(from.limit / other->limit);
     return measured > 0 ? std::clamp(measured, kSlopes[0], kSlopes[1]) : kTypicalSlope;
 }
 
@@ -40,10 +42,10 @@ double BudgetSearch::Aim(const Try& from, const std::optional<Try>& other) const
     // A count whose limit is half the closeness above the lowest that fits, and more than one
     // that fits already has.
     const double slope = Slope(from, other);
-    double target = double(budget_) * std::exp(-slope * kClose / 2);
+    double target = double(budget_) * PortableExp(-slope * kClose / 2);
     if (from.triangles <= budget_)
         target = std::max(target, double(from.triangles) + 0.5);
-    const double aimed = from.limit * std::pow(double(from.triangles) / target, 1 / slope);
+    const double aimed = from.limit * PortablePow(double(from.triangles) / target, 1 / slope);
     return std::clamp(aimed, from.limit / kReach, from.limit * kReach);
 }
 
@@ -60,9 +62,9 @@ std::optional<double> BudgetSearch::Next() const {
         // How much lower, as a share, the limit that fits could go, as far as the counts about
         // it tell (a typical slope tells nothing).
         const std::optional<Try>& other = tooMany_ && !fromZero ? tooMany_ : fitsBefore_;
-        const double gain =
-            other ? std::log(double(budget_ + 1) / double(fits_->triangles)) / Slope(*fits_, other)
-                  : 1;
+        const double gain = other ? PortableLog(double(budget_ + 1) / double(fits_->triangles)) /
+                                        Slope(*fits_, other)
+                                  : 1;
         const bool closed = tooMany_ && tooMany_->limit >= fits_->limit * (1 - kClose);
         if (gain <= kClose || closed || fits_->limit <= floor_)
             return std::nullopt;
@@ -71,25 +73,26 @@ std::optional<double> BudgetSearch::Next() const {
     const bool stalled = fits_ && fitsBefore_ && fitsBefore_->triangles == fits_->triangles;
     if (fits_ && tooMany_) {
         // Between the two, clear of both; across a plateau, halfway.
-        const double high = std::log(fits_->limit);
-        const double low = fromZero ? high + std::log(kInside) : std::log(tooMany_->limit);
+        const double high = PortableLog(fits_->limit);
+        const double low = fromZero ? high + PortableLog(kInside) : PortableLog(tooMany_->limit);
         double at = 0.5;
         if (fromZero) {
-            at = (std::log(Aim(*fits_, fitsBefore_)) - low) / (high - low);
+            at = (PortableLog(Aim(*fits_, fitsBefore_)) - low) / (high - low);
         } else {
             // A secant in logarithms; an end that stayed while the other moved twice counts half
             // as much for each move beyond the first, so that the other does not creep.
-            const double target = std::log(double(budget_)) - Slope(*fits_, tooMany_) * kClose / 2;
-            double over = std::log(double(tooMany_->triangles)) - target;
-            double under = std::log(double(fits_->triangles)) - target;
+            const double target =
+                PortableLog(double(budget_)) - Slope(*fits_, tooMany_) * kClose / 2;
+            double over = PortableLog(double(tooMany_->triangles)) - target;
+            double under = PortableLog(double(fits_->triangles)) - target;
             if (streak_ < -1)
-                under *= std::pow(0.5, -streak_ - 1);
+                under *= std::ldexp(1.0, streak_ + 1);
             if (streak_ > 1)
-                over *= std::pow(0.5, streak_ - 1);
+                over *= std::ldexp(1.0, 1 - streak_);
             at = under < 0 ? over / (over - under) : 1;
         }
         at = stalled ? 0.5 : std::clamp(at, kInside, 1 - kInside);
-        return std::exp(low + at * (high - low));
+        return PortableExp(low + at * (high - low));
     }
     if (stalled)
         return fitsBefore_->limit >= fits_->limit * kPlateau
