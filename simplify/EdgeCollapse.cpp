@@ -275,10 +275,17 @@ bool Collapser::TryRemove(std::uint32_t v) {
         for (const std::uint32_t e : ring_)
             candidates_.push_back(mesh_.To(e));
     }
+    // Nearest in height first, ties in the ring's order: an insertion sort, as std::sort's
+    // order of ties differs from one standard library to the next (and so would the file).
     const float height = grid_.At(v);
-    std::sort(candidates_.begin(), candidates_.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return std::fabs(grid_.At(a) - height) < std::fabs(grid_.At(b) - height);
-    });
+    const auto apart = [&](std::uint32_t u) { return std::fabs(grid_.At(u) - height); };
+    for (std::size_t k = 1; k < candidates_.size(); ++k) {
+        const std::uint32_t u = candidates_[k];
+        std::size_t at = k;
+        for (; at > 0 && apart(candidates_[at - 1]) > apart(u); --at)
+            candidates_[at] = candidates_[at - 1];
+        candidates_[at] = u;
+    }
     for (const std::uint32_t u : candidates_) {
         if ((Inside(u) && flags_[Local(u)] & kPinched) || !CanMerge(v, u))
             continue;
