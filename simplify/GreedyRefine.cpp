@@ -46,7 +46,13 @@ class Refiner {
     struct Queued {
         double error;
         std::uint32_t triangle, stamp;
-        bool operator<(const Queued& other) const { return error < other.error; }
+        // A total order: the standard libraries' heaps hand out equal errors in different
+        // orders, and the files would differ from one build to the next.
+        bool operator<(const Queued& other) const {
+            if (error != other.error)
+                return error < other.error;
+            return triangle != other.triangle ? triangle < other.triangle : stamp < other.stamp;
+        }
     };
 
     GridPoint At(std::uint32_t sample) const { return PointOf(grid_, sample); }
