@@ -435,7 +435,8 @@ bool RoundSurface::SideWithin(std::uint32_t from, std::uint32_t to, double limit
     // A side along a row is an end of the surface, which no strip shares; a sample next to a
     // hole (on the first or last row: next to a pole's) stays a vertex there.
     const bool alongRow = Column(from) != Column(to);
-    for (std::uint32_t s = from + rows_; alongRow && !marks_.empty() && s < to; s += rows_)
+    const std::uint32_t step = alongRow ? rows_ : 1;
+    for (std::uint32_t s = from + step; alongRow && !marks_.empty() && s < to; s += step)
         if (Fixed(s))
             return false;
     // A globe's row, by the poles, is left to the triangles' own test and the fans'.
@@ -448,7 +449,7 @@ bool RoundSurface::SideWithin(std::uint32_t from, std::uint32_t to, double limit
         to -= domain_.columns * rows_;
     }
     const V3 p = Of(Point(from)), d = Of(Point(to)) - p;
-    for (std::uint32_t s = from + (alongRow ? rows_ : 1); s < to; s += alongRow ? rows_ : 1) {
+    for (std::uint32_t s = from + step; s < to; s += step) {
         const V3 q = Of(Point(s)), origin = Origin(tube, q);
         const V3 u = Scaled(q - origin, 1 / Length(q - origin));
         // Where the ray comes closest to the side's line: it meets it, both lying in one

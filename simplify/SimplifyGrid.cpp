@@ -81,10 +81,10 @@ void KeepAlongSide(const HeightGrid& grid, std::uint32_t from, std::uint32_t ste
             continue;
         // The furthest sample the stretch from a may reach, found by doubling, then halving,
         // the step: a stretch cut in halves would keep up to twice the samples it needs.
-        std::size_t good = a + 1, bad = b;
+        std::size_t good = a + 1;
         for (std::size_t reach = 2; a + reach < b && fits(a, a + reach); reach *= 2)
             good = a + reach;
-        bad = std::min(b, a + 2 * (good - a));
+        std::size_t bad = std::min(b, a + 2 * (good - a));
         while (bad - good > 1) {
             const std::size_t middle = good + (bad - good) / 2;
             (fits(a, middle) ? good : bad) = middle;
