@@ -72,7 +72,8 @@ Attempt Simplify(const RoundSurface& surface, double limit, double levelHeight, 
     Attempt attempt;
     // One row between the poles has no grid: its samples stay, fanned to both.
     if (d.Rows() >= 2)
-        attempt.mesh = SimplifyGrid(surface.Grid(), {limit / levelHeight, 0, threads, &surface});
+        attempt.mesh =
+            SimplifyGrid(surface.Grid(), {limit / levelHeight, 0, threads, &surface, false});
     surface.AddFanCorners(attempt.mesh);
     attempt.triangles = attempt.mesh.triangles.size() + surface.Fans(attempt.mesh.vertices).size();
     return attempt;
@@ -198,7 +199,7 @@ SimplifiedSurface SimplifyRoundPicture(const MeshSettings& s, const WideGray* wi
         return refused;
     }
     SimplifiedSurface out = Assemble(*surface, attempt.mesh);
-    out.maxError =
-        attempt.triangles == 0 ? 0 : surface->MeasureError(attempt.mesh, request.threads);
+    if (request.measure && attempt.triangles != 0)
+        out.maxError = surface->MeasureError(attempt.mesh, request.threads);
     return out;
 }

@@ -87,6 +87,7 @@ SimplifiedSurface SimplifyPicture(const MeshSettings& settings, const WideGray* 
     goal.maxError = request.maxError ? *request.maxError / levelHeight : 0;
     goal.maxTriangles = request.maxTriangles.value_or(0);
     goal.threads = request.threads;
+    goal.measure = request.measure;
     const SimplifiedMesh mesh = SimplifyGrid(field, goal);
     SimplifiedSurface surface;
     if (goal.maxTriangles != 0 && mesh.triangles.size() > goal.maxTriangles) {

@@ -19,6 +19,7 @@ struct SimplifyRequest {
     int threads = 1;
     // A budget spends no more error than this (a round solid's wall must stay whole).
     double largestError = std::numeric_limits<double>::infinity();
+    bool measure = true; // whether maxError is measured (a pass over every sample)
 };
 
 // In the plug-in's coordinates, as the full mesh's points are.
@@ -27,7 +28,7 @@ struct SimplifiedSurface {
     std::vector<Triangle> triangles; // into vertices, wound as the plug-in's cells are
     SurfaceRims rims;                // of vertices, for MakeParts
     Extent extent;                   // of vertices
-    double maxError = 0;             // measured over every sample, in the file's units
+    double maxError = 0; // measured over every sample, in the file's units (0 unless asked)
     // When the budget asked for is too small (and the surface empty): the fewest triangles
     // the surface can be made of.
     std::uint64_t fewestTriangles = 0;

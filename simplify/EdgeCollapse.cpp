@@ -9,7 +9,7 @@ namespace {
 
 // kRim: a vertex on the rim, which it stays on for as long as it lives (a collapse moves the
 // rim's vertices only along it), so its half-edge in out_ must stay the rim's.
-constexpr std::uint8_t kQueued = 1, kPinched = 2, kRim = 4;
+constexpr std::uint8_t kPinched = 1, kRim = 2;
 
 class Collapser {
   public:
@@ -43,7 +43,6 @@ class Collapser {
     // The half-edge leaving start's vertex along the rim, or start when it is inside.
     std::uint32_t RimFirst(std::uint32_t start) const;
     void StartAtRim(std::uint32_t v);
-    void Enqueue(std::uint32_t v);
     bool TryRemove(std::uint32_t v);
     bool CanMerge(std::uint32_t v, std::uint32_t u);
     // Whether v stays within the limit of the triangle that covers it once it has moved onto u.
@@ -65,7 +64,6 @@ class Collapser {
     const TriangleCheck* check_;
     std::vector<std::uint32_t> out_; // a half-edge leaving each vertex (the rim's, on the rim)
     std::vector<std::uint8_t> flags_;
-    std::vector<std::uint32_t> queue_;
     // The triangles around the vertex being removed: their other corners, x then y.
     struct Fan {
         std::uint32_t x, y;
@@ -137,14 +135,6 @@ std::uint32_t Collapser::RimFirst(std::uint32_t start) const {
 void Collapser::StartAtRim(std::uint32_t v) {
     std::uint32_t& out = out_[Local(v)];
     out = RimFirst(out);
-}
-
-void Collapser::Enqueue(std::uint32_t v) {
-    std::uint8_t& flags = flags_[Local(v)];
-    if (flags & kQueued)
-        return;
-    flags |= kQueued;
-    queue_.push_back(v);
 }
 
 bool Collapser::VertexWithin(std::uint32_t v, std::uint32_t u) const {
@@ -239,18 +229,8 @@ void Collapser::Merge(std::uint32_t v, std::uint32_t u) {
                 out_[Local(n)] = corner;
         }
     }
-    if (Inside(u)) {
-        if (flags_[Local(u)] & kRim)
-            StartAtRim(u);
-        Enqueue(u);
-    }
-    for (const std::uint32_t e : ring_) {
-        if (!mesh_.Alive(e / 3))
-            continue;
-        for (const std::uint32_t n : {mesh_.To(e), mesh_.From(GridMesh::Prev(e))})
-            if (Inside(n))
-                Enqueue(n);
-    }
+    if (Inside(u) && flags_[Local(u)] & kRim)
+        StartAtRim(u);
 }
 
 bool Collapser::TryRemove(std::uint32_t v) {
@@ -296,24 +276,16 @@ bool Collapser::TryRemove(std::uint32_t v) {
 }
 
 std::uint64_t Collapser::Run(const std::vector<std::uint32_t>& first, bool everyVertex) {
+    std::uint64_t removed = 0;
+    const auto tryRemove = [&](std::uint32_t v) {
+        if (Inside(v) && out_[Local(v)] != kNoEdge && TryRemove(v))
+            ++removed;
+    };
     for (const std::uint32_t v : first)
-        if (Inside(v) && out_[Local(v)] != kNoEdge)
-            Enqueue(v);
+        tryRemove(v);
     for (std::uint32_t row = window_.row0; everyVertex && row <= window_.row1; ++row)
         for (std::uint32_t col = window_.col0; col <= window_.col1; ++col)
-            if (out_[Local(grid_.Sample(row, col))] != kNoEdge)
-                Enqueue(grid_.Sample(row, col));
-    std::uint64_t removed = 0;
-    for (std::size_t next = 0; next < queue_.size(); ++next) {
-        const std::uint32_t v = queue_[next];
-        flags_[Local(v)] &= static_cast<std::uint8_t>(~kQueued);
-        if (out_[Local(v)] != kNoEdge && TryRemove(v))
-            ++removed;
-        if (next > (1u << 20) && next * 2 > queue_.size()) {
-            queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(next + 1));
-            next = static_cast<std::size_t>(-1);
-        }
-    }
+            tryRemove(grid_.Sample(row, col));
     return removed;
 }
 

@@ -17,9 +17,10 @@
 using KeptSample = std::function<bool(std::uint32_t sample)>;
 
 // Collapses vertices of mesh within window (the mesh may reach beyond it; vertices outside
-// stay) while the surface stays within limit of every sample. first: the vertices to try first, in
-// order; with everyVertex every vertex of the mesh is tried after them; a vertex is tried again
-// whenever a neighbour went. kept: null, or the vertices that must stay. check: null, or a
+// stay) while the surface stays within limit of every sample. first: the vertices to try, in
+// order; with everyVertex every vertex of the mesh is tried after them, row by row. Each is
+// tried once: trying again those whose neighbours went would remove some 3 % more of them, at a
+// cost of a fifth more time. kept: null, or the vertices that must stay. check: null, or a
 // test every changed triangle must pass within limit too; its Fixed vertices stay. Returns the
 // vertices removed.
 std::uint64_t CollapseEdges(const HeightGrid& grid, GridRect window, double limit,

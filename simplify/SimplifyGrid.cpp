@@ -215,8 +215,8 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
     if (strips.size() == 1)
         return;
     mesh.JoinRims();
-    // The seams' vertices first, then whatever their collapses free, in one pass over the
-    // whole grid: a collapser per seam would find its vertices by going over the whole mesh.
+    // The seams' vertices, in one pass over the whole grid: a collapser per seam would find its
+    // vertices by going over the whole mesh.
     std::vector<std::uint32_t> samples;
     for (std::size_t k = 1; k < strips.size(); ++k)
         for (std::uint32_t col = 0; col < grid.cols; ++col)
@@ -355,7 +355,8 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
         SimplifyStrips(grid, goal.maxError, threads, goal.check, mesh);
     }
     SimplifiedMesh out = Gather(grid, mesh);
-    out.maxError = MeasureError(grid, out, threads);
+    if (goal.measure)
+        out.maxError = MeasureError(grid, out, threads);
     return out;
 }
 

@@ -12,7 +12,7 @@
 // starts from its full grid instead. Then every vertex that can go without breaking the
 // limit is collapsed onto a neighbour (a half-edge collapse, the removed vertex tested first,
 // then every sample under the changed triangles), row by row. Last, the bands are joined and
-// the vertices along each seam get the same chance, and then those their collapses free. A
+// the vertices along each seam get the same chance. A
 // grid with holes is collapsed from its full triangulation, on one thread. A triangle budget is
 // spent by refining the whole grid until it is, then searching below the error that leaves for
 // the lowest limit whose result fits (BudgetSearch.h); with holes, the search collapses the
@@ -42,12 +42,15 @@ struct SimplifyGoal {
     // null, or a test every triangle must also pass within maxError (TriangleCheck.h): the
     // strips' sides are kept within it too, and its Fixed samples are never collapsed.
     const TriangleCheck* check = nullptr;
+    // Whether the result's maxError is measured: a pass over every sample, wasted where no one
+    // reads it.
+    bool measure = true;
 };
 
 struct SimplifiedMesh {
     std::vector<std::uint32_t> vertices;                 // samples, ascending
     std::vector<std::array<std::uint32_t, 3>> triangles; // into vertices, Turn > 0
-    double maxError = 0; // the largest distance from the surface of any sample, measured
+    double maxError = 0; // the largest distance from the surface of any sample, measured (or 0)
 };
 
 // grid: at least 2 x 2 samples (else nothing) and at most 2^29 (half-edges are numbered in 32

@@ -91,8 +91,9 @@ StepResult Simplify(const CliOptions& o, const MeshSettings& s, const WideGray* 
                     "the surface may stray up to --max-error, more than half the wall of " +
                         Millimetres(shape.plan.wall) +
                         ", and would cut into it; lower --max-error or raise --wall");
-    simplified =
-        SimplifyPicture(s, wide, shape, {o.maxError, o.maxTriangles, WriterThreads(o), largest});
+    // The error is measured for the statistics alone.
+    simplified = SimplifyPicture(s, wide, shape,
+                                 {o.maxError, o.maxTriangles, WriterThreads(o), largest, !o.quiet});
     if (simplified->fewestTriangles != 0)
         return Fail(kExitUsage, path,
                     "--triangles " + std::to_string(*o.maxTriangles) + " is fewer than this " +
