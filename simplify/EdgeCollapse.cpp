@@ -13,12 +13,16 @@ constexpr std::uint8_t kPinched = 1, kRim = 2;
 
 class Collapser {
   public:
-    Collapser(const HeightGrid& grid, GridRect window, double limit, const KeptSample& kept,
-              GridMesh& mesh, const TriangleCheck* check);
-    std::uint64_t Run(const std::vector<std::uint32_t>& first, bool everyVertex);
+    // rows: empty, or the only rows of window whose vertices are tried (and kept track of).
+    Collapser(const HeightGrid& grid, GridRect window, const std::vector<std::uint32_t>& rows,
+              double limit, const KeptSample& kept, GridMesh& mesh, const TriangleCheck* check);
+    // Tries every vertex of the window, row by row.
+    std::uint64_t Run();
 
   private:
     std::size_t Local(std::uint32_t sample) const {
+        if (!rows_.empty())
+            return std::size_t{rowSlot_[grid_.Row(sample)]} * width_ + grid_.Col(sample);
         // Bands span the grid's width: their samples are numbered as the grid numbers them.
         if (width_ == grid_.cols)
             return sample - grid_.Sample(window_.row0, 0);
@@ -27,6 +31,8 @@ class Collapser {
     }
     GridPoint At(std::uint32_t sample) const { return PointOf(grid_, sample); }
     bool Inside(std::uint32_t sample) const {
+        if (!rows_.empty())
+            return rowSlot_[grid_.Row(sample)] != kNoEdge;
         if (width_ == grid_.cols)
             return sample >= first_ && sample <= last_;
         const std::uint32_t row = grid_.Row(sample), col = grid_.Col(sample);
@@ -58,6 +64,8 @@ class Collapser {
     const HeightGrid& grid_;
     GridRect window_;
     std::uint32_t width_, first_, last_; // the window's first and last samples
+    const std::vector<std::uint32_t>& rows_;
+    std::vector<std::uint32_t> rowSlot_; // with rows_, each grid row's place among them, or kNoEdge
     double limit_;
     const KeptSample& kept_;
     GridMesh& mesh_;
@@ -73,12 +81,19 @@ class Collapser {
     std::vector<std::uint32_t> ring_, otherRing_, neighbours_, otherNeighbours_, candidates_;
 };
 
-Collapser::Collapser(const HeightGrid& grid, GridRect window, double limit, const KeptSample& kept,
+Collapser::Collapser(const HeightGrid& grid, GridRect window,
+                     const std::vector<std::uint32_t>& rows, double limit, const KeptSample& kept,
                      GridMesh& mesh, const TriangleCheck* check)
     : grid_(grid), window_(window), width_(window.col1 - window.col0 + 1),
       first_(grid.Sample(window.row0, window.col0)), last_(grid.Sample(window.row1, window.col1)),
-      limit_(limit), kept_(kept), mesh_(mesh), check_(check) {
-    const std::size_t area = std::size_t{width_} * (window.row1 - window.row0 + 1);
+      rows_(rows), limit_(limit), kept_(kept), mesh_(mesh), check_(check) {
+    if (!rows_.empty()) {
+        rowSlot_.assign(grid.rows, kNoEdge);
+        for (std::size_t k = 0; k < rows_.size(); ++k)
+            rowSlot_[rows_[k]] = static_cast<std::uint32_t>(k);
+    }
+    const std::size_t area =
+        std::size_t{width_} * (rows_.empty() ? window.row1 - window.row0 + 1 : rows_.size());
     out_.assign(area, kNoEdge);
     flags_.assign(area, 0);
     for (std::uint32_t e = 0; e < 3 * mesh_.Slots(); ++e) {
@@ -275,25 +290,31 @@ bool Collapser::TryRemove(std::uint32_t v) {
     return false;
 }
 
-std::uint64_t Collapser::Run(const std::vector<std::uint32_t>& first, bool everyVertex) {
+std::uint64_t Collapser::Run() {
     std::uint64_t removed = 0;
-    const auto tryRemove = [&](std::uint32_t v) {
-        if (Inside(v) && out_[Local(v)] != kNoEdge && TryRemove(v))
-            ++removed;
+    const auto tryRow = [&](std::uint32_t row) {
+        for (std::uint32_t col = window_.col0; col <= window_.col1; ++col) {
+            const std::uint32_t v = grid_.Sample(row, col);
+            if (out_[Local(v)] != kNoEdge && TryRemove(v))
+                ++removed;
+        }
     };
-    for (const std::uint32_t v : first)
-        tryRemove(v);
-    for (std::uint32_t row = window_.row0; everyVertex && row <= window_.row1; ++row)
-        for (std::uint32_t col = window_.col0; col <= window_.col1; ++col)
-            tryRemove(grid_.Sample(row, col));
+    for (const std::uint32_t row : rows_)
+        tryRow(row);
+    for (std::uint32_t row = window_.row0; rows_.empty() && row <= window_.row1; ++row)
+        tryRow(row);
     return removed;
 }
 
 } // namespace
 
 std::uint64_t CollapseEdges(const HeightGrid& grid, GridRect window, double limit,
-                            const std::vector<std::uint32_t>& first, bool everyVertex,
                             const KeptSample& kept, GridMesh& mesh, const TriangleCheck* check) {
-    Collapser collapser(grid, window, limit, kept, mesh, check);
-    return collapser.Run(first, everyVertex);
+    return Collapser(grid, window, {}, limit, kept, mesh, check).Run();
+}
+
+std::uint64_t CollapseRows(const HeightGrid& grid, const std::vector<std::uint32_t>& rows,
+                           double limit, GridMesh& mesh, const TriangleCheck* check) {
+    const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+    return rows.empty() ? 0 : Collapser(grid, all, rows, limit, nullptr, mesh, check).Run();
 }

@@ -17,13 +17,16 @@
 using KeptSample = std::function<bool(std::uint32_t sample)>;
 
 // Collapses vertices of mesh within window (the mesh may reach beyond it; vertices outside
-// stay) while the surface stays within limit of every sample. first: the vertices to try, in
-// order; with everyVertex every vertex of the mesh is tried after them, row by row. Each is
-// tried once: trying again those whose neighbours went would remove some 3 % more of them, at a
-// cost of a fifth more time. kept: null, or the vertices that must stay. check: null, or a
-// test every changed triangle must pass within limit too; its Fixed vertices stay. Returns the
-// vertices removed.
+// stay) while the surface stays within limit of every sample, trying each once, row by row:
+// trying again those whose neighbours went would remove some 3 % more of them, at a cost of a
+// fifth more time. kept: null, or the vertices that must stay. check: null, or a test every
+// changed triangle must pass within limit too; its Fixed vertices stay. Returns the vertices
+// removed.
 std::uint64_t CollapseEdges(const HeightGrid& grid, GridRect window, double limit,
-                            const std::vector<std::uint32_t>& first, bool everyVertex,
                             const KeptSample& kept, GridMesh& mesh,
                             const TriangleCheck* check = nullptr);
+
+// The same for the vertices on the given rows of the whole grid (distinct), in their order;
+// only those rows are kept track of, where a window over the grid would take 5 bytes a sample.
+std::uint64_t CollapseRows(const HeightGrid& grid, const std::vector<std::uint32_t>& rows,
+                           double limit, GridMesh& mesh, const TriangleCheck* check = nullptr);

@@ -201,7 +201,7 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
             const std::uint32_t row = grid.Row(sample);
             return (seamAbove && row == r.row0) || (seamBelow && row == r.row1);
         };
-        CollapseEdges(grid, r, limit, {}, true, onSeam, parts[k], check);
+        CollapseEdges(grid, r, limit, onSeam, parts[k], check);
         parts[k].Compact();
     });
     std::size_t total = 0;
@@ -215,14 +215,12 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
     if (strips.size() == 1)
         return;
     mesh.JoinRims();
-    // The seams' vertices, in one pass over the whole grid: a collapser per seam would find its
-    // vertices by going over the whole mesh.
-    std::vector<std::uint32_t> samples;
+    // The seams' vertices, in one pass over the mesh: a collapser per seam would go over the
+    // whole mesh to find its own.
+    std::vector<std::uint32_t> seams;
     for (std::size_t k = 1; k < strips.size(); ++k)
-        for (std::uint32_t col = 0; col < grid.cols; ++col)
-            samples.push_back(grid.Sample(strips[k].row0, col));
-    const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-    CollapseEdges(grid, all, limit, samples, false, nullptr, mesh, check);
+        seams.push_back(strips[k].row0);
+    CollapseRows(grid, seams, limit, mesh, check);
 }
 
 // The living triangles of mesh, in order, and their vertices.
@@ -280,7 +278,7 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     }
     if (!found) {
         const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-        CollapseEdges(grid, all, fits, {}, true, nullptr, refined);
+        CollapseEdges(grid, all, fits, nullptr, refined);
         mesh = std::move(refined);
     }
 }
@@ -294,7 +292,7 @@ void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
     GridMesh below; // collapsed within belowLimit, and more than the budget
     FullGrid(grid, all, below);
-    CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, below);
+    CollapseEdges(grid, all, goal.maxError, nullptr, below);
     below.Compact();
     if (below.Living() <= budget) {
         mesh = std::move(below);
@@ -312,7 +310,7 @@ void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     BudgetSearch search(budget, goal.maxError, ceiling, FirstBudgetAim(grid, budget));
     while (const std::optional<double> limit = search.Next()) {
         GridMesh tried = below;
-        CollapseEdges(grid, all, *limit, {}, true, nullptr, tried);
+        CollapseEdges(grid, all, *limit, nullptr, tried);
         tried.Compact();
         const std::uint64_t triangles = tried.Living();
         if (search.Record(*limit, triangles)) {
@@ -348,7 +346,7 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
         CollapseWithin(grid, goal, mesh);
     } else if (holes) {
         FullGrid(grid, all, mesh);
-        CollapseEdges(grid, all, goal.maxError, {}, true, nullptr, mesh, goal.check);
+        CollapseEdges(grid, all, goal.maxError, nullptr, mesh, goal.check);
     } else if (goal.maxTriangles != 0 && goal.check == nullptr) {
         SimplifyWithin(grid, goal, mesh);
     } else {

@@ -20,7 +20,7 @@
 //
 // Memory, beyond the heights the caller holds (4 bytes a sample): 24 bytes a triangle of the
 // working meshes (a kept vertex has about two) and 5 bytes a sample of the band being
-// collapsed (of the whole grid while the seams are); a dense band holds its full grid (48 bytes a
+// collapsed (of the seams' rows while they are); a dense band holds its full grid (48 bytes a
 // sample) while it is collapsed, and so does a grid with holes.
 
 #include <array>
