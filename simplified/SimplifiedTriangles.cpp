@@ -35,6 +35,16 @@ TriangleCounts SimplifiedTriangles::Count() {
             surface_.triangles.size() + parts_.TriangleCount()};
 }
 
+const std::vector<Vertex>& SimplifiedTriangles::Placed() {
+    if (placed_.size() != surface_.vertices.size()) {
+        placed_.clear();
+        placed_.reserve(surface_.vertices.size());
+        for (const Vertex& v : surface_.vertices)
+            placed_.push_back(frame_.Apply(v));
+    }
+    return placed_;
+}
+
 void SimplifiedTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
     std::vector<Vertex> block;
     const std::vector<Vertex>& all = surface_.vertices;
@@ -51,18 +61,18 @@ void SimplifiedTriangles::ForEachTriangleBlock(bool withCorners, const TriangleB
     const std::vector<Triangle>& all = surface_.triangles;
     const auto total = static_cast<std::int32_t>((all.size() + kBlock - 1) / kBlock);
     for (std::size_t first = 0; first < all.size(); first += kBlock) {
-        triangles_.clear();
-        corners_.clear();
         const std::size_t end = std::min(all.size(), first + kBlock);
+        triangles_.resize(withCorners ? 0 : end - first);
+        corners_.resize(withCorners ? 3 * (end - first) : 0);
         for (std::size_t t = first; t < end; ++t) {
             Triangle turned = all[t];
             if (flip_)
                 std::swap(turned.v[1], turned.v[2]);
             if (withCorners)
-                for (const std::uint32_t v : turned.v)
-                    corners_.push_back(frame_.Apply(surface_.vertices[v]));
+                for (int k = 0; k < 3; ++k)
+                    corners_[3 * (t - first) + k] = Placed()[turned.v[k]];
             else
-                triangles_.push_back(turned);
+                triangles_[t - first] = turned;
         }
         visit({end - first, triangles_, corners_});
         progress_.Report(static_cast<std::int32_t>(first / kBlock + 1), total);

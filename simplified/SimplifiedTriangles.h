@@ -32,11 +32,15 @@ class SimplifiedTriangles final : public TriangleSource {
     SimplifiedTriangles(const SimplifiedSurface& surface, std::int32_t meshType, MeshShape reshaped,
                         ProgressSink& progress);
 
+    // The surface's vertices in the file's frame, placed once: a triangle's corners are taken
+    // from them, as each vertex is a corner of some six triangles.
+    const std::vector<Vertex>& Placed();
+
     const SimplifiedSurface& surface_;
     ProgressSink& progress_;
     ModelFrame frame_;
     bool flip_;
     PlacedParts parts_;
     std::vector<Triangle> triangles_;
-    std::vector<Vertex> corners_;
+    std::vector<Vertex> corners_, placed_;
 };

@@ -10,9 +10,10 @@ namespace {
 
 // A grid at most keeps all its samples: 2 triangles each, at 24 bytes each while worked on
 // and 12 once gathered, 12 again as written; the heights, the hole mask, the collapses' maps
-// and the kept points; a tube's or a globe's turned levels and every point beside, and its
-// holes twice more (turned, and each sample's marks).
-constexpr std::uint64_t kBytesPerSample = 2 * (24 + 12 + 12 + 20) + 4 + 1 + 5 + 12 + 4 + 12 + 2;
+// and the kept points, twice (as made, and placed in the file's frame); a tube's or a globe's
+// turned levels and every point beside, and its holes twice more (turned, and each sample's
+// marks).
+constexpr std::uint64_t kBytesPerSample = 2 * (24 + 12 + 12 + 20) + 4 + 1 + 5 + 2 * 12 + 4 + 12 + 2;
 
 // The points of the kept samples, made as the full mesh makes them from their levels.
 std::vector<Vertex> KeptPoints(const MeshSettings& s, bool wide, const HeightGrid& field,
