@@ -9,14 +9,15 @@ namespace {
 
 // kRim: a vertex on the rim, which it stays on for as long as it lives (a collapse moves the
 // rim's vertices only along it), so its half-edge in out_ must stay the rim's.
-constexpr std::uint8_t kPinched = 1, kRim = 2;
+constexpr std::uint8_t kQueued = 1, kPinched = 2, kRim = 4;
 
 class Collapser {
   public:
     // rows: empty, or the only rows of window whose vertices are tried (and kept track of).
     Collapser(const HeightGrid& grid, GridRect window, const std::vector<std::uint32_t>& rows,
-              double limit, const KeptSample& kept, GridMesh& mesh, const TriangleCheck* check);
-    // Tries every vertex of the window, row by row.
+              double limit, CollapseTries tries, const KeptSample& kept, GridMesh& mesh,
+              const TriangleCheck* check);
+    // Tries every vertex of the window, row by row (and again as tries_ says).
     std::uint64_t Run();
 
   private:
@@ -49,6 +50,7 @@ class Collapser {
     // The half-edge leaving start's vertex along the rim, or start when it is inside.
     std::uint32_t RimFirst(std::uint32_t start) const;
     void StartAtRim(std::uint32_t v);
+    void Enqueue(std::uint32_t v);
     bool TryRemove(std::uint32_t v);
     bool CanMerge(std::uint32_t v, std::uint32_t u);
     // Whether v stays within the limit of the triangle that covers it once it has moved onto u.
@@ -67,11 +69,13 @@ class Collapser {
     const std::vector<std::uint32_t>& rows_;
     std::vector<std::uint32_t> rowSlot_; // with rows_, each grid row's place among them, or kNoEdge
     double limit_;
+    CollapseTries tries_;
     const KeptSample& kept_;
     GridMesh& mesh_;
     const TriangleCheck* check_;
     std::vector<std::uint32_t> out_; // a half-edge leaving each vertex (the rim's, on the rim)
     std::vector<std::uint8_t> flags_;
+    std::vector<std::uint32_t> queue_;
     // The triangles around the vertex being removed: their other corners, x then y.
     struct Fan {
         std::uint32_t x, y;
@@ -82,11 +86,11 @@ class Collapser {
 };
 
 Collapser::Collapser(const HeightGrid& grid, GridRect window,
-                     const std::vector<std::uint32_t>& rows, double limit, const KeptSample& kept,
-                     GridMesh& mesh, const TriangleCheck* check)
+                     const std::vector<std::uint32_t>& rows, double limit, CollapseTries tries,
+                     const KeptSample& kept, GridMesh& mesh, const TriangleCheck* check)
     : grid_(grid), window_(window), width_(window.col1 - window.col0 + 1),
       first_(grid.Sample(window.row0, window.col0)), last_(grid.Sample(window.row1, window.col1)),
-      rows_(rows), limit_(limit), kept_(kept), mesh_(mesh), check_(check) {
+      rows_(rows), limit_(limit), tries_(tries), kept_(kept), mesh_(mesh), check_(check) {
     if (!rows_.empty()) {
         rowSlot_.assign(grid.rows, kNoEdge);
         for (std::size_t k = 0; k < rows_.size(); ++k)
@@ -150,6 +154,14 @@ std::uint32_t Collapser::RimFirst(std::uint32_t start) const {
 void Collapser::StartAtRim(std::uint32_t v) {
     std::uint32_t& out = out_[Local(v)];
     out = RimFirst(out);
+}
+
+void Collapser::Enqueue(std::uint32_t v) {
+    std::uint8_t& flags = flags_[Local(v)];
+    if (flags & kQueued)
+        return;
+    flags |= kQueued;
+    queue_.push_back(v);
 }
 
 bool Collapser::VertexWithin(std::uint32_t v, std::uint32_t u) const {
@@ -246,6 +258,17 @@ void Collapser::Merge(std::uint32_t v, std::uint32_t u) {
     }
     if (Inside(u) && flags_[Local(u)] & kRim)
         StartAtRim(u);
+    if (tries_ == CollapseTries::kOnce)
+        return;
+    if (Inside(u))
+        Enqueue(u);
+    for (const std::uint32_t e : ring_) {
+        if (!mesh_.Alive(e / 3))
+            continue;
+        for (const std::uint32_t n : {mesh_.To(e), mesh_.From(GridMesh::Prev(e))})
+            if (Inside(n))
+                Enqueue(n);
+    }
 }
 
 bool Collapser::TryRemove(std::uint32_t v) {
@@ -291,30 +314,41 @@ bool Collapser::TryRemove(std::uint32_t v) {
 }
 
 std::uint64_t Collapser::Run() {
-    std::uint64_t removed = 0;
-    const auto tryRow = [&](std::uint32_t row) {
-        for (std::uint32_t col = window_.col0; col <= window_.col1; ++col) {
-            const std::uint32_t v = grid_.Sample(row, col);
-            if (out_[Local(v)] != kNoEdge && TryRemove(v))
-                ++removed;
-        }
+    const auto enqueueRow = [&](std::uint32_t row) {
+        for (std::uint32_t col = window_.col0; col <= window_.col1; ++col)
+            if (out_[Local(grid_.Sample(row, col))] != kNoEdge)
+                Enqueue(grid_.Sample(row, col));
     };
     for (const std::uint32_t row : rows_)
-        tryRow(row);
+        enqueueRow(row);
     for (std::uint32_t row = window_.row0; rows_.empty() && row <= window_.row1; ++row)
-        tryRow(row);
+        enqueueRow(row);
+    std::uint64_t removed = 0;
+    for (std::size_t next = 0; next < queue_.size(); ++next) {
+        const std::uint32_t v = queue_[next];
+        flags_[Local(v)] &= static_cast<std::uint8_t>(~kQueued);
+        if (out_[Local(v)] != kNoEdge && TryRemove(v))
+            ++removed;
+        if (next > (1u << 20) && next * 2 > queue_.size()) {
+            queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(next + 1));
+            next = static_cast<std::size_t>(-1);
+        }
+    }
     return removed;
 }
 
 } // namespace
 
 std::uint64_t CollapseEdges(const HeightGrid& grid, GridRect window, double limit,
-                            const KeptSample& kept, GridMesh& mesh, const TriangleCheck* check) {
-    return Collapser(grid, window, {}, limit, kept, mesh, check).Run();
+                            CollapseTries tries, const KeptSample& kept, GridMesh& mesh,
+                            const TriangleCheck* check) {
+    return Collapser(grid, window, {}, limit, tries, kept, mesh, check).Run();
 }
 
 std::uint64_t CollapseRows(const HeightGrid& grid, const std::vector<std::uint32_t>& rows,
                            double limit, GridMesh& mesh, const TriangleCheck* check) {
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-    return rows.empty() ? 0 : Collapser(grid, all, rows, limit, nullptr, mesh, check).Run();
+    if (rows.empty())
+        return 0;
+    return Collapser(grid, all, rows, limit, CollapseTries::kOnce, nullptr, mesh, check).Run();
 }

@@ -201,7 +201,10 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
             const std::uint32_t row = grid.Row(sample);
             return (seamAbove && row == r.row0) || (seamBelow && row == r.row1);
         };
-        CollapseEdges(grid, r, limit, onSeam, parts[k], check);
+        // Trying again is worth its time where the check refuses many first tries.
+        const CollapseTries tries =
+            check != nullptr ? CollapseTries::kUntilNoneGoes : CollapseTries::kOnce;
+        CollapseEdges(grid, r, limit, tries, onSeam, parts[k], check);
         parts[k].Compact();
     });
     std::size_t total = 0;
@@ -278,7 +281,7 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     }
     if (!found) {
         const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-        CollapseEdges(grid, all, fits, nullptr, refined);
+        CollapseEdges(grid, all, fits, CollapseTries::kUntilNoneGoes, nullptr, refined);
         mesh = std::move(refined);
     }
 }
@@ -292,7 +295,7 @@ void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
     GridMesh below; // collapsed within belowLimit, and more than the budget
     FullGrid(grid, all, below);
-    CollapseEdges(grid, all, goal.maxError, nullptr, below);
+    CollapseEdges(grid, all, goal.maxError, CollapseTries::kUntilNoneGoes, nullptr, below);
     below.Compact();
     if (below.Living() <= budget) {
         mesh = std::move(below);
@@ -310,7 +313,7 @@ void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     BudgetSearch search(budget, goal.maxError, ceiling, FirstBudgetAim(grid, budget));
     while (const std::optional<double> limit = search.Next()) {
         GridMesh tried = below;
-        CollapseEdges(grid, all, *limit, nullptr, tried);
+        CollapseEdges(grid, all, *limit, CollapseTries::kUntilNoneGoes, nullptr, tried);
         tried.Compact();
         const std::uint64_t triangles = tried.Living();
         if (search.Record(*limit, triangles)) {
@@ -346,7 +349,8 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
         CollapseWithin(grid, goal, mesh);
     } else if (holes) {
         FullGrid(grid, all, mesh);
-        CollapseEdges(grid, all, goal.maxError, nullptr, mesh, goal.check);
+        CollapseEdges(grid, all, goal.maxError, CollapseTries::kUntilNoneGoes, nullptr, mesh,
+                      goal.check);
     } else if (goal.maxTriangles != 0 && goal.check == nullptr) {
         SimplifyWithin(grid, goal, mesh);
     } else {
