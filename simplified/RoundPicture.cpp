@@ -67,13 +67,15 @@ struct Attempt {
     std::uint64_t triangles = 0;
 };
 
-Attempt Simplify(const RoundSurface& surface, double limit, double levelHeight, int threads) {
+// With a budget (not 0), the least error from limit up to ceiling whose result fits it.
+Attempt Simplify(const RoundSurface& surface, double limit, double levelHeight, int threads,
+                 std::uint64_t budget = 0, double ceiling = 0) {
     const RoundDomain& d = surface.Domain();
     Attempt attempt;
     // One row between the poles has no grid: its samples stay, fanned to both.
     if (d.Rows() >= 2)
-        attempt.mesh =
-            SimplifyGrid(surface.Grid(), {limit / levelHeight, 0, threads, &surface, false});
+        attempt.mesh = SimplifyGrid(surface.Grid(), {limit / levelHeight, budget, threads, &surface,
+                                                     false, ceiling / levelHeight});
     surface.AddFanCorners(attempt.mesh);
     attempt.triangles = attempt.mesh.triangles.size() + surface.Fans(attempt.mesh.vertices).size();
     return attempt;
@@ -99,6 +101,10 @@ Attempt WithinBudget(const RoundSurface& surface, const SimplifyRequest& request
                      double levelHeight) {
     const std::uint64_t budget = *request.maxTriangles;
     const double ceiling = std::min(request.largestError, LargestRadius(surface));
+    // Around holes, every try goes on from the collapses of one before.
+    if (surface.Grid().AnyHole())
+        return Simplify(surface, request.maxError.value_or(0), levelHeight, request.threads, budget,
+                        ceiling);
     const double aim = FirstBudgetAim(surface.Grid(), budget) * levelHeight;
     BudgetSearch search(budget, request.maxError.value_or(0), ceiling, aim > 0 ? aim : ceiling);
     Attempt best;

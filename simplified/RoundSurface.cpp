@@ -484,6 +484,13 @@ RoundSurface::Fans(const std::vector<std::uint32_t>& vertices) const {
     return fans;
 }
 
+std::uint64_t RoundSurface::AddedTriangles(const std::vector<std::uint32_t>& vertices) const {
+    SimplifiedMesh kept;
+    kept.vertices = vertices;
+    AddFanCorners(kept);
+    return Fans(kept.vertices).size();
+}
+
 void RoundSurface::AddFanCorners(SimplifiedMesh& mesh) const {
     std::vector<std::uint32_t> added; // ascending
     for (std::uint32_t c = 0; c < perRow_; ++c)

@@ -69,6 +69,8 @@ class RoundSurface final : public TriangleCheck {
     bool Within(std::uint32_t a, std::uint32_t b, std::uint32_t c, double limit) const override;
     bool SideWithin(std::uint32_t from, std::uint32_t to, double limit) const override;
     bool Fixed(std::uint32_t sample) const override;
+    // The poles' fan triangles, their corners added as AddFanCorners adds them.
+    std::uint64_t AddedTriangles(const std::vector<std::uint32_t>& vertices) const override;
 
     // A pole's fan triangle from the pole to samples left and right (columns ascending) of
     // the first or last row.

@@ -33,6 +33,12 @@ struct HeightGrid {
     }
     std::uint32_t Sample(std::uint32_t row, std::uint32_t col) const { return row * cols + col; }
     bool IsHole(std::uint32_t sample) const { return holes != nullptr && holes[sample] != 0; }
+    bool AnyHole() const {
+        for (std::size_t s = 0; holes != nullptr && s < Samples(); ++s)
+            if (holes[s] != 0)
+                return true;
+        return false;
+    }
 
   private:
     std::uint64_t perCol_ = 0;

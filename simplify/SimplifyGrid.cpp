@@ -226,22 +226,36 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
     CollapseRows(grid, seams, limit, mesh, check);
 }
 
-// The living triangles of mesh, in order, and their vertices.
-SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
-    SimplifiedMesh out;
+// A bit for each sample of the grid: whether it is a vertex of mesh.
+std::vector<std::uint64_t> UsedSamples(const HeightGrid& grid, const GridMesh& mesh) {
     std::vector<std::uint64_t> used((grid.Samples() + 63) / 64, 0);
     for (std::uint32_t e = 0; e < 3 * mesh.Slots(); ++e) {
         const std::uint32_t s = mesh.From(e);
         if (s != kNoEdge)
             used[s / 64] |= std::uint64_t{1} << (s % 64);
     }
+    return used;
+}
+
+// The vertices of mesh, ascending.
+std::vector<std::uint32_t> Vertices(const std::vector<std::uint64_t>& used) {
+    std::vector<std::uint32_t> vertices;
+    for (std::size_t w = 0; w < used.size(); ++w)
+        for (std::uint64_t bits = used[w]; bits != 0; bits &= bits - 1)
+            vertices.push_back(static_cast<std::uint32_t>(w * 64) +
+                               static_cast<std::uint32_t>(__builtin_ctzll(bits)));
+    return vertices;
+}
+
+// The living triangles of mesh, in order, and their vertices.
+SimplifiedMesh Gather(const HeightGrid& grid, const GridMesh& mesh) {
+    SimplifiedMesh out;
+    const std::vector<std::uint64_t> used = UsedSamples(grid, mesh);
+    out.vertices = Vertices(used);
     std::vector<std::uint32_t> before(used.size()); // vertices in the words before
     std::uint32_t count = 0;
     for (std::size_t w = 0; w < used.size(); ++w) {
         before[w] = count;
-        for (std::uint64_t bits = used[w]; bits != 0; bits &= bits - 1)
-            out.vertices.push_back(static_cast<std::uint32_t>(w * 64) +
-                                   static_cast<std::uint32_t>(__builtin_ctzll(bits)));
         count += static_cast<std::uint32_t>(__builtin_popcountll(used[w]));
     }
     const auto index = [&](std::uint32_t s) {
@@ -286,6 +300,17 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     }
 }
 
+// How far apart the highest and the lowest sample outside the holes lie.
+double HeightRange(const HeightGrid& grid) {
+    float low = INFINITY, high = -INFINITY;
+    for (std::uint32_t s = 0; s < grid.Samples(); ++s)
+        if (!grid.IsHole(s)) {
+            low = std::min(low, grid.At(s));
+            high = std::max(high, grid.At(s));
+        }
+    return double{high} - double{low};
+}
+
 // The lowest error whose collapsed full grid fits the budget; when none does, the fewest
 // triangles the holes' outline leaves. The full grid is collapsed once, within the lowest
 // error allowed, and every try goes on from that or from the collapses of the highest try
@@ -293,29 +318,26 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
 void CollapseWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& mesh) {
     const std::uint64_t budget = std::max<std::uint64_t>(goal.maxTriangles, 2);
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
+    const auto collapse = [&](double limit, GridMesh& m) {
+        CollapseEdges(grid, all, limit, CollapseTries::kUntilNoneGoes, nullptr, m, goal.check);
+        m.Compact();
+        return m.Living() + (goal.check != nullptr
+                                 ? goal.check->AddedTriangles(Vertices(UsedSamples(grid, m)))
+                                 : 0);
+    };
     GridMesh below; // collapsed within belowLimit, and more than the budget
     FullGrid(grid, all, below);
-    CollapseEdges(grid, all, goal.maxError, CollapseTries::kUntilNoneGoes, nullptr, below);
-    below.Compact();
-    if (below.Living() <= budget) {
+    if (collapse(goal.maxError, below) <= budget) {
         mesh = std::move(below);
         return;
     }
     double belowLimit = goal.maxError;
-    float low = INFINITY, high = -INFINITY;
-    for (std::uint32_t s = 0; s < grid.Samples(); ++s)
-        if (!grid.IsHole(s)) {
-            low = std::min(low, grid.At(s));
-            high = std::max(high, grid.At(s));
-        }
-    // No plane through samples strays from them further than their range.
-    const double ceiling = std::max(goal.maxError, double{high} - double{low});
+    const double ceiling =
+        std::max(goal.maxError, goal.ceiling ? *goal.ceiling : HeightRange(grid));
     BudgetSearch search(budget, goal.maxError, ceiling, FirstBudgetAim(grid, budget));
     while (const std::optional<double> limit = search.Next()) {
         GridMesh tried = below;
-        CollapseEdges(grid, all, *limit, CollapseTries::kUntilNoneGoes, nullptr, tried);
-        tried.Compact();
-        const std::uint64_t triangles = tried.Living();
+        const std::uint64_t triangles = collapse(*limit, tried);
         if (search.Record(*limit, triangles)) {
             mesh = std::move(tried);
         } else if (triangles > budget && *limit > belowLimit) {
@@ -340,12 +362,10 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
     if (grid.rows < 2 || grid.cols < 2)
         return {};
     const int threads = std::max(1, goal.threads);
-    bool holes = false;
-    for (std::size_t s = 0; s < grid.Samples() && grid.holes != nullptr && !holes; ++s)
-        holes = grid.holes[s] != 0;
+    const bool holes = grid.AnyHole();
     GridMesh mesh;
     const GridRect all{0, 0, grid.cols - 1, grid.rows - 1};
-    if (holes && goal.maxTriangles != 0 && goal.check == nullptr) {
+    if (holes && goal.maxTriangles != 0) {
         CollapseWithin(grid, goal, mesh);
     } else if (holes) {
         FullGrid(grid, all, mesh);

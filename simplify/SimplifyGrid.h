@@ -25,6 +25,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "simplify/HeightGrid.h"
@@ -36,7 +37,8 @@ struct SimplifyGoal {
     // which refinement may stop before the budget is spent.
     double maxError = 0;
     // At most this many triangles (at least 2; 0: no budget), as close as they get; with holes,
-    // when their outline needs more, the fewest it is collapsed to. Not with a check.
+    // when their outline needs more, the fewest it is collapsed to. With a check, only for a
+    // grid with holes, and the check's AddedTriangles count too.
     std::uint64_t maxTriangles = 0;
     int threads = 1; // 1 or more
     // null, or a test every triangle must also pass within maxError (TriangleCheck.h): the
@@ -45,6 +47,9 @@ struct SimplifyGoal {
     // Whether the result's maxError is measured: a pass over every sample, wasted where no one
     // reads it.
     bool measure = true;
+    // With a budget and holes, the largest error the search may try; by default the heights'
+    // range, which no plane through samples strays further than (a check's error may).
+    std::optional<double> ceiling;
 };
 
 struct SimplifiedMesh {

@@ -9,6 +9,7 @@
 // neither strip ever has to split it: a sample there is then never a triangle's worst.
 
 #include <cstdint>
+#include <vector>
 
 #include "simplify/TriangleScan.h"
 
@@ -32,4 +33,7 @@ class TriangleCheck {
     // Whether sample lies on a line whose vertices the sides decide once (a seam that closes
     // the surface on itself): such a vertex is never collapsed, and never named by Worst.
     virtual bool Fixed(std::uint32_t sample) const = 0;
+    // How many triangles beyond the grid's the surface over these vertices (samples, ascending)
+    // has: a budget counts them too.
+    virtual std::uint64_t AddedTriangles(const std::vector<std::uint32_t>&) const { return 0; }
 };

@@ -71,16 +71,6 @@ std::string Remedy(const ShapeRefusal& refusal, const CliOptions& o) {
     }
 }
 
-// What fewer triangles cannot be asked for.
-StepResult CheckSimplifying(const CliOptions& o, const MeshSettings& s, const std::string& path) {
-    if (o.maxTriangles && s.BlackHoles && s.Meshtype != kRectangular)
-        return Fail(kExitUsage, path,
-                    "--triangles cannot keep the black holes of a " +
-                        std::string(kMeshNames[s.Meshtype]) +
-                        " mesh; use --max-error, or --no-black-holes");
-    return std::nullopt;
-}
-
 // The surface with fewer triangles, unless the solid's wall or the budget refuse it.
 StepResult Simplify(const CliOptions& o, const MeshSettings& s, const WideGray* wide,
                     const MeshShape& shape, const std::string& path,
@@ -125,9 +115,6 @@ StepResult WriteTriangleMesh(const CliOptions& options, const MeshSettings& sett
     if (auto failure = ResolveShape(options, settings, shapeOptions, progressStream))
         return failure;
     shapeOptions.up = FileUpAxis(format, options.solid);
-    if (options.Simplifies())
-        if (auto failure = CheckSimplifying(options, settings, path))
-            return failure;
 
     MeshSettings s = settings;
     const GridSize grid = SampledGridSize(s.imageRows, s.imageCols, s.MeshRes);

@@ -136,8 +136,9 @@ TEST(CliSimplify, RefusesWhatItCannotDoWithAReason) {
          "fewer than this cylindrical surface can be made of"},
         {{dir.File("d.bmp"), "-o", out, "--triangles", "50", "--black-holes"},
          "fewer than this rectangular surface can be made of, 1"},
-        {{in, "-o", out, "--triangles", "50", "--mesh", "spherical", "--black-holes"},
-         "cannot keep the black holes of a spherical mesh"},
+        {{dir.File("d.bmp"), "-o", out, "--triangles", "50", "--mesh", "spherical",
+          "--black-holes"},
+         "fewer than this spherical surface can be made of"},
     };
     for (const auto& c : cases) {
         const RunResult run = RunTool(c.args);
