@@ -52,7 +52,12 @@ class Collapser {
     void StartAtRim(std::uint32_t v);
     void Enqueue(std::uint32_t v);
     bool TryRemove(std::uint32_t v);
-    bool CanMerge(std::uint32_t v, std::uint32_t u);
+    // Whether the triangles that stay keep turning the same way once v has moved onto u, and v
+    // stays within the limit: quick, and what most moves fail.
+    bool Unfolded(std::uint32_t v, std::uint32_t u) const;
+    // The rest of what moving v onto u must keep: the surface unfolded where v and u meet, and
+    // every sample under the triangles that change within the limit.
+    bool CanMerge(std::uint32_t u);
     // Whether v stays within the limit of the triangle that covers it once it has moved onto u.
     bool VertexWithin(std::uint32_t v, std::uint32_t u) const;
     void Merge(std::uint32_t v, std::uint32_t u);
@@ -182,21 +187,21 @@ bool Collapser::VertexWithin(std::uint32_t v, std::uint32_t u) const {
     return true;
 }
 
-bool Collapser::CanMerge(std::uint32_t v, std::uint32_t u) {
-    // The triangles that stay must keep turning the same way once v has moved onto u...
+bool Collapser::Unfolded(std::uint32_t v, std::uint32_t u) const {
     const GridPoint to = At(u);
-    std::size_t far = 0;
-    for (const Fan& f : fan_) {
-        if (f.x == u || f.y == u)
-            ++far;
-        else if (Turn(to, f.a, f.b) <= 0)
+    for (const Fan& f : fan_)
+        if (f.x != u && f.y != u && Turn(to, f.a, f.b) <= 0)
             return false;
-    }
-    // ...v itself, which often strays furthest, must stay within the limit...
-    if (!VertexWithin(v, u))
-        return false;
-    // ...only the triangles on the edge v-u go, so their far corners must be the only
-    // neighbours v and u share, or the surface would fold onto itself...
+    // v itself often strays furthest.
+    return VertexWithin(v, u);
+}
+
+bool Collapser::CanMerge(std::uint32_t u) {
+    // Only the triangles on the edge v-u go, so their far corners must be the only neighbours
+    // v and u share, or the surface would fold onto itself...
+    std::size_t far = 0;
+    for (const Fan& f : fan_)
+        far += f.x == u || f.y == u;
     // u's ring from a half-edge leaving it in v's ring: u may lie outside the window.
     std::uint32_t leaving = kNoEdge;
     for (const std::uint32_t e : ring_) {
@@ -293,8 +298,14 @@ bool Collapser::TryRemove(std::uint32_t v) {
         for (const std::uint32_t e : ring_)
             candidates_.push_back(mesh_.To(e));
     }
-    // Nearest in height first, ties in the ring's order: an insertion sort, as std::sort's
-    // order of ties differs from one standard library to the next (and so would the file).
+    // The quick tests first, as most moves fail them; those left are tried nearest in height
+    // first, ties in the ring's order: an insertion sort, as std::sort's order of ties differs
+    // from one standard library to the next (and so would the file).
+    std::size_t left = 0;
+    for (const std::uint32_t u : candidates_)
+        if (!(Inside(u) && flags_[Local(u)] & kPinched) && Unfolded(v, u))
+            candidates_[left++] = u;
+    candidates_.resize(left);
     const float height = grid_.At(v);
     const auto apart = [&](std::uint32_t u) { return std::fabs(grid_.At(u) - height); };
     for (std::size_t k = 1; k < candidates_.size(); ++k) {
@@ -305,7 +316,7 @@ bool Collapser::TryRemove(std::uint32_t v) {
         candidates_[at] = u;
     }
     for (const std::uint32_t u : candidates_) {
-        if ((Inside(u) && flags_[Local(u)] & kPinched) || !CanMerge(v, u))
+        if (!CanMerge(u))
             continue;
         Merge(v, u);
         return true;
