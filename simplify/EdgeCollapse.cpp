@@ -197,8 +197,15 @@ bool Collapser::Unfolded(std::uint32_t v, std::uint32_t u) const {
 }
 
 bool Collapser::CanMerge(std::uint32_t u) {
-    // Only the triangles on the edge v-u go, so their far corners must be the only neighbours
-    // v and u share, or the surface would fold onto itself...
+    // Every sample under the triangles that change must stay within the limit...
+    for (const Fan& f : fan_)
+        if (f.x != u && f.y != u && !TriangleWithin(grid_, u, f.x, f.y, limit_))
+            return false;
+    for (const Fan& f : fan_)
+        if (check_ != nullptr && f.x != u && f.y != u && !check_->Within(u, f.x, f.y, limit_))
+            return false;
+    // ...and, as only the triangles on the edge v-u go, their far corners must be the only
+    // neighbours v and u share, or the surface would fold onto itself (seldom: last).
     std::size_t far = 0;
     for (const Fan& f : fan_)
         far += f.x == u || f.y == u;
@@ -220,16 +227,7 @@ bool Collapser::CanMerge(std::uint32_t u) {
     for (const std::uint32_t n : neighbours_)
         shared += std::find(otherNeighbours_.begin(), otherNeighbours_.end(), n) !=
                   otherNeighbours_.end();
-    if (shared != far)
-        return false;
-    // ...and so must every sample under the triangles that change.
-    for (const Fan& f : fan_)
-        if (f.x != u && f.y != u && !TriangleWithin(grid_, u, f.x, f.y, limit_))
-            return false;
-    for (const Fan& f : fan_)
-        if (check_ != nullptr && f.x != u && f.y != u && !check_->Within(u, f.x, f.y, limit_))
-            return false;
-    return true;
+    return shared == far;
 }
 
 void Collapser::Merge(std::uint32_t v, std::uint32_t u) {
