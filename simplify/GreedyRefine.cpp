@@ -1,6 +1,7 @@
 #include "simplify/GreedyRefine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -43,16 +44,24 @@ class Refiner {
     RefineResult Run(GridRect rect, const std::vector<std::uint32_t>& rim, std::uint32_t spacing);
 
   private:
+    // A triangle's error, then the triangle and its stamp, in one number: errors are never
+    // negative, so their bits order as they do, and one comparison of the whole (branch-free,
+    // where the heap's sifting would mispredict three) gives a total order: the standard
+    // libraries' heaps hand out equal errors in different orders, and the files would differ
+    // from one build to the next.
     struct Queued {
-        double error;
-        std::uint32_t triangle, stamp;
-        // A total order: the standard libraries' heaps hand out equal errors in different
-        // orders, and the files would differ from one build to the next.
-        bool operator<(const Queued& other) const {
-            if (error != other.error)
-                return error < other.error;
-            return triangle != other.triangle ? triangle < other.triangle : stamp < other.stamp;
+        Queued(double error, std::uint32_t triangle, std::uint32_t stamp)
+            : key(Wide{std::bit_cast<std::uint64_t>(error)} << 64 | std::uint64_t{triangle} << 32 |
+                  stamp) {}
+        double Error() const {
+            return std::bit_cast<double>(static_cast<std::uint64_t>(key >> 64));
         }
+        std::uint32_t Triangle() const { return static_cast<std::uint32_t>(key >> 32); }
+        std::uint32_t Stamp() const { return static_cast<std::uint32_t>(key); }
+        bool operator<(const Queued& other) const { return key < other.key; }
+
+        __extension__ using Wide = unsigned __int128;
+        Wide key;
     };
 
     GridPoint At(std::uint32_t sample) const { return PointOf(grid_, sample); }
@@ -327,25 +336,25 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
     std::uint64_t triangles = mesh_.Living();
     while (!queue_.empty()) {
         const Queued top = queue_.front();
-        if (top.stamp != stamp_[top.triangle]) {
+        if (top.Stamp() != stamp_[top.Triangle()]) {
             std::pop_heap(queue_.begin(), queue_.end());
             queue_.pop_back();
             continue;
         }
-        const std::uint32_t sample = candidate_[top.triangle];
-        const std::uint32_t holder = Locate(sample, top.triangle);
+        const std::uint32_t sample = candidate_[top.Triangle()];
+        const std::uint32_t holder = Locate(sample, top.Triangle());
         if (IsCorner(sample, holder)) {
             // Another triangle the check found straying made it a vertex: look again.
             std::pop_heap(queue_.begin(), queue_.end());
             queue_.pop_back();
-            Touch(top.triangle);
+            Touch(top.Triangle());
             ScanTouched();
             continue;
         }
         if (maxTriangles_ != 0) {
             const std::uint32_t growth = Growth(sample, holder);
             if (triangles + growth > maxTriangles_) {
-                result.errorLeft = top.error;
+                result.errorLeft = top.Error();
                 break;
             }
             triangles += growth;
@@ -354,7 +363,7 @@ RefineResult Refiner::Run(GridRect r, const std::vector<std::uint32_t>& rim,
         queue_.pop_back();
         Insert(sample, holder);
         // A triangle the sample lay outside of may stray over it still.
-        Touch(top.triangle);
+        Touch(top.Triangle());
         ScanTouched();
     }
     return result;
