@@ -171,7 +171,7 @@ void FullGrid(const HeightGrid& grid, GridRect rect, GridMesh& mesh) {
 
 // Refines and collapses each strip, then joins them and collapses along their seams.
 void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const TriangleCheck* check,
-                    GridMesh& mesh) {
+                    CollapseTries tries, GridMesh& mesh) {
     const std::vector<GridRect> strips = Strips(grid, threads);
     // Where a strip's sides keep many of their samples, so will its inside: collapsing its
     // full grid then costs less than refining towards it, and keeps fewer vertices. Such a
@@ -201,9 +201,6 @@ void SimplifyStrips(const HeightGrid& grid, double limit, int threads, const Tri
             const std::uint32_t row = grid.Row(sample);
             return (seamAbove && row == r.row0) || (seamBelow && row == r.row1);
         };
-        // Trying again is worth its time where the check refuses many first tries.
-        const CollapseTries tries =
-            check != nullptr ? CollapseTries::kUntilNoneGoes : CollapseTries::kOnce;
         CollapseEdges(grid, r, limit, tries, onSeam, parts[k], check);
         parts[k].Compact();
     });
@@ -286,7 +283,8 @@ void SimplifyWithin(const HeightGrid& grid, const SimplifyGoal& goal, GridMesh& 
     bool found = false;
     while (const std::optional<double> limit = search.Next()) {
         GridMesh tried;
-        SimplifyStrips(grid, *limit, goal.threads, nullptr, tried);
+        // A budget is spent on the least error: worth trying again.
+        SimplifyStrips(grid, *limit, goal.threads, nullptr, CollapseTries::kUntilNoneGoes, tried);
         if (search.Record(*limit, tried.Living())) {
             mesh = std::move(tried);
             refined = GridMesh(); // no longer needed to fall back on
@@ -374,7 +372,10 @@ SimplifiedMesh SimplifyGrid(const HeightGrid& grid, const SimplifyGoal& goal) {
     } else if (goal.maxTriangles != 0 && goal.check == nullptr) {
         SimplifyWithin(grid, goal, mesh);
     } else {
-        SimplifyStrips(grid, goal.maxError, threads, goal.check, mesh);
+        // Trying again is worth its time where the check refuses many first tries.
+        SimplifyStrips(grid, goal.maxError, threads, goal.check,
+                       goal.check != nullptr ? CollapseTries::kUntilNoneGoes : CollapseTries::kOnce,
+                       mesh);
     }
     SimplifiedMesh out = Gather(grid, mesh);
     if (goal.measure)
