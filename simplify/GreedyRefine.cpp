@@ -1,9 +1,9 @@
 #include "simplify/GreedyRefine.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "simplify/TriangleScan.h"
@@ -50,11 +50,16 @@ class Refiner {
     // libraries' heaps hand out equal errors in different orders, and the files would differ
     // from one build to the next.
     struct Queued {
-        Queued(double error, std::uint32_t triangle, std::uint32_t stamp)
-            : key(Wide{std::bit_cast<std::uint64_t>(error)} << 64 | std::uint64_t{triangle} << 32 |
-                  stamp) {}
+        Queued(double error, std::uint32_t triangle, std::uint32_t stamp) {
+            std::uint64_t bits; // std::bit_cast, which not every standard library has yet
+            std::memcpy(&bits, &error, sizeof bits);
+            key = Wide{bits} << 64 | std::uint64_t{triangle} << 32 | stamp;
+        }
         double Error() const {
-            return std::bit_cast<double>(static_cast<std::uint64_t>(key >> 64));
+            const auto bits = static_cast<std::uint64_t>(key >> 64);
+            double error;
+            std::memcpy(&error, &bits, sizeof error);
+            return error;
         }
         std::uint32_t Triangle() const { return static_cast<std::uint32_t>(key >> 32); }
         std::uint32_t Stamp() const { return static_cast<std::uint32_t>(key); }
