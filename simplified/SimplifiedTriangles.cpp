@@ -60,6 +60,7 @@ void SimplifiedTriangles::ForEachVertexBlock(const VertexBlockVisit& visit) {
 void SimplifiedTriangles::ForEachTriangleBlock(bool withCorners, const TriangleBlockVisit& visit) {
     const std::vector<Triangle>& all = surface_.triangles;
     const auto total = static_cast<std::int32_t>((all.size() + kBlock - 1) / kBlock);
+    const Vertex* placed = withCorners ? Placed().data() : nullptr;
     for (std::size_t first = 0; first < all.size(); first += kBlock) {
         const std::size_t end = std::min(all.size(), first + kBlock);
         triangles_.resize(withCorners ? 0 : end - first);
@@ -70,7 +71,7 @@ void SimplifiedTriangles::ForEachTriangleBlock(bool withCorners, const TriangleB
                 std::swap(turned.v[1], turned.v[2]);
             if (withCorners)
                 for (int k = 0; k < 3; ++k)
-                    corners_[3 * (t - first) + k] = Placed()[turned.v[k]];
+                    corners_[3 * (t - first) + k] = placed[turned.v[k]];
             else
                 triangles_[t - first] = turned;
         }
